@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "tests/game/table.h"
+
+namespace zentrix::testing {
+namespace {
+
+// A click toggles the ring and keeps the running sum in Label1; a click that would pass 11
+// changes nothing at all; clicking a selected ball takes it out of the sum again.
+TEST(Selection, ClicksToggleAndTheSumNeverPassesEleven) {
+    Table table;
+    table.newGame(plainDeal());
+    table.click({9});
+    EXPECT_TRUE(table.game.slot(9).selected);
+    EXPECT_EQ(table.game.selectionSum(), 10);
+    EXPECT_EQ(table.game.label1(), "10");
+
+    table.click({20});  // 10 + 5 > 11
+    EXPECT_FALSE(table.game.slot(20).selected);
+    EXPECT_EQ(table.game.selectionSum(), 10);
+    EXPECT_EQ(table.game.label1(), "10");
+
+    table.click({9});
+    EXPECT_FALSE(table.game.slot(9).selected);
+    EXPECT_EQ(table.game.selectionSum(), 0);
+    EXPECT_EQ(table.game.label1(), "0");
+    EXPECT_EQ(table.game.roundPoints(), 0);
+}
+
+// Only a shown, enabled box with a ball takes a click: a blocked ball, a number that is no slot,
+// an emptied box the refresh has not hidden yet, and a refilled box it has not shown yet are
+// all ignored.
+TEST(Selection, OnlyShownFreeBallsCanBePicked) {
+    Table table;
+    table.newGame(dealWith({{22, 6}}));
+    table.click({0, -1, 23, 100});
+    EXPECT_TRUE(table.selectedSlots().empty());
+    EXPECT_EQ(table.game.label1(), "0");
+
+    table.removeWithNextBall({20}, 4);  // 5 + 6
+    table.removeWithNextBall({16}, 3);  // 7 + 4
+    ASSERT_TRUE(table.game.slot(16).enabled);
+    ASSERT_TRUE(table.game.slot(16).visible);
+    table.click({16});
+    EXPECT_FALSE(table.game.slot(16).selected) << "an empty box holds no ball to pick";
+    EXPECT_EQ(table.game.selectionSum(), 0);
+
+    table.refresh();
+    EXPECT_FALSE(table.game.slot(16).visible);
+    EXPECT_FALSE(table.game.slot(20).visible);
+    table.random.pushValue(2);
+    table.game.nextBall();  // the 3 goes into 16, still hidden
+    ASSERT_TRUE(table.game.slot(16).occupied);
+    ASSERT_TRUE(table.game.slot(16).enabled);
+    table.click({16});
+    EXPECT_FALSE(table.game.slot(16).selected);
+    table.refresh();
+    table.click({16});
+    EXPECT_TRUE(table.game.slot(16).selected);
+    EXPECT_EQ(table.game.selectionSum(), 3);
+}
+
+// Reaching exactly 11 removes the set at once: pictures, rings and freedom go, the boxes stay
+// shown until the refresh, the points of the rows are added, Label1 shows "0" and Label2 the
+// removed balls halved.
+TEST(Selection, ElevenRemovesTheSetAtOnce) {
+    Table table;
+    table.newGame(plainDeal());
+    table.click({20, 21});  // 5 + 6
+    for (const int slot : {20, 21}) {
+        EXPECT_FALSE(table.game.slot(slot).occupied);
+        EXPECT_FALSE(table.game.slot(slot).selected);
+        EXPECT_FALSE(table.game.slot(slot).enabled);
+        EXPECT_TRUE(table.game.slot(slot).visible);
+        EXPECT_EQ(table.game.ballValue(slot), slot == 20 ? 5 : 6);
+    }
+    EXPECT_EQ(table.game.roundPoints(), 200);
+    EXPECT_EQ(table.game.ballsRemoved(), 2);
+    EXPECT_EQ(table.game.selectionSum(), 0);
+    EXPECT_EQ(table.game.label1(), "0");
+    EXPECT_EQ(table.game.label2(), "1");
+    EXPECT_EQ(table.freeSlots(), (std::vector<int>{9, 16, 17, 18, 19, 22}));
+}
+
+// The next ball joins a set like a heap ball and earns the points of the best-placed heap ball
+// beside it: 20, 21 and the next ball make 300. Label2 halves the removed count: 3 shows "1",
+// 5 shows "2".
+TEST(Selection, NextBallInASetEarnsItsNeighboursRow) {
+    Table table;
+    table.newGame(dealWith({{20, 3}, {21, 4}, {22, 4}}));
+    table.random.pushValue(1);
+    table.click({20, 21, 22});
+    EXPECT_EQ(table.game.roundPoints(), 300);
+    EXPECT_EQ(table.game.label2(), "1");
+    EXPECT_TRUE(table.game.slot(kNextBallSlot).occupied) << "a new next ball is dealt";
+    EXPECT_EQ(table.game.ballValue(kNextBallSlot), 1);
+
+    table.random.pushValue(8);
+    table.click({9, 22});  // 10 + 1, row of 300 twice
+    EXPECT_EQ(table.game.roundPoints(), 900);
+    EXPECT_EQ(table.game.ballsRemoved(), 5);
+    EXPECT_EQ(table.game.label2(), "2");
+}
+
+// Slot 1 with the next ball earns 600 twice; slots 0 and 3 with the next ball earn 500 + 400 for
+// the heap and 500 for the next ball, since the top corners rank ahead of the second row; with
+// 0 and 1 the next ball earns the 600 of the middle.
+TEST(Selection, NextBallTakesTheBestRowOfItsSet) {
+    {
+        Table table;
+        table.newGame(dealWith({{1, 4}, {22, 6}}));
+        table.removeWithNextBall({20, 21, 9, 17, 18, 12, 13, 3, 4}, 7);
+        ASSERT_EQ(table.freeSlots().front(), 1);
+        const int before = table.game.roundPoints();
+        table.click({1, 22});
+        EXPECT_FALSE(table.game.slot(1).occupied);
+        EXPECT_EQ(table.game.roundPoints() - before, 1200);
+    }
+    {
+        Table table;
+        table.newGame(dealWith({{22, 6}}));
+        table.removeWithNextBall({20, 9, 16, 17, 10, 11, 12, 5, 6}, 6);
+        const int before = table.game.roundPoints();
+        table.click({0, 3, 22});  // 1 + 4 + 6
+        EXPECT_FALSE(table.game.slot(0).occupied);
+        EXPECT_FALSE(table.game.slot(3).occupied);
+        EXPECT_EQ(table.game.roundPoints() - before, 500 + 400 + 500);
+    }
+    {
+        Table table;
+        table.newGame(dealWith({{22, 6}}));
+        table.removeWithNextBall({20, 21, 9, 16, 17, 18, 12, 13, 10, 11, 5, 6, 3, 4}, 8);
+        const int before = table.game.roundPoints();
+        table.click({0, 1, 22});  // 1 + 2 + 8: the middle slot outranks the corner
+        EXPECT_FALSE(table.game.slot(1).occupied);
+        EXPECT_EQ(table.game.roundPoints() - before, 500 + 600 + 600);
+    }
+}
+
+}  // namespace
+}  // namespace zentrix::testing

@@ -1,0 +1,177 @@
+#include "tests/game/table.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <utility>
+
+namespace zentrix::testing {
+
+float ScriptedRandom::next() {
+    ++draws_;
+    if (!script_.empty()) {
+        const float r = script_.front();
+        script_.pop_front();
+        return r;
+    }
+    ++fallbackDraws_;
+    return static_cast<float>(fallback_() >> 8) * 0x1p-24f;
+}
+
+void ScriptedRandom::pushValue(int value) {
+    // 10r + 1 lands 0.2 above the value, well clear of any rounding boundary.
+    pushDraw((static_cast<float>(value) - 0.8f) / 10.0f);
+}
+
+void ScriptedRandom::pushValues(const std::vector<int>& values) {
+    for (const int value : values) {
+        pushValue(value);
+    }
+}
+
+void RecordingPresenter::showMessage(std::string_view text, std::string_view title,
+                                     MessageStyle style) {
+    ShownMessage message;
+    message.text = std::string(text);
+    message.title = std::string(title);
+    message.style = style;
+    if (game_ != nullptr) {
+        message.timer1 = game_->timer1Enabled();
+        message.timer2 = game_->timer2Enabled();
+        message.label4 = game_->label4();
+        message.round = game_->roundState();
+        message.boardEmpty = true;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            message.boardEmpty = message.boardEmpty && !game_->slot(slot).occupied;
+        }
+    }
+    shown.push_back(std::move(message));
+    if (whileOpen) {
+        whileOpen();
+    }
+}
+
+std::vector<std::string> RecordingPresenter::texts() const {
+    std::vector<std::string> result;
+    for (const auto& message : shown) {
+        result.push_back(message.text);
+    }
+    return result;
+}
+
+Deal plainDeal() {
+    //      0  1  2  3  4  5  6  7  8  9  10 11 12 13 14 15 16 17 18 19 20 21 22
+    return {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 5, 6, 1};
+}
+
+Deal dealWith(std::initializer_list<std::pair<int, int>> slotValues) {
+    Deal deal = plainDeal();
+    for (const auto& [slot, value] : slotValues) {
+        deal[static_cast<std::size_t>(slot)] = value;
+    }
+    return deal;
+}
+
+Table::Table() {
+    messages.watch(game);
+    game.startUp();
+}
+
+void Table::newGame(const Deal& deal) {
+    random.pushValues(deal);
+    game.newGame();
+}
+
+void Table::click(std::initializer_list<int> slots) {
+    for (const int slot : slots) {
+        game.clickSlot(slot);
+    }
+}
+
+void Table::countdown(int ticks) {
+    for (int i = 0; i < ticks; ++i) {
+        game.countdownTick();
+    }
+}
+
+void Table::removeWithNextBall(const std::vector<int>& slots, int afterwards) {
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        const int slot = slots[k];
+        ASSERT_TRUE(game.slot(slot).occupied) << "slot " << slot;
+        ASSERT_EQ(game.ballValue(slot) + game.ballValue(kNextBallSlot), kTarget) << "slot " << slot;
+        random.pushValue(k + 1 < slots.size() ? kTarget - game.ballValue(slots[k + 1])
+                                              : afterwards);
+        click({slot, kNextBallSlot});
+        ASSERT_FALSE(game.slot(slot).occupied) << "slot " << slot << " was not removed";
+    }
+}
+
+int Table::occupiedCount() const {
+    int count = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        count += game.slot(slot).occupied ? 1 : 0;
+    }
+    return count;
+}
+
+std::vector<int> Table::freeSlots() const {
+    std::vector<int> result;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (game.slot(slot).enabled && game.slot(slot).occupied) {
+            result.push_back(slot);
+        }
+    }
+    return result;
+}
+
+std::vector<int> Table::selectedSlots() const {
+    std::vector<int> result;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (game.slot(slot).selected) {
+            result.push_back(slot);
+        }
+    }
+    return result;
+}
+
+void scriptClearingRound(ScriptedRandom& random, int discards) {
+    // The supply is 30 pairs adding up to 11, six of each kind. The first 22 pairs each give a
+    // heap ball and the next ball that takes it away; the other eight are thrown away or left.
+    constexpr std::array<std::pair<int, int>, 5> kPairs{{{1, 10}, {2, 9}, {3, 8}, {4, 7}, {5, 6}}};
+    Deal board(kBoardSlotCount);
+    std::vector<int> nextBalls;
+    for (std::size_t k = 0; k < kClearingOrder.size(); ++k) {
+        const auto [low, high] = kPairs[k % kPairs.size()];
+        const bool lowOnHeap = k % 2 == 0;
+        board[static_cast<std::size_t>(kClearingOrder[k])] = lowOnHeap ? low : high;
+        nextBalls.push_back(lowOnHeap ? high : low);
+    }
+    std::vector<int> spare;
+    for (std::size_t k = kClearingOrder.size(); k < 30; ++k) {
+        spare.push_back(kPairs[k % kPairs.size()].first);
+        spare.push_back(kPairs[k % kPairs.size()].second);
+    }
+
+    random.pushValues(board);
+    for (int i = 0; i < discards; ++i) {
+        random.pushValue(spare[static_cast<std::size_t>(i)]);
+    }
+    random.pushValues(nextBalls);
+    for (std::size_t i = static_cast<std::size_t>(discards); i < spare.size(); ++i) {
+        random.pushValue(spare[i]);
+    }
+}
+
+void playClearingRound(Table& table, int discards) {
+    for (int i = 0; i < discards; ++i) {
+        table.game.nextBall();
+    }
+    for (const int slot : kClearingOrder) {
+        ASSERT_EQ(table.game.ballValue(slot) + table.game.ballValue(kNextBallSlot), kTarget)
+            << "slot " << slot;
+        table.click({slot, kNextBallSlot});
+        ASSERT_FALSE(table.game.slot(slot).occupied) << "slot " << slot << " was not removed";
+    }
+}
+
+}  // namespace zentrix::testing
