@@ -1,0 +1,53 @@
+#include "display/display_session.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zentrix::display {
+
+namespace {
+
+std::int16_t clampTo16(std::int32_t value) {
+    return static_cast<std::int16_t>(std::clamp<std::int32_t>(
+        value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace
+
+DisplaySession::DisplaySession(DisplayDriver& driver, DisplayMessages& messages)
+    : driver_(driver), messages_(messages) {}
+
+DisplaySession::~DisplaySession() {
+    try {
+        restore();
+    } catch (...) {
+        // Nothing more can be done for the display while the program is ending.
+    }
+}
+
+void DisplaySession::start() {
+    if (started_) {
+        return;
+    }
+    started_ = true;
+    const ScreenSize size = driver_.screenSize();
+    savedScreenWidth_ = clampTo16(size.width);
+    savedScreenHeight_ = clampTo16(size.height);
+    startMode_ = driver_.currentMode();
+    if (!startMode_) {
+        return;
+    }
+    switchResult_ =
+        SetDisplayMode(driver_, messages_, kGameScreenWidth, kGameScreenHeight, kGameBitsPerPixel);
+}
+
+std::optional<std::int32_t> DisplaySession::restore() {
+    if (restored_ || !switchResult_ || !startMode_) {
+        return std::nullopt;
+    }
+    // Marked first: a change that throws is not tried again on the next way out.
+    restored_ = true;
+    return driver_.changeModeTemporarily(*startMode_);
+}
+
+}  // namespace zentrix::display

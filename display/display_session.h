@@ -1,0 +1,72 @@
+// The display switch of one run of the game: made at start-up, undone exactly at shut-down.
+//
+// Use from the main window:
+//
+//     DisplaySession session(driver, messages);  // a member of the window, or in main()
+//     session.start();     // in the window's start-up, at the point the display is switched
+//     ...                  // the game runs
+//     session.restore();   // on every way out (see below); later calls do nothing
+//
+// Call restore() wherever the program can leave: after the event loop returns (closing the
+// window, QGuiApplication quitting at session logout), from QCoreApplication::aboutToQuit, and
+// after a SIGINT or SIGTERM has been turned into an orderly quit (ShutdownSignals). Calling it
+// from several of these places is safe. The destructor restores too, as a last resort when the
+// stack unwinds. Nothing restores the display when the process is killed outright: the switch is
+// made for this run only and never registered, so the display's registered mode is untouched.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "display/display_mode.h"
+
+namespace zentrix::display {
+
+// The game's screen size and colour depth.
+inline constexpr std::int16_t kGameScreenWidth = 1024;
+inline constexpr std::int16_t kGameScreenHeight = 768;
+inline constexpr std::int16_t kGameBitsPerPixel = 16;
+
+class DisplaySession {
+public:
+    // Keeps references to both; they must outlive the session.
+    DisplaySession(DisplayDriver& driver, DisplayMessages& messages);
+    ~DisplaySession();
+
+    DisplaySession(const DisplaySession&) = delete;
+    DisplaySession& operator=(const DisplaySession&) = delete;
+
+    // Start-up: remembers the screen size and the mode in force (width, height, depth and
+    // refresh rate), then SetDisplayMode(1024, 768, 16), which may show a message. When the
+    // display cannot tell its current mode there would be no exact way back, so nothing is
+    // switched. Runs once; later calls do nothing.
+    void start();
+
+    // Shut-down: switches back to exactly the mode remembered at start-up if start-up made a
+    // change call (whatever it reported); otherwise changes nothing. Shows no message, since it
+    // may run while the session is ending. Runs at most once: returns the change's result code
+    // the first time a change is made, and nothing when there is nothing (left) to do.
+    std::optional<std::int32_t> restore();
+
+    // The screen size in pixels as start-up found it (0 before start()).
+    std::int16_t savedScreenWidth() const { return savedScreenWidth_; }
+    std::int16_t savedScreenHeight() const { return savedScreenHeight_; }
+
+    // The mode in force at start-up, if the display told it.
+    const std::optional<DisplayMode>& startMode() const { return startMode_; }
+
+    // The result of the start-up switch, or nothing when no mode matched (or none was tried).
+    const std::optional<std::int32_t>& switchResult() const { return switchResult_; }
+
+private:
+    DisplayDriver& driver_;
+    DisplayMessages& messages_;
+    bool started_ = false;
+    bool restored_ = false;
+    std::int16_t savedScreenWidth_ = 0;
+    std::int16_t savedScreenHeight_ = 0;
+    std::optional<DisplayMode> startMode_;
+    std::optional<std::int32_t> switchResult_;
+};
+
+}  // namespace zentrix::display
