@@ -25,7 +25,9 @@ struct SlotState {
     bool selected = false;  // the ring is shown
 };
 
-// Which round is being played, derived from the two round flags and the timers.
+// Which round is being played, derived from the two round flags, whether New was ever chosen, and
+// the Take Score button (off only once a game is over). While Take Score's boxes are open it still
+// names the round that is ending.
 enum class RoundState {
     NotStarted,  // a fresh window, before the first New
     RoundOne,
