@@ -61,7 +61,7 @@ TEST(Form1Layout, ControlsDoNotOverlap) {
         }
     }
     std::vector<std::pair<std::string, PixelRect>> controls;
-    for (const LabelSpec& label : labels()) {
+    for (const LabelDesign& label : labels()) {
         controls.emplace_back(std::string(label.name), toPixels(label.rect));
     }
     controls.emplace_back("cmdNext", toPixels(nextBallButton().rect));
@@ -124,9 +124,9 @@ TEST(Form1Layout, TabOrderNamesEveryControlOnce) {
 // Menus carry plain captions: no access-key marker anywhere.
 TEST(Form1Layout, MenusHavePlainCaptions) {
     std::vector<std::string_view> captions;
-    for (const MenuSpec& menu : menus()) {
+    for (const MenuDesign& menu : menus()) {
         captions.push_back(menu.caption);
-        for (const MenuItemSpec& item : menu.items) {
+        for (const MenuItemDesign& item : menu.items) {
             captions.push_back(item.caption);
         }
     }

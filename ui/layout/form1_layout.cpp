@@ -7,15 +7,15 @@ namespace zentrix::layout {
 
 namespace {
 
-constexpr FontSpec arial(int sizeTwips, bool bold) {
+constexpr FontDesign arial(int sizeTwips, bool bold) {
     return {"Arial", "Liberation Sans", sizeTwips, bold};
 }
-constexpr FontSpec msSansSerif(int sizeTwips, bool bold) {
+constexpr FontDesign msSansSerif(int sizeTwips, bool bold) {
     return {"MS Sans Serif", "Liberation Sans", sizeTwips, bold};
 }
 
 // Slot, row, left, top, tab index; indexed by slot.
-constexpr std::array<SlotSpec, kSlotCount> kSlots{{
+constexpr std::array<SlotDesign, kSlotCount> kSlots{{
     {0, 1, 3810, 420, 27},    {1, 1, 7425, 420, 26},    {2, 1, 11175, 420, 25},
     {3, 2, 6555, 1890, 24},   {4, 2, 8355, 1890, 23},   {5, 2, 2925, 1890, 28},
     {6, 2, 4695, 1890, 29},   {7, 2, 10290, 1890, 22},  {8, 2, 12105, 1890, 21},
@@ -28,7 +28,7 @@ constexpr std::array<SlotSpec, kSlotCount> kSlots{{
 
 constexpr int kMarkerWidth = 1620;
 constexpr int kMarkerHeight = 540;
-constexpr std::array<MarkerSpec, 6> kMarkers{{
+constexpr std::array<MarkerDesign, 6> kMarkers{{
     {0, 100, {105, 7065, kMarkerWidth, kMarkerHeight}},
     {1, 200, {105, 5520, kMarkerWidth, kMarkerHeight}},
     {2, 300, {105, 3975, kMarkerWidth, kMarkerHeight}},
@@ -37,7 +37,7 @@ constexpr std::array<MarkerSpec, 6> kMarkers{{
     {5, 600, {5595, 900, kMarkerWidth, kMarkerHeight}},
 }};
 
-constexpr std::array<LabelSpec, 7> kLabels{{
+constexpr std::array<LabelDesign, 7> kLabels{{
     {"Label1",
      LabelRole::SelectionSum,
      {7755, 5115, 1095, 990},
@@ -96,18 +96,18 @@ constexpr std::array<LabelSpec, 7> kLabels{{
      32},
 }};
 
-constexpr ButtonSpec kNextBall{
+constexpr ButtonDesign kNextBall{
     "cmdNext", {8775, 8010, 1695, 1815}, "Next Ball", msSansSerif(240, true), 601, 2};
-constexpr ButtonSpec kScore{
+constexpr ButtonDesign kScore{
     "cmdScore", {12668, 8225, 1215, 495}, "Take Score", msSansSerif(195, true), 0, 30};
-constexpr ProgressBarSpec kProgressBar{"ProgressBar1", {480, 9200, 5760, 375}, 0, 90, 1};
+constexpr ProgressBarDesign kProgressBar{"ProgressBar1", {480, 9200, 5760, 375}, 0, 90, 1};
 
-constexpr std::array<MenuItemSpec, 1> kFileItems{{{"mnuFileNew", "New"}}};
-constexpr std::array<MenuItemSpec, 2> kHelpItems{{
+constexpr std::array<MenuItemDesign, 1> kFileItems{{{"mnuFileNew", "New"}}};
+constexpr std::array<MenuItemDesign, 2> kHelpItems{{
     {"mnuHelpRules", "Rules"},
     {"mnuHelpAbout", "About"},
 }};
-constexpr std::array<MenuSpec, 2> kMenus{{
+constexpr std::array<MenuDesign, 2> kMenus{{
     {"mnuFile", "File", kFileItems},
     {"mnuHelp", "Help", kHelpItems},
 }};
@@ -123,11 +123,11 @@ constexpr std::size_t kTabStops = kSlotCount + kLabels.size() + 3;
 
 constexpr std::array<std::string_view, kTabStops> buildTabOrder() {
     std::array<std::string_view, kTabStops> order{};
-    for (const SlotSpec& s : kSlots) {
+    for (const SlotDesign& s : kSlots) {
         order[static_cast<std::size_t>(s.tabIndex)] =
             kBallBoxNames[static_cast<std::size_t>(s.slot)];
     }
-    for (const LabelSpec& l : kLabels) {
+    for (const LabelDesign& l : kLabels) {
         order[static_cast<std::size_t>(l.tabIndex)] = l.name;
     }
     order[static_cast<std::size_t>(kNextBall.tabIndex)] = kNextBall.name;
@@ -159,36 +159,36 @@ PixelRect toPixels(const TwipsRect& rect, int twipsPerPixel) {
             twipsToPixels(rect.width, twipsPerPixel), twipsToPixels(rect.height, twipsPerPixel)};
 }
 
-std::span<const SlotSpec, kSlotCount> slots() {
+std::span<const SlotDesign, kSlotCount> slots() {
     return kSlots;
 }
 
 TwipsRect ballBoxRect(int slot) {
-    const SlotSpec& s = kSlots.at(static_cast<std::size_t>(slot));
+    const SlotDesign& s = kSlots.at(static_cast<std::size_t>(slot));
     return {s.left, s.top, kBallBoxTwips, kBallBoxTwips};
 }
 
 TwipsRect ringRect(int slot) {
-    const SlotSpec& s = kSlots.at(static_cast<std::size_t>(slot));
+    const SlotDesign& s = kSlots.at(static_cast<std::size_t>(slot));
     return {s.left, s.top, kRingTwips, kRingTwips};
 }
 
-std::span<const MarkerSpec, 6> markers() {
+std::span<const MarkerDesign, 6> markers() {
     return kMarkers;
 }
-std::span<const LabelSpec, 7> labels() {
+std::span<const LabelDesign, 7> labels() {
     return kLabels;
 }
-const ButtonSpec& nextBallButton() {
+const ButtonDesign& nextBallButton() {
     return kNextBall;
 }
-const ButtonSpec& scoreButton() {
+const ButtonDesign& scoreButton() {
     return kScore;
 }
-const ProgressBarSpec& progressBar() {
+const ProgressBarDesign& progressBar() {
     return kProgressBar;
 }
-std::span<const MenuSpec> menus() {
+std::span<const MenuDesign> menus() {
     return kMenus;
 }
 std::span<const std::string_view> tabOrder() {
@@ -204,7 +204,7 @@ PixelRect requiredClientArea() {
     int right = designed.right();
     int bottom = designed.bottom();
     const int ringOverhang = (kRingPenPixels + 1) / 2;
-    for (const SlotSpec& s : kSlots) {
+    for (const SlotDesign& s : kSlots) {
         const PixelRect box = toPixels(ballBoxRect(s.slot));
         const PixelRect ring = toPixels(ringRect(s.slot));
         right = std::max({right, box.right(), ring.right() + ringOverhang});

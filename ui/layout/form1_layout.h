@@ -58,7 +58,7 @@ inline constexpr Rgb kTextColour{0, 0, 0};
 
 enum class Align { Left, Centre, Right };
 
-struct FontSpec {
+struct FontDesign {
     std::string_view family;   // as the game was designed
     std::string_view nearest;  // the metric-compatible stand-in where the design font is missing
     int sizeTwips = 0;         // 20 twips to the point: 36 pt is 720
@@ -82,7 +82,7 @@ inline constexpr int kNextBallSlot = 22;
 inline constexpr int kBallBoxTwips = 1700;  // every ball box is this wide and high
 inline constexpr int kRingTwips = 1695;     // every ring's circle
 
-struct SlotSpec {
+struct SlotDesign {
     int slot = 0;      // Picture1(slot), Shape1(slot)
     int row = 0;       // 1 (top) to 5 (bottom); 0 for the next-ball slot
     int left = 0;      // twips
@@ -91,19 +91,19 @@ struct SlotSpec {
 };
 
 // Indexed by slot number, 0..22.
-std::span<const SlotSpec, kSlotCount> slots();
+std::span<const SlotDesign, kSlotCount> slots();
 TwipsRect ballBoxRect(int slot);
 // A ring sits at its ball box's top-left corner.
 TwipsRect ringRect(int slot);
 
 // ---- Location-point markers Image1(0..5) ----
 
-struct MarkerSpec {
+struct MarkerDesign {
     int index = 0;     // Image1(index)
     int points = 0;    // 100..600, also the number of its picture
     TwipsRect rect{};  // 1620 x 540 twips, the size of the picture
 };
-std::span<const MarkerSpec, 6> markers();
+std::span<const MarkerDesign, 6> markers();
 
 // ---- Labels ----
 
@@ -117,40 +117,40 @@ enum class LabelRole {
     SecondsLeft,     // Label7
 };
 
-struct LabelSpec {
+struct LabelDesign {
     std::string_view name;  // "Label1".."Label7"
     LabelRole role{};
     TwipsRect rect{};
     std::string_view caption;  // as the window is created
-    FontSpec font{};
+    FontDesign font{};
     Align align = Align::Left;
     bool feltBackground = true;  // false: drawn transparent over the felt
     int tabIndex = 0;
 };
 // Label1..Label7 in that order.
-std::span<const LabelSpec, 7> labels();
+std::span<const LabelDesign, 7> labels();
 
 // ---- Buttons and the progress bar ----
 
-struct ButtonSpec {
+struct ButtonDesign {
     std::string_view name;
     TwipsRect rect{};
     std::string_view caption;
-    FontSpec font{};
+    FontDesign font{};
     int pictureNumber = 0;  // bitmap shown centred above the caption, 0 for none
     int tabIndex = 0;
 };
-const ButtonSpec& nextBallButton();  // cmdNext
-const ButtonSpec& scoreButton();     // cmdScore
+const ButtonDesign& nextBallButton();  // cmdNext
+const ButtonDesign& scoreButton();     // cmdScore
 
-struct ProgressBarSpec {
+struct ProgressBarDesign {
     std::string_view name;
     TwipsRect rect{};
     int minimum = 0;
     int maximum = 0;
     int tabIndex = 0;
 };
-const ProgressBarSpec& progressBar();  // ProgressBar1
+const ProgressBarDesign& progressBar();  // ProgressBar1
 
 // ---- Timers ----
 
@@ -159,16 +159,16 @@ inline constexpr int kTimer2IntervalMs = 100;   // the refresh
 
 // ---- Menus: no access keys, no shortcuts, no separators ----
 
-struct MenuItemSpec {
+struct MenuItemDesign {
     std::string_view name;
     std::string_view caption;
 };
-struct MenuSpec {
+struct MenuDesign {
     std::string_view name;
     std::string_view caption;
-    std::span<const MenuItemSpec> items;
+    std::span<const MenuItemDesign> items;
 };
-std::span<const MenuSpec> menus();
+std::span<const MenuDesign> menus();
 
 // ---- Whole-window figures ----
 

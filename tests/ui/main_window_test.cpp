@@ -1,0 +1,418 @@
+// The game window: start-up, clicks through the window system, the menus, the round flow with its
+// message boxes, and shut-down.
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+
+#include "ui/felt_button.h"
+#include "ui/help_windows.h"
+#include "window_fixture.h"
+
+namespace zentrix::ui::testing {
+namespace {
+
+// A dealt board: slots 0..21, then the next ball. Free at first: 9 (3), 20 (4), 21 (5) and the
+// next ball (7).
+const std::vector<int> kBoard = {1, 2, 3,  6, 8, 9, 10, 1, 2,  3, 6,
+                                 8, 9, 10, 1, 2, 6, 8,  9, 10, 4, 5};
+constexpr int kNextBall = 7;
+
+class MainWindowTest : public WindowTest {
+protected:
+    void dealStandardBoard() {
+        deal.push(kBoard);
+        deal.push(kNextBall);
+        newGame();
+    }
+};
+
+// Start-up leaves every ball box round, disabled and empty with its ring at its corner, a full
+// countdown bar, "0" removed, only the refresh timer running, and the whole board on screen.
+TEST_F(MainWindowTest, StartUpPreparesTheBoardButDealsNothing) {
+    startUp();
+
+    for (int slot = 0; slot < 23; ++slot) {
+        SCOPED_TRACE(slot);
+        EXPECT_FALSE(box(slot)->isEnabled());
+        EXPECT_TRUE(box(slot)->isRound());
+        // The ellipse inscribed in (0, 0)-(113, 113): the centre is in, the corners are out.
+        EXPECT_TRUE(box(slot)->mask().contains(QPoint(56, 56)));
+        EXPECT_FALSE(box(slot)->mask().contains(QPoint(3, 3)));
+        EXPECT_FALSE(box(slot)->mask().contains(QPoint(110, 110)));
+        EXPECT_EQ(box(slot)->mask().boundingRect(), QRect(0, 0, 113, 113));
+        EXPECT_TRUE(window->board()->ringPlaced(slot));
+        EXPECT_EQ(BoardView::ringRect(slot).topLeft(), box(slot)->geometry().topLeft());
+        EXPECT_FALSE(look(slot).occupied);
+    }
+    EXPECT_EQ(progressBar()->value(), 90);
+    EXPECT_EQ(progressBar()->minimum(), 0);
+    EXPECT_EQ(progressBar()->maximum(), 90);
+    EXPECT_EQ(label(2)->text(), "0");
+    EXPECT_EQ(label(1)->text(), "");
+    EXPECT_EQ(label(3)->text(), "Score");
+    EXPECT_EQ(label(4)->text(), "");
+    EXPECT_EQ(label(5)->text(), "11'S");
+    EXPECT_EQ(label(7)->text(), "");
+    EXPECT_FALSE(timer(1)->isActive());
+    EXPECT_TRUE(timer(2)->isActive());
+    EXPECT_EQ(timer(1)->interval(), 1000);
+    EXPECT_EQ(timer(2)->interval(), 100);
+
+    EXPECT_EQ(window->windowTitle(), "Zentrix");
+    EXPECT_FALSE(window->windowIcon().isNull());
+    // Slot 15 reaches x = 979, the Next Ball button y = 655.
+    EXPECT_GE(window->board()->width(), 979);
+    EXPECT_GE(window->board()->height(), 655);
+    EXPECT_EQ(button("cmdNext")->geometry(), QRect(585, 534, 113, 121));
+    EXPECT_EQ(box(15)->geometry(), QRect(866, 224, 113, 113));
+
+    // The first refresh tick hides every empty box.
+    EXPECT_TRUE(waitFor([&] { return !box(0)->isVisible() && !box(22)->isVisible(); }));
+    EXPECT_EQ(label(6)->text(), "0");
+}
+
+// The display is switched after the pictures are loaded and the boxes made round, and before the
+// window is shown; a failed switch is reported under "Pellary" and the game starts all the same.
+TEST_F(MainWindowTest, StartUpSwitchesTheDisplayBeforeShowingTheWindow) {
+    makeWindow({{1280, 1024, 32, 60}, {1024, 768, 16, 60}},
+               display::DisplayMode{1280, 1024, 32, 60});
+    driver->scriptChangeResults({display::kChangeFailed});
+    BoxAnswerer answerer;
+    bool shownDuringSwitch = true;
+    bool roundDuringSwitch = false;
+    bool rackDuringSwitch = false;
+    answerer.whileOpen = [&](const SeenBox&) {
+        shownDuringSwitch = window->isVisible();
+        roundDuringSwitch = box(0)->isRound() && box(22)->isRound();
+        rackDuringSwitch = !static_cast<FeltButton*>(button("cmdNext"))->picture().isNull();
+    };
+    startUp();
+
+    ASSERT_EQ(answerer.seen.size(), 1u);
+    EXPECT_EQ(answerer.seen[0].text, "The display driver failed the specified graphics mode");
+    EXPECT_EQ(answerer.seen[0].title, "Pellary");
+    EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Critical);
+    EXPECT_FALSE(shownDuringSwitch);
+    EXPECT_TRUE(roundDuringSwitch);
+    EXPECT_TRUE(rackDuringSwitch);
+    ASSERT_EQ(driver->changes().size(), 1u);
+    EXPECT_EQ(driver->changes()[0], (display::DisplayMode{1024, 768, 16, 60}));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(progressBar()->value(), 90);
+}
+
+// A click on the centre of a free ball selects it; a click on a corner of its box, outside the
+// ellipse, reaches the felt beneath and changes nothing; a blocked ball takes no click.
+TEST_F(MainWindowTest, OnlyClicksInsideAFreeBallsEllipseReachIt) {
+    startUp();
+    dealStandardBoard();
+    ASSERT_TRUE(box(20)->isEnabled());
+
+    clickAt(box(20), QPoint(4, 4));
+    clickAt(box(20), QPoint(108, 108));
+    EXPECT_FALSE(window->game().slot(20).selected);
+    EXPECT_EQ(window->game().selectionSum(), 0);
+
+    clickAt(box(0), box(0)->rect().center());  // blocked by 5 and 6
+    EXPECT_FALSE(window->game().slot(0).selected);
+
+    clickBall(20);
+    EXPECT_TRUE(window->game().slot(20).selected);
+    EXPECT_TRUE(look(20).selected);
+    EXPECT_EQ(label(1)->text(), "4");
+
+    // Just inside the ellipse's edge, to the left of the centre line.
+    clickAt(box(20), QPoint(2, 56));
+    EXPECT_FALSE(window->game().slot(20).selected);
+    EXPECT_EQ(label(1)->text(), "0");
+}
+
+// A set of 11 clicked in the window is removed at once, and within one refresh tick its boxes
+// are hidden and the round's points shown.
+TEST_F(MainWindowTest, ASetOfElevenLeavesTheBoardWithinOneRefreshTick) {
+    startUp();
+    dealStandardBoard();
+    ASSERT_TRUE(waitFor([&] { return label(6)->text() == "0"; }));
+
+    clickBall(20);  // 4
+    clickBall(22);  // 7: the next ball takes part in the set
+    EXPECT_EQ(label(1)->text(), "0");
+    EXPECT_EQ(label(2)->text(), "1");
+    EXPECT_FALSE(look(20).occupied);
+    EXPECT_FALSE(box(20)->isEnabled());
+    // A new next ball is dealt at once; the emptied box stays on screen until the refresh.
+    EXPECT_TRUE(look(22).occupied);
+    EXPECT_TRUE(box(20)->isVisible());
+
+    // The very next refresh tick hides it.
+    QSignalSpy ticks(timer(2), &QTimer::timeout);
+    ASSERT_TRUE(ticks.wait(1000));
+    EXPECT_FALSE(box(20)->isVisible());
+    EXPECT_EQ(label(6)->text(), "200");
+    // Slots 16 and 17 lay against 20 only: now they are free.
+    EXPECT_TRUE(box(16)->isEnabled());
+    EXPECT_TRUE(box(17)->isEnabled());
+}
+
+// A sum that would pass 11 is refused; Next Ball drops the selection and puts the next ball on
+// the heap's first empty slot.
+TEST_F(MainWindowTest, NextBallDropsTheSelectionAndFillsTheFirstEmptySlot) {
+    startUp();
+    dealStandardBoard();
+    clickBall(20);  // 4
+    clickBall(21);  // 5: 9
+    clickBall(9);   // 3 would make 12
+    EXPECT_FALSE(window->game().slot(9).selected);
+    EXPECT_EQ(label(1)->text(), "9");
+
+    deal.push(10);
+    clickButton("cmdNext");
+    EXPECT_EQ(label(1)->text(), "0");
+    EXPECT_FALSE(look(20).selected);
+    EXPECT_FALSE(look(21).selected);
+    // The board is full, so the next ball is thrown away and a new one dealt.
+    EXPECT_EQ(look(22).value, 10);
+}
+
+// The menu bar reads File > New and Help > Rules, About with no access keys or shortcuts; New
+// deals a board, and the Help items open one window each.
+TEST_F(MainWindowTest, MenusAreExactlyAsDesignedAndDriveTheGame) {
+    startUp();
+    QStringList titles;
+    QStringList items;
+    for (QAction* top : window->menuBar()->actions()) {
+        titles << top->text();
+        for (QAction* item : top->menu()->actions()) {
+            items << item->text();
+            EXPECT_TRUE(item->shortcut().isEmpty());
+            EXPECT_FALSE(item->isSeparator());
+        }
+    }
+    EXPECT_EQ(titles, (QStringList{"File", "Help"}));
+    EXPECT_EQ(items, (QStringList{"New", "Rules", "About"}));
+    EXPECT_FALSE(titles.join("").contains('&'));
+    EXPECT_FALSE(items.join("").contains('&'));
+
+    dealStandardBoard();
+    for (int slot = 0; slot < 22; ++slot) {
+        EXPECT_EQ(look(slot).value, kBoard[static_cast<std::size_t>(slot)]) << slot;
+    }
+    EXPECT_EQ(label(4)->text(), "0");
+    EXPECT_TRUE(timer(1)->isActive());
+    EXPECT_TRUE(timer(2)->isActive());
+    std::vector<int> free;
+    for (int slot = 0; slot < 23; ++slot) {
+        if (box(slot)->isEnabled()) {
+            free.push_back(slot);
+        }
+    }
+    EXPECT_EQ(free, (std::vector<int>{9, 20, 21, 22}));
+
+    action("mnuHelpRules")->trigger();
+    action("mnuHelpAbout")->trigger();
+    ASSERT_NE(window->helpWindows().rulesWindow(), nullptr);
+    ASSERT_NE(window->helpWindows().aboutWindow(), nullptr);
+    EXPECT_TRUE(window->helpWindows().rulesWindow()->isVisible());
+    EXPECT_TRUE(window->helpWindows().aboutWindow()->isVisible());
+    // The countdown goes on while they are open.
+    EXPECT_TRUE(timer(1)->isActive());
+}
+
+// Tab runs as designed: the next ball, Next Ball, the heap from the bottom up, Take Score. The
+// labels and the bar take no focus.
+TEST_F(MainWindowTest, TabOrderFollowsTheDesign) {
+    startUp();
+    QStringList order;
+    QWidget* widget = box(22);
+    do {
+        if ((widget->focusPolicy() & Qt::TabFocus) != 0 && window->board()->isAncestorOf(widget)) {
+            order << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != box(22) && order.size() < 40);
+    const QStringList expected = {
+        "Picture1_22", "cmdNext",     "Picture1_21", "Picture1_20", "Picture1_19",
+        "Picture1_18", "Picture1_17", "Picture1_16", "Picture1_15", "Picture1_14",
+        "Picture1_13", "Picture1_12", "Picture1_11", "Picture1_10", "Picture1_9",
+        "Picture1_8",  "Picture1_7",  "Picture1_4",  "Picture1_3",  "Picture1_2",
+        "Picture1_1",  "Picture1_0",  "Picture1_5",  "Picture1_6",  "cmdScore"};
+    EXPECT_EQ(order, expected);
+    for (int n = 1; n <= 7; ++n) {
+        EXPECT_EQ(label(n)->focusPolicy(), Qt::NoFocus);
+    }
+    EXPECT_EQ(progressBar()->focusPolicy(), Qt::NoFocus);
+}
+
+// Closing the window puts the display back, closes the help windows and ends the program, once.
+TEST_F(MainWindowTest, ClosingTheWindowRestoresTheDisplayAndEndsTheGame) {
+    makeWindow({{1280, 1024, 32, 60}, {1024, 768, 16, 60}},
+               display::DisplayMode{1280, 1024, 32, 60});
+    startUp();
+    ASSERT_EQ(driver->changes().size(), 1u);
+    action("mnuHelpAbout")->trigger();
+    action("mnuHelpRules")->trigger();
+    QSignalSpy ended(window.get(), &MainWindow::ended);
+
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_EQ(ended.count(), 1);
+    ASSERT_EQ(driver->changes().size(), 2u);
+    EXPECT_EQ(driver->changes()[1], (display::DisplayMode{1280, 1024, 32, 60}));
+    EXPECT_EQ(window->helpWindows().aboutWindow(), nullptr);
+    EXPECT_EQ(window->helpWindows().rulesWindow(), nullptr);
+    EXPECT_FALSE(timer(1)->isActive());
+    EXPECT_FALSE(timer(2)->isActive());
+
+    // Later ways out (the application quitting) do nothing more.
+    window->shutDown();
+    window->restoreDisplay();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(driver->changes().size(), 2u);
+}
+
+// A whole round played through the window down to an empty heap and an empty supply, then the
+// next two rounds ended at once. Every message box appears with its text, title and icon while
+// both timers are really stopped, over the board as it stands at that step.
+class RoundFlowTest : public MainWindowTest {
+protected:
+    // The heap's balls in an order in which each is free when its turn comes.
+    static constexpr std::array<int, 22> kClearingOrder = {
+        20, 21, 16, 17, 18, 19, 10, 11, 12, 13, 14, 15, 9, 5, 6, 3, 4, 7, 8, 0, 1, 2};
+    // Values chosen so that every ball pairs with a next ball to make 11 and the supply of 60
+    // (six of each value) runs out with the last pair: the heap holds 22, sixteen next balls are
+    // thrown away first, and 22 more complete the pairs.
+    void scriptClearableRound() {
+        board = {1, 1, 1, 10, 10, 2, 2, 2, 9, 9, 3, 3, 8, 8, 4, 4, 7, 7, 5, 5, 6, 6};
+        deal.push(board);
+        deal.push({1, 10, 2, 9, 3, 3, 8, 8, 4, 4, 7, 7, 5, 5, 6, 6});  // thrown away
+        for (int slot : kClearingOrder) {
+            deal.push(11 - board[static_cast<std::size_t>(slot)]);
+        }
+    }
+    std::vector<int> board;
+};
+
+TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
+    startUp();
+    scriptClearableRound();
+    newGame();
+    for (int i = 0; i < 16; ++i) {
+        clickButton("cmdNext");
+    }
+    for (int slot : kClearingOrder) {
+        SCOPED_TRACE(slot);
+        ASSERT_TRUE(box(slot)->isEnabled());
+        clickBall(slot);
+        clickBall(22);
+        ASSERT_FALSE(look(slot).occupied);
+    }
+    EXPECT_EQ(deal.pending(), 0u);
+    EXPECT_FALSE(look(22).occupied);  // the supply is used up
+    EXPECT_EQ(label(2)->text(), "22");
+    ASSERT_TRUE(waitFor([&] {
+        for (int slot = 0; slot < 23; ++slot) {
+            if (box(slot)->isVisible()) {
+                return false;
+            }
+        }
+        return true;
+    }));
+    EXPECT_EQ(label(6)->text(), "14200");  // every row's points twice: ball and next ball
+
+    struct Scene {
+        bool timer1 = true;
+        bool timer2 = true;
+        int shownBoxes = -1;
+        int occupied = -1;
+        QString total;
+        int secondsLeft = -1;
+    };
+    std::vector<Scene> scenes;
+    BoxAnswerer answerer;
+    answerer.whileOpen = [&](const SeenBox&) {
+        Scene scene;
+        scene.timer1 = timer(1)->isActive();
+        scene.timer2 = timer(2)->isActive();
+        scene.shownBoxes = 0;
+        scene.occupied = 0;
+        for (int slot = 0; slot < 23; ++slot) {
+            scene.shownBoxes += box(slot)->isVisible() ? 1 : 0;
+            scene.occupied += look(slot).occupied ? 1 : 0;
+        }
+        scene.total = label(4)->text();
+        scene.secondsLeft = progressBar()->value();
+        scenes.push_back(scene);
+    };
+
+    clickButton("cmdScore");
+
+    ASSERT_EQ(answerer.seen.size(), 3u);
+    EXPECT_EQ(answerer.seen[0].text, "BONUS, Level Clear 10,000");
+    EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Information);
+    EXPECT_EQ(answerer.seen[1].text, "Ready for Round 2");
+    EXPECT_EQ(answerer.seen[1].icon, QMessageBox::Question);
+    EXPECT_EQ(answerer.seen[2].text, "Score 90,000 for BONUS ROUND!!");
+    EXPECT_EQ(answerer.seen[2].icon, QMessageBox::Information);
+    for (const SeenBox& seen : answerer.seen) {
+        EXPECT_EQ(seen.title, "Zentrix");
+    }
+    for (const Scene& scene : scenes) {
+        EXPECT_FALSE(scene.timer1);
+        EXPECT_FALSE(scene.timer2);
+    }
+    // The level clear shows over the cleared heap, with the old total.
+    EXPECT_EQ(scenes[0].shownBoxes, 0);
+    EXPECT_EQ(scenes[0].total, "0");
+    // The round's messages show over the emptied board (every box shown, none holding a ball)
+    // and the new total: 32 cleared slots, 22 halved removals, the seconds left, the points.
+    const int seconds = scenes[0].secondsLeft;
+    const QString expected = QString::number(32000 + 22000 + 250 * seconds + 14200);
+    for (std::size_t i = 1; i < scenes.size(); ++i) {
+        EXPECT_EQ(scenes[i].shownBoxes, 23);
+        EXPECT_EQ(scenes[i].occupied, 0);
+        EXPECT_EQ(scenes[i].total, expected);
+    }
+    // Round 2 is dealt and running.
+    EXPECT_TRUE(timer(1)->isActive());
+    EXPECT_TRUE(timer(2)->isActive());
+    EXPECT_TRUE(look(0).occupied);
+    EXPECT_EQ(label(4)->text(), expected);
+
+    // Round 2 ended at once still reaches 90,000: the bonus round.
+    answerer.seen.clear();
+    scenes.clear();
+    clickButton("cmdScore");
+    ASSERT_EQ(answerer.seen.size(), 1u);
+    EXPECT_EQ(answerer.seen[0].text, "BONUS ROUND!!!");
+    EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Warning);
+    EXPECT_FALSE(scenes[0].timer1);
+    EXPECT_FALSE(scenes[0].timer2);
+    EXPECT_EQ(scenes[0].occupied, 0);
+
+    // The bonus round ends the game.
+    answerer.seen.clear();
+    clickButton("cmdScore");
+    ASSERT_EQ(answerer.seen.size(), 1u);
+    EXPECT_EQ(answerer.seen[0].text, "Game Over");
+    EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Information);
+    EXPECT_FALSE(timer(1)->isActive());
+    EXPECT_FALSE(timer(2)->isActive());
+    EXPECT_FALSE(button("cmdScore")->isEnabled());
+    EXPECT_EQ(label(6)->text(), "");
+    for (int slot = 0; slot < 22; ++slot) {
+        EXPECT_FALSE(box(slot)->isEnabled()) << slot;
+    }
+
+    // New starts again from game over.
+    newGame();
+    EXPECT_TRUE(button("cmdScore")->isEnabled());
+    EXPECT_TRUE(timer(1)->isActive());
+    EXPECT_EQ(label(4)->text(), "0");
+}
+
+}  // namespace
+}  // namespace zentrix::ui::testing

@@ -1,0 +1,172 @@
+// The game window on the test bench: a scripted deal, a scripted display, clicks delivered through
+// the window system as a player's are, and a hand that answers message boxes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/scripted_display_driver.h"
+#include "game/random_source.h"
+#include "ui/ball_box.h"
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+
+namespace zentrix::ui::testing {
+
+// Deals the values it is given, in order; after them it keeps dealing 1, 2, ..., 10, 1, ...
+class ScriptedDeal final : public RandomSource {
+public:
+    void push(int value) { script_.push_back(value); }
+    void push(const std::vector<int>& values) {
+        script_.insert(script_.end(), values.begin(), values.end());
+    }
+    // A draw r gives the value 10 r + 1 rounded; a tenth above the value's own point keeps well
+    // clear of the halves.
+    float next() override {
+        int value = 0;
+        if (!script_.empty()) {
+            value = script_.front();
+            script_.pop_front();
+        } else {
+            value = 1 + (afterScript_++ % 10);
+        }
+        return (static_cast<float>(value - 1) + 0.1F) / 10.0F;
+    }
+    std::size_t pending() const { return script_.size(); }
+
+private:
+    std::deque<int> script_;
+    int afterScript_ = 0;
+};
+
+// One message box as it stood on the screen.
+struct SeenBox {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Answers every modal message box with OK as soon as it appears, after noting it and letting
+// `whileOpen` look at the window behind it.
+class BoxAnswerer {
+public:
+    BoxAnswerer() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
+        timer_.start();
+    }
+
+    std::vector<SeenBox> seen;
+    std::function<void(const SeenBox&)> whileOpen;
+
+    std::vector<QString> texts() const {
+        std::vector<QString> result;
+        for (const SeenBox& box : seen) {
+            result.push_back(box.text);
+        }
+        return result;
+    }
+
+private:
+    void answer() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || box == answering_) {
+            return;
+        }
+        answering_ = box;
+        SeenBox s{box->text(), box->windowTitle(), box->icon()};
+        seen.push_back(s);
+        if (whileOpen) {
+            whileOpen(s);
+        }
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        ASSERT_NE(ok, nullptr);
+        ok->click();
+    }
+
+    QTimer timer_;
+    QPointer<QMessageBox> answering_;
+};
+
+// The game's window, started up, on a display that offers no mode the game asks for.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        makeWindow({{1280, 1024, 32, 60}}, display::DisplayMode{1280, 1024, 32, 60});
+    }
+
+    void TearDown() override {
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    void makeWindow(std::vector<display::DisplayMode> modes,
+                    std::optional<display::DisplayMode> current) {
+        window.reset();
+        driver = std::make_unique<display::ScriptedDisplayDriver>(std::move(modes), current);
+        window = std::make_unique<MainWindow>(deal, *driver);
+    }
+
+    void startUp() {
+        window->startUp();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    BallBox* box(int slot) const { return window->board()->ballBox(slot); }
+    const BoardView::SlotLook& look(int slot) const { return window->board()->slotLook(slot); }
+    QLabel* label(int n) const {
+        return window->findChild<QLabel*>(QStringLiteral("Label%1").arg(n));
+    }
+    QPushButton* button(const char* name) const {
+        return window->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    QProgressBar* progressBar() const {
+        return window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    }
+    QTimer* timer(int n) const {
+        return window->findChild<QTimer*>(QStringLiteral("Timer%1").arg(n));
+    }
+    QAction* action(const char* name) const {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+    // A left click at `where` in `widget`'s coordinates, delivered to the window as the platform
+    // delivers it: Qt's own hit-testing decides which control gets it.
+    void clickAt(QWidget* widget, QPoint where) {
+        const QPoint inWindow = widget->mapTo(window.get(), where);
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow);
+    }
+    // A click on the centre of ball box `slot`.
+    void clickBall(int slot) { clickAt(box(slot), box(slot)->rect().center()); }
+    void clickButton(const char* name) {
+        QPushButton* b = button(name);
+        clickAt(b, b->rect().center());
+    }
+    void newGame() { action("mnuFileNew")->trigger(); }
+
+    // Waits until `done` holds, at most `ms` milliseconds.
+    template <typename Predicate>
+    bool waitFor(Predicate done, int ms = 2000) {
+        return QTest::qWaitFor(done, ms);
+    }
+
+    ScriptedDeal deal;
+    std::unique_ptr<display::ScriptedDisplayDriver> driver;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace zentrix::ui::testing

@@ -1,0 +1,39 @@
+#include "ui/ball_box.h"
+
+#include <QPainter>
+#include <QRegion>
+
+namespace zentrix::ui {
+
+BallBox::BallBox(int slot, QWidget* parent) : QAbstractButton(parent), slot_(slot) {
+    // Reached with Tab and pressed with Space like a button, but a mouse click leaves the focus
+    // where it was, as the boxes never showed a focus of their own to the mouse.
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void BallBox::makeRound(QSize ellipse) {
+    setMask(QRegion(QRect(QPoint(0, 0), ellipse), QRegion::Ellipse));
+    round_ = true;
+}
+
+void BallBox::paintEvent(QPaintEvent*) {
+    // The ball itself is drawn by the board beneath; a box with the keyboard focus shows it with a
+    // dotted ring inside the ball.
+    if (!hasFocus()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(Qt::white, 2, Qt::DotLine);
+    painter.setPen(pen);
+    const QRegion shape = mask().isEmpty() ? QRegion(rect()) : mask();
+    painter.drawEllipse(QRectF(shape.boundingRect()).adjusted(6, 6, -6, -6));
+}
+
+bool BallBox::hitButton(const QPoint& pos) const {
+    // A release outside the ellipse, after a press inside it, is no click.
+    return mask().isEmpty() ? rect().contains(pos) : mask().contains(pos);
+}
+
+}  // namespace zentrix::ui

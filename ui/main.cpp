@@ -1,0 +1,6 @@
+// Zentrix: clear the heap in sets of eleven.
+#include "ui/game_app.h"
+
+int main(int argc, char** argv) {
+    return zentrix::ui::runGame(argc, argv);
+}

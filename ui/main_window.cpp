@@ -1,0 +1,333 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QString>
+#include <QTimer>
+#include <cmath>
+
+#include "game/timing.h"
+#include "ui/ball_box.h"
+#include "ui/board_view.h"
+#include "ui/felt_button.h"
+#include "ui/help_windows.h"
+#include "ui/layout/accessible_names.h"
+#include "ui/pictures.h"
+
+namespace zentrix::ui {
+
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect toRect(const layout::TwipsRect& twips) {
+    const layout::PixelRect r = layout::toPixels(twips);
+    return {r.x, r.y, r.width, r.height};
+}
+
+QColor toColor(layout::Rgb rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// The design's font where the system has it, else its metric-compatible stand-in, sized in
+// pixels like the rest of the layout.
+QFont toFont(const layout::FontDesign& design) {
+    QFont font;
+    font.setFamilies({qs(design.family), qs(design.nearest)});
+    font.setPixelSize(design.pixelSize());
+    font.setBold(design.bold);
+    font.setItalic(false);
+    return font;
+}
+
+Qt::Alignment toAlignment(layout::Align align) {
+    switch (align) {
+        case layout::Align::Centre:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        case layout::Align::Right:
+            return Qt::AlignRight | Qt::AlignTop;
+        case layout::Align::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QMessageBox::Icon iconFor(int style) {
+    switch (style) {
+        case 16:
+            return QMessageBox::Critical;
+        case 32:
+            return QMessageBox::Question;
+        case 48:
+            return QMessageBox::Warning;
+        case 64:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QWidget* parent)
+    : QMainWindow(parent),
+      game_(random, *this),
+      session_(display, *this),
+      help_(std::make_unique<HelpWindows>()) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(qs(layout::kWindowCaption));
+    setWindowIcon(gameIcon());
+
+    board_ = new BoardView(this);
+    setCentralWidget(board_);
+    buildControls();
+    buildMenus();
+    buildTabOrder();
+
+    // Timer2 runs from the window's creation, Timer1 only once a round is dealt; both follow the
+    // rules' flags from then on.
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(kCountdownInterval);
+    timer1_->setTimerType(Qt::PreciseTimer);
+    connect(timer1_, &QTimer::timeout, this,
+            [this] { forward([this] { game_.countdownTick(); }); });
+    timer2_ = new QTimer(this);
+    timer2_->setObjectName(QStringLiteral("Timer2"));
+    timer2_->setInterval(kRefreshInterval);
+    connect(timer2_, &QTimer::timeout, this, [this] { forward([this] { game_.refreshTick(); }); });
+    syncTimers();
+}
+
+MainWindow::~MainWindow() {
+    timer1_->stop();
+    timer2_->stop();
+}
+
+void MainWindow::buildControls() {
+    const QColor felt = toColor(layout::kFeltGreen);
+    const QColor ink = toColor(layout::kTextColour);
+
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        const layout::LabelDesign& design = layout::labels()[i];
+        auto* label = new QLabel(qs(design.caption), board_);
+        label->setObjectName(qs(design.name));
+        label->setGeometry(toRect(design.rect));
+        label->setFont(toFont(design.font));
+        label->setAlignment(toAlignment(design.align));
+        label->setTextFormat(Qt::PlainText);
+        label->setFocusPolicy(Qt::NoFocus);
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, ink);
+        colours.setColor(QPalette::Window, felt);
+        label->setPalette(colours);
+        label->setAutoFillBackground(design.feltBackground);
+        label->setAccessibleName(
+            QString::fromStdString(layout::labelName(design.role, design.caption)));
+        labels_[i] = label;
+    }
+
+    const auto makeButton = [&](const layout::ButtonDesign& design) {
+        auto* button = new FeltButton(qs(design.caption), board_);
+        button->setObjectName(qs(design.name));
+        button->setGeometry(toRect(design.rect));
+        button->setFont(toFont(design.font));
+        QPalette colours = button->palette();
+        colours.setColor(QPalette::Button, felt);
+        colours.setColor(QPalette::ButtonText, ink);
+        button->setPalette(colours);
+        button->setAccessibleName(qs(design.caption));
+        return button;
+    };
+    nextButton_ = makeButton(layout::nextBallButton());
+    scoreButton_ = makeButton(layout::scoreButton());
+    connect(nextButton_, &QPushButton::clicked, this,
+            [this] { forward([this] { game_.nextBall(); }); });
+    connect(scoreButton_, &QPushButton::clicked, this,
+            [this] { forward([this] { game_.takeScore(); }); });
+
+    const layout::ProgressBarDesign& bar = layout::progressBar();
+    progressBar_ = new QProgressBar(board_);
+    progressBar_->setObjectName(qs(bar.name));
+    progressBar_->setGeometry(toRect(bar.rect));
+    progressBar_->setRange(bar.minimum, bar.maximum);
+    progressBar_->setValue(bar.minimum);
+    progressBar_->setTextVisible(false);
+    progressBar_->setFocusPolicy(Qt::NoFocus);
+    progressBar_->setAccessibleName(qs(layout::kProgressBarName));
+
+    // The ball boxes lie above the labels and the felt.
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        BallBox* box = board_->ballBox(slot);
+        box->raise();
+        connect(box, &QAbstractButton::clicked, this,
+                [this, slot] { forward([this, slot] { game_.clickSlot(slot); }); });
+    }
+}
+
+void MainWindow::buildMenus() {
+    // Plain captions: no access keys, no shortcuts.
+    for (const layout::MenuDesign& design : layout::menus()) {
+        QMenu* menu = menuBar()->addMenu(qs(design.caption));
+        menu->setObjectName(qs(design.name));
+        menu->menuAction()->setObjectName(qs(design.name));
+        for (const layout::MenuItemDesign& item : design.items) {
+            auto* action = new QAction(qs(item.caption), this);
+            action->setObjectName(qs(item.name));
+            action->setShortcut(QKeySequence());
+            action->setMenuRole(QAction::NoRole);
+            menu->addAction(action);
+            if (item.name == "mnuFileNew") {
+                connect(action, &QAction::triggered, this,
+                        [this] { forward([this] { game_.newGame(); }); });
+            } else if (item.name == "mnuHelpRules") {
+                connect(action, &QAction::triggered, this, [this] { help_->showRules(); });
+            } else if (item.name == "mnuHelpAbout") {
+                connect(action, &QAction::triggered, this, [this] { help_->showAbout(); });
+            }
+        }
+    }
+}
+
+void MainWindow::buildTabOrder() {
+    QWidget* previous = nullptr;
+    for (std::string_view name : layout::tabOrder()) {
+        auto* widget = board_->findChild<QWidget*>(qs(name));
+        if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) {
+            continue;  // labels and the bar never take the focus
+        }
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+void MainWindow::startUp() {
+    if (started_) {
+        return;
+    }
+    started_ = true;
+
+    // 1-2. The markers' pictures in index order, then the rack on Next Ball.
+    board_->loadMarkerPictures();
+    nextButton_->setPicture(
+        loadBitmap(layout::nextBallButton().pictureNumber, devicePixelRatioF()));
+
+    // 3-4. Every ball box made round and disabled, its ring styled and put under it.
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        board_->makeRound(slot);
+        board_->ballBox(slot)->setEnabled(false);
+        board_->placeRing(slot);
+    }
+
+    // 5. The display switch, which may tell the player something first.
+    session_.start();
+
+    // 6. The window, large enough for the whole board and the row of buttons below it.
+    resize(sizeHint());
+    show();
+
+    // 7-8. A full countdown bar and "0" removed.
+    game_.startUp();
+    syncView();
+}
+
+void MainWindow::shutDown() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    timer1_->stop();
+    timer2_->stop();
+    restoreDisplay();
+    help_->closeAll();
+    Q_EMIT ended();
+}
+
+void MainWindow::restoreDisplay() {
+    session_.restore();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the window can not be refused.
+    shutDown();
+    event->accept();
+}
+
+template <typename Step>
+void MainWindow::forward(Step&& step) {
+    if (ended_) {
+        return;
+    }
+    step();
+    syncView();
+}
+
+void MainWindow::setCaption(QLabel* label, layout::LabelRole role, const std::string& caption) {
+    const QString text = QString::fromStdString(caption);
+    if (label->text() == text) {
+        return;
+    }
+    label->setText(text);
+    label->setAccessibleName(QString::fromStdString(layout::labelName(role, caption)));
+}
+
+void MainWindow::syncView() {
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        const SlotState& state = game_.slot(slot);
+        board_->setSlotLook(slot, BoardView::SlotLook{
+                                      .shown = state.visible,
+                                      .occupied = state.occupied,
+                                      .value = state.occupied ? game_.ballValue(slot) : 0,
+                                      .free = state.enabled,
+                                      .selected = state.selected,
+                                  });
+    }
+    setCaption(labels_[0], layout::LabelRole::SelectionSum, game_.label1());
+    setCaption(labels_[1], layout::LabelRole::ElevensCount, game_.label2());
+    setCaption(labels_[3], layout::LabelRole::TotalScore, game_.label4());
+    setCaption(labels_[5], layout::LabelRole::RoundPoints, game_.label6());
+    setCaption(labels_[6], layout::LabelRole::SecondsLeft, game_.label7());
+    progressBar_->setValue(static_cast<int>(std::lround(game_.progressValue())));
+    scoreButton_->setEnabled(game_.scoreEnabled());
+    syncTimers();
+}
+
+void MainWindow::syncTimers() {
+    // Started only when the rules switch a timer on, so a running countdown keeps its beat.
+    if (game_.timer1Enabled() != timer1_->isActive()) {
+        game_.timer1Enabled() ? timer1_->start() : timer1_->stop();
+    }
+    if (game_.timer2Enabled() != timer2_->isActive()) {
+        game_.timer2Enabled() ? timer2_->start() : timer2_->stop();
+    }
+}
+
+void MainWindow::showMessage(std::string_view text, std::string_view title, MessageStyle style) {
+    // Once the game has ended (the window closed, or a signal to quit) nobody is there to answer.
+    if (ended_) {
+        return;
+    }
+    // The box runs an event loop of its own: first the window shows the state as it stands at this
+    // step, and the timers the rules have stopped are really stopped, so no tick re-enters them.
+    syncView();
+    QMessageBox box(iconFor(static_cast<int>(style)), qs(title), qs(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void MainWindow::showDisplayMessage(std::string_view text, std::string_view title,
+                                    display::DisplayMessageStyle style) {
+    QMessageBox box(iconFor(static_cast<int>(style)), qs(title), qs(text), QMessageBox::Ok,
+                    isVisible() ? this : nullptr);
+    box.exec();
+}
+
+}  // namespace zentrix::ui

@@ -1,0 +1,61 @@
+// Opens the game window and deals a board from a fixed seed, so that the same board can be shown
+// again: for screenshots and for checking the layout by eye. Not part of the game.
+//
+// Usage: zentrix_seeded_deal SEED [SLOT...]
+//   SEED  any whole number; the same seed deals the same board
+//   SLOT  ball boxes (0..22) to click after the deal, e.g. to show selection rings
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "display/current_mode_driver.h"
+#include "game/random_source.h"
+#include "ui/ball_box.h"
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+
+namespace {
+
+class SeededRandom final : public zentrix::RandomSource {
+public:
+    explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
+    // 24 random bits scaled into [0, 1): never 1.
+    float next() override { return static_cast<float>(engine_() >> 8) / 16777216.0F; }
+
+private:
+    std::mt19937 engine_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fputs("usage: zentrix_seeded_deal SEED [SLOT...]\n", stderr);
+        return 2;
+    }
+    const auto seed = static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10));
+
+    QApplication app(argc, argv);
+    zentrix::display::CurrentModeDriver driver({});
+    SeededRandom random(seed);
+    zentrix::ui::MainWindow window(random, driver);
+    QObject::connect(&window, &zentrix::ui::MainWindow::ended, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    window.move(0, 0);
+    window.startUp();
+
+    auto* fileNew = window.findChild<QAction*>(QStringLiteral("mnuFileNew"));
+    fileNew->trigger();
+    for (int i = 2; i < argc; ++i) {
+        const int slot = std::atoi(argv[i]);
+        if (slot >= 0 && slot < zentrix::layout::kSlotCount) {
+            window.board()->ballBox(slot)->click();
+        }
+    }
+    return QApplication::exec();
+}
