@@ -9,18 +9,11 @@
 #include "ui/ball_box.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/pictures.h"
+#include "ui/qt_layout.h"
 
 namespace zentrix::ui {
 
 namespace {
-
-QColor toColor(layout::Rgb rgb) {
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
-QRect toRect(const layout::PixelRect& r) {
-    return QRect(r.x, r.y, r.width, r.height);
-}
 
 // How far a ring's pen reaches outside its circle, with a pixel for the smoothed edge.
 constexpr int kRingReach = layout::kRingPenPixels / 2 + 1;

@@ -22,10 +22,21 @@ void FeltButton::setPicture(const QPixmap& picture) {
     update();
 }
 
+void FeltButton::setFacePicture(const QPixmap& face) {
+    face_ = face;
+    update();
+}
+
 void FeltButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect face = rect();
     painter.fillRect(face, kFelt);
+    if (!face_.isNull()) {
+        const QSizeF size = face_.deviceIndependentSize();
+        painter.drawPixmap(
+            QPointF((face.width() - size.width()) / 2.0, (face.height() - size.height()) / 2.0),
+            face_);
+    }
 
     // A two-pixel bevel: light above and left, dark below and right; the other way round while
     // pressed, when the face's contents also move down and right by a pixel.

@@ -1,5 +1,6 @@
-// The main window's two buttons: classic raised buttons whose face is the felt green, with an
-// optional picture centred above the caption (the rack of balls on Next Ball).
+// Classic raised buttons whose face is the felt green, with an optional picture centred above the
+// caption (the rack of balls on Next Ball), or a face picture that covers the felt instead (the
+// About window's Ok, whose face is a piece of the title picture).
 #pragma once
 
 #include <QPixmap>
@@ -13,12 +14,15 @@ public:
 
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return picture_; }
+    // Drawn centred on the face and cut off by its edges, behind the caption.
+    void setFacePicture(const QPixmap& face);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QPixmap picture_;
+    QPixmap face_;
 };
 
 }  // namespace zentrix::ui

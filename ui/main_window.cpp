@@ -18,34 +18,11 @@
 #include "ui/help_windows.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/pictures.h"
+#include "ui/qt_layout.h"
 
 namespace zentrix::ui {
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QRect toRect(const layout::TwipsRect& twips) {
-    const layout::PixelRect r = layout::toPixels(twips);
-    return {r.x, r.y, r.width, r.height};
-}
-
-QColor toColor(layout::Rgb rgb) {
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
-// The design's font where the system has it, else its metric-compatible stand-in, sized in
-// pixels like the rest of the layout.
-QFont toFont(const layout::FontDesign& design) {
-    QFont font;
-    font.setFamilies({qs(design.family), qs(design.nearest)});
-    font.setPixelSize(design.pixelSize());
-    font.setBold(design.bold);
-    font.setItalic(false);
-    return font;
-}
 
 Qt::Alignment toAlignment(layout::Align align) {
     switch (align) {

@@ -4,17 +4,22 @@
 
 namespace zentrix::ui {
 
-QPixmap loadBitmap(int number, qreal devicePixelRatio) {
+QPixmap loadPicture(const QString& classic, const QString& large, qreal devicePixelRatio) {
     if (devicePixelRatio > 1.0) {
-        QPixmap large(QStringLiteral(":/bitmaps/%1@2x.png").arg(number));
-        if (!large.isNull()) {
-            large.setDevicePixelRatio(2.0);
-            return large;
+        QPixmap big(large);
+        if (!big.isNull()) {
+            big.setDevicePixelRatio(2.0);
+            return big;
         }
     }
-    QPixmap classic(QStringLiteral(":/bitmaps/%1.bmp").arg(number));
-    classic.setDevicePixelRatio(1.0);
-    return classic;
+    QPixmap picture(classic);
+    picture.setDevicePixelRatio(1.0);
+    return picture;
+}
+
+QPixmap loadBitmap(int number, qreal devicePixelRatio) {
+    return loadPicture(QStringLiteral(":/bitmaps/%1.bmp").arg(number),
+                       QStringLiteral(":/bitmaps/%1@2x.png").arg(number), devicePixelRatio);
 }
 
 QIcon gameIcon() {

@@ -7,8 +7,13 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QString>
 
 namespace zentrix::ui {
+
+// The picture at `classic`, or the one at `large` (drawn at double size) on a screen whose ratio
+// asks for it.
+QPixmap loadPicture(const QString& classic, const QString& large, qreal devicePixelRatio);
 
 // Bitmap `number` (1..10 balls, 100..600 markers, 601 the rack) for a screen of this ratio.
 // Returns a null pixmap for a number the game does not have.

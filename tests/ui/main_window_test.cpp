@@ -219,6 +219,8 @@ TEST_F(MainWindowTest, MenusAreExactlyAsDesignedAndDriveTheGame) {
     EXPECT_TRUE(window->helpWindows().aboutWindow()->isVisible());
     // The countdown goes on while they are open.
     EXPECT_TRUE(timer(1)->isActive());
+    EXPECT_TRUE(waitFor([this] { return label(7)->text() == QStringLiteral("89"); }, 2500))
+        << "Label7 shows " << label(7)->text().toStdString();
 }
 
 // Tab runs as designed: the next ball, Next Ball, the heap from the bottom up, Take Score. The

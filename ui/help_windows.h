@@ -1,0 +1,37 @@
+// The Help menu's two windows: About and Rules.
+//
+// Both are modeless information windows with no owner: the game and its countdown go on while
+// they are open. There is at most one of each; choosing it again brings it to the front, and one
+// opened after being closed starts afresh (the rules scrolled to their first line).
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QDialog;
+class QPlainTextEdit;
+
+namespace zentrix::ui {
+
+class HelpWindows final : public QObject {
+public:
+    explicit HelpWindows(QObject* parent = nullptr);
+    ~HelpWindows() override;
+
+    // Help > About.
+    void showAbout();
+    // Help > Rules.
+    void showRules();
+    // Closes whichever is open; the main window does this when the game ends.
+    void closeAll();
+
+    // The open windows, or null when closed.
+    QDialog* aboutWindow() const { return about_; }
+    QDialog* rulesWindow() const { return rules_; }
+
+private:
+    QPointer<QDialog> about_;
+    QPointer<QDialog> rules_;
+};
+
+}  // namespace zentrix::ui
