@@ -406,17 +406,23 @@ void Game::TakeScore() {
     }
 }
 
-void Game::beginBonusRound() {
-    show(kBonusRoundText, MessageStyle::Exclamation);
-    roundTwo_ = false;
-    bonusRound_ = true;
-    FillBoard();
+// A new round's score starts from nothing, with a full countdown. The bonus round deals its board
+// before this and round 2 after it; neither order shows on screen.
+void Game::resetRoundScore() {
     spacesCleared_ = 0;
     ballsRemoved_ = 0;
     roundPoints_ = 0;
     setCaption(label2_, "0");
     setCaption(label6_, "0");
     progressValue_ = kFullCountdown;
+}
+
+void Game::beginBonusRound() {
+    show(kBonusRoundText, MessageStyle::Exclamation);
+    roundTwo_ = false;
+    bonusRound_ = true;
+    FillBoard();
+    resetRoundScore();
     timer1Enabled_ = true;
     timer2Enabled_ = true;
 }
@@ -424,12 +430,7 @@ void Game::beginBonusRound() {
 void Game::beginRoundTwo() {
     show(kRoundTwoText, MessageStyle::Question);
     show(kBonusHintText, MessageStyle::Information);
-    spacesCleared_ = 0;
-    ballsRemoved_ = 0;
-    roundPoints_ = 0;
-    setCaption(label2_, "0");
-    setCaption(label6_, "0");
-    progressValue_ = kFullCountdown;
+    resetRoundScore();
     FillBoard();
     roundTwo_ = true;
     timer1Enabled_ = true;

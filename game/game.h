@@ -102,6 +102,7 @@ private:
     void dealAttempt(int slot);
     void dealInto(int slot);
     void freeBallPass();
+    void resetRoundScore();
     void beginBonusRound();
     void beginRoundTwo();
     void endGame();
