@@ -211,6 +211,9 @@ void MainWindow::startUp() {
     // 6. The window, large enough for the whole board and the row of buttons below it.
     resize(sizeHint());
     show();
+    // Every ball box is still disabled, so Next Ball is the first control that can hold the
+    // focus; it keeps it when the window is only activated later, after New has freed some balls.
+    nextButton_->setFocus(Qt::OtherFocusReason);
 
     // 7-8. A full countdown bar and "0" removed.
     game_.startUp();
