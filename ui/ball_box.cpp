@@ -1,5 +1,6 @@
 #include "ui/ball_box.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
 
@@ -29,6 +30,12 @@ void BallBox::paintEvent(QPaintEvent*) {
     painter.setPen(pen);
     const QRegion shape = mask().isEmpty() ? QRegion(rect()) : mask();
     painter.drawEllipse(QRectF(shape.boundingRect()).adjusted(6, 6, -6, -6));
+}
+
+void BallBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double-click is one click on a ball: its first press and release already toggled it, and
+    // the second press must not toggle it back.
+    event->accept();
 }
 
 bool BallBox::hitButton(const QPoint& pos) const {

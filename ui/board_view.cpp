@@ -178,24 +178,33 @@ void BoardView::paintEvent(QPaintEvent* event) {
             painter.drawPixmap(where.topLeft(), picture);
         }
     }
+    // The rings lie on the felt beneath every ball, their own and their neighbours': only the
+    // half of a ring's pen outside the balls' ellipses shows.
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         if (slotPaintRect(slot).intersects(dirty)) {
-            paintSlot(painter, slot);
+            paintRing(painter, slot);
+        }
+    }
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        if (slotPaintRect(slot).intersects(dirty)) {
+            paintBall(painter, slot);
         }
     }
 }
 
-void BoardView::paintSlot(QPainter& painter, int slot) {
-    ++slotPaintCount_;
+void BoardView::paintRing(QPainter& painter, int slot) {
     const auto s = static_cast<std::size_t>(slot);
-    const SlotLook& look = looks_[s];
-
-    // The ring lies beneath its ball: only the half of its pen outside the ball's ellipse shows.
-    if (look.selected && ringPlaced_[s]) {
+    if (looks_[s].selected && ringPlaced_[s]) {
         painter.setPen(QPen(toColor(layout::kRingColour), layout::kRingPenPixels));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(QRectF(ringRect(slot)));
     }
+}
+
+void BoardView::paintBall(QPainter& painter, int slot) {
+    ++slotPaintCount_;
+    const auto s = static_cast<std::size_t>(slot);
+    const SlotLook& look = looks_[s];
     if (!look.shown) {
         return;
     }

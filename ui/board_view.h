@@ -62,7 +62,8 @@ protected:
 
 private:
     QRect slotPaintRect(int slot) const;
-    void paintSlot(QPainter& painter, int slot);
+    void paintRing(QPainter& painter, int slot);
+    void paintBall(QPainter& painter, int slot);
     const QPixmap& roundBall(int value, QSize ellipse, qreal ratio);
     void readMarkerPictures(qreal ratio);
 

@@ -8,9 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "display/current_mode_driver.h"
+#include "display/windows_display_driver.h"
 #include "game/random_source.h"
+#include "ui/display_server.h"
 #include "ui/main_window.h"
 #include "ui/pictures.h"
 
@@ -24,24 +28,33 @@ namespace zentrix::ui {
 
 namespace {
 
-bool isSet(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-}
-
 // On X11 and Wayland desktops a window needs one of their servers; without it the toolkit would
 // stop with a long report about its platform plugins. An explicit QT_QPA_PLATFORM (offscreen,
-// vnc, ...) is the user's own choice and is left to the toolkit.
-bool displayAvailable() {
+// vnc, ...) is the user's own choice and is left to the toolkit. Returns what to tell the player,
+// or nothing when the window can open.
+std::optional<std::string> displayProblem() {
 #if defined(_WIN32) || defined(__APPLE__)
-    return true;
+    return std::nullopt;
 #else
-    return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY");
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform != nullptr && *platform != '\0') {
+        return std::nullopt;
+    }
+    const DisplayEnvironment environment = currentDisplayEnvironment();
+    if (environment.display.empty() && environment.waylandDisplay.empty()) {
+        return "no display found (set DISPLAY or WAYLAND_DISPLAY)";
+    }
+    if (!displayServerReachable(environment)) {
+        return "cannot reach the display " +
+               (environment.display.empty() ? environment.waylandDisplay : environment.display);
+    }
+    return std::nullopt;
 #endif
 }
 
+#ifndef _WIN32
 // The primary screen's mode as the toolkit sees it, in device pixels.
-display::DisplayMode currentMode() {
+display::DisplayMode primaryScreenMode() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return {};
@@ -51,12 +64,21 @@ display::DisplayMode currentMode() {
             static_cast<std::uint32_t>(screen->depth()),
             static_cast<std::uint32_t>(std::lround(screen->refreshRate()))};
 }
+#endif
 
 }  // namespace
 
+std::unique_ptr<display::DisplayDriver> makeDisplayDriver() {
+#ifdef _WIN32
+    return std::make_unique<display::WindowsDisplayDriver>();
+#else
+    return std::make_unique<display::CurrentModeDriver>(primaryScreenMode());
+#endif
+}
+
 int runGame(int argc, char** argv) {
-    if (!displayAvailable()) {
-        std::fputs("zentrix: no display found (set DISPLAY or WAYLAND_DISPLAY)\n", stderr);
+    if (const auto problem = displayProblem()) {
+        std::fprintf(stderr, "zentrix: %s\n", problem->c_str());
         return 1;
     }
 
@@ -64,9 +86,9 @@ int runGame(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Zentrix"));
     QApplication::setWindowIcon(gameIcon());
 
-    display::CurrentModeDriver driver(currentMode());
+    const std::unique_ptr<display::DisplayDriver> driver = makeDisplayDriver();
     ClockSeededRandom random;
-    MainWindow window(random, driver);
+    MainWindow window(random, *driver);
 
     // Every way out runs the window's shut-down; it does its work once.
     QObject::connect(&window, &MainWindow::ended, &app, &QCoreApplication::quit,

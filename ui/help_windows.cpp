@@ -9,9 +9,9 @@
 
 #include "ui/felt_button.h"
 #include "ui/layout/help_layout.h"
+#include "ui/layout/rules_text.h"
 #include "ui/pictures.h"
 #include "ui/qt_layout.h"
-#include "ui/rules_text.h"
 
 namespace zentrix::ui {
 
@@ -80,7 +80,7 @@ QDialog* makeRulesWindow() {
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     QStringList lines;
-    for (std::string_view line : rulesLines()) {
+    for (std::string_view line : layout::rulesLines()) {
         lines << qs(line);
     }
     text->setPlainText(lines.join(QLatin1Char('\n')));

@@ -207,6 +207,9 @@ void MainWindow::startUp() {
 
     // 5. The display switch, which may tell the player something first.
     session_.start();
+    if (ended_) {
+        return;  // told to quit while the display's message was open
+    }
 
     // 6. The window, large enough for the whole board and the row of buttons below it.
     resize(sizeHint());
@@ -248,7 +251,10 @@ void MainWindow::forward(Step&& step) {
         return;
     }
     step();
-    syncView();
+    // A quit that came while one of the step's boxes was open has stopped everything for good.
+    if (!ended_) {
+        syncView();
+    }
 }
 
 void MainWindow::setCaption(QLabel* label, layout::LabelRole role, const std::string& caption) {

@@ -24,11 +24,9 @@
 
 #ifdef PROBE_GAME
 #include <QAction>
-#include <QScreen>
-#include <cmath>
 
-#include "display/current_mode_driver.h"
 #include "game/random_source.h"
+#include "ui/game_app.h"
 #include "ui/main_window.h"
 #endif
 
@@ -105,15 +103,9 @@ int main(int argc, char** argv) {
     double start = 0.0;
 
 #ifdef PROBE_GAME
-    // The primary screen's mode, as the game itself offers it to the display switch.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
-    zentrix::display::CurrentModeDriver driver(
-        {static_cast<std::uint32_t>(size.width()), static_cast<std::uint32_t>(size.height()),
-         static_cast<std::uint32_t>(screen->depth()),
-         static_cast<std::uint32_t>(std::lround(screen->refreshRate()))});
+    const auto driver = zentrix::ui::makeDisplayDriver();
     zentrix::ClockSeededRandom random;
-    zentrix::ui::MainWindow window(random, driver);
+    zentrix::ui::MainWindow window(random, *driver);
     window.installEventFilter(&firstFrame);
     window.startUp();
 #else

@@ -35,6 +35,20 @@ TEST(GameProcess, WithoutADisplayItSaysSoInOneLineAndFails) {
 }
 
 #ifndef _WIN32
+// A DISPLAY that names no running server gets the same one line, not the toolkit's report.
+TEST(GameProcess, WithADeadDisplayItSaysSoInOneLineAndFails) {
+    QProcessEnvironment env = withoutDisplay();
+    env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4999"));
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(ZENTRIX_EXECUTABLE), {});
+    ASSERT_TRUE(game.waitForFinished(20000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), 1);
+    const QString said = QString::fromLocal8Bit(game.readAllStandardError());
+    EXPECT_EQ(said, "zentrix: cannot reach the display :4999\n");
+}
+
 class GameProcessSignal : public ::testing::TestWithParam<int> {};
 
 TEST_P(GameProcessSignal, EndsTheGameInOrder) {

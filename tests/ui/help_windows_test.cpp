@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "ui/rules_text.h"
+#include "ui/layout/rules_text.h"
 
 namespace zentrix::ui {
 namespace {
@@ -52,7 +52,7 @@ TEST(RulesText, ReadsLineByLineAsTheGameHasAlwaysShownIt) {
         "",
         "",
     };
-    const auto lines = rulesLines();
+    const auto lines = layout::rulesLines();
     ASSERT_EQ(lines.size(), expected.size() + 3) << "21 rules lines, then notice and contact";
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
@@ -65,17 +65,17 @@ TEST(RulesText, ReadsLineByLineAsTheGameHasAlwaysShownIt) {
 
 // Every line of the held text, the last included, ends with a carriage return and line feed.
 TEST(RulesText, EndsEveryLineWithCarriageReturnAndLineFeed) {
-    const std::string text = rulesText();
+    const std::string text = layout::rulesText();
     std::size_t count = 0;
     std::size_t start = 0;
     for (std::size_t pos = text.find("\r\n"); pos != std::string::npos;
          pos = text.find("\r\n", start)) {
-        EXPECT_EQ(text.substr(start, pos - start), rulesLines()[count]);
+        EXPECT_EQ(text.substr(start, pos - start), layout::rulesLines()[count]);
         ++count;
         start = pos + 2;
     }
     EXPECT_EQ(start, text.size()) << "nothing after the last line end";
-    EXPECT_EQ(count, rulesLines().size());
+    EXPECT_EQ(count, layout::rulesLines().size());
 }
 
 // Help > Rules shows one window whatever how often it is chosen, with the rules in it.
@@ -102,7 +102,7 @@ TEST(HelpWindows, RulesWindowIsSingleAndShowsTheRules) {
     EXPECT_EQ(text->geometry(), QRect(0, 296, 599, 202));
     EXPECT_TRUE(text->isReadOnly());
     EXPECT_EQ(first->focusWidget(), text);
-    const auto lines = rulesLines();
+    const auto lines = layout::rulesLines();
     ASSERT_EQ(text->document()->blockCount(), static_cast<int>(lines.size()));
     int i = 0;
     for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next()) {

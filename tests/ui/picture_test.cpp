@@ -140,6 +140,33 @@ TEST_F(PictureTest, ADealtBoardShowsBallsByValueOnTheFelt) {
     clickBall(20);
 }
 
+// A ring lies beneath every ball, not only its own: where ring 20 reaches into ball 16 above it,
+// ball 16 shows.
+TEST_F(PictureTest, ARingLiesBeneathTheNeighbouringBalls) {
+    startUp();
+    deal.push(std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1, 2});
+    action("mnuFileNew")->trigger();
+    clickBall(20);
+    ASSERT_TRUE(look(20).selected);
+    ASSERT_TRUE(look(16).occupied);
+    QCoreApplication::processEvents();
+    grabBoard();
+
+    // On the line between the two centres, in the middle of the lens where ring 20's pen (radius
+    // 56.5 +- 5) overlaps ball 16 (radius 56.5).
+    const QPointF ring = QRectF(BoardView::ringRect(20)).center();
+    const QPointF ball = QRectF(BoardView::ballBoxRect(16)).center();
+    const QPointF towards = ball - ring;
+    const qreal distance = std::hypot(towards.x(), towards.y());
+    const qreal reach = (56.5 + 5.0 + distance - 56.5) / 2.0;
+    ASSERT_LT(reach, 61.5) << "the ring must overlap the ball";
+    const QPointF lens = ring + towards * (reach / distance);
+    EXPECT_TRUE(isColour(at(lens), kBallColours[7]));
+    // Further round ring 20, on the felt, it shows.
+    const QPoint top20 = BoardView::ballBoxRect(20).topLeft() + QPoint(56, 0);
+    EXPECT_TRUE(isColour(at(top20.x(), top20.y() - 3), kMagenta));
+}
+
 // The ball's edge is smoothed: between the felt outside and the ball's colour inside, the
 // boundary pixels blend the two, at whatever scale the window is drawn.
 TEST_F(PictureTest, BallEdgesAreSmooth) {

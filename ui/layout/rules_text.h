@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zentrix {
+namespace zentrix::layout {
 
 // The rules and scoring, one entry per line, exactly as the game has always shown them
 // (spelling included), followed by the distribution notice and the contact line.
@@ -16,4 +16,4 @@ std::span<const std::string_view> rulesLines();
 // feed.
 std::string rulesText();
 
-}  // namespace zentrix
+}  // namespace zentrix::layout

@@ -1,8 +1,8 @@
-#include "ui/rules_text.h"
+#include "ui/layout/rules_text.h"
 
 #include <array>
 
-namespace zentrix {
+namespace zentrix::layout {
 
 namespace {
 
@@ -49,4 +49,4 @@ std::string rulesText() {
     return text;
 }
 
-}  // namespace zentrix
+}  // namespace zentrix::layout
