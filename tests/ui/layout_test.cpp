@@ -1,10 +1,13 @@
 // The main window's layout data, without any window toolkit: the twips-to-pixels rounding, the
-// figures every front end relies on, and what a screen reader is told.
+// figures every front end relies on, every control's design written out again by hand, and what a
+// screen reader is told.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_layout.h"
@@ -150,6 +153,258 @@ TEST(AccessibleNames, BallsAndLabelsSayWhatTheyShow) {
     EXPECT_EQ(labelName(LabelRole::SecondsLeft, "89"), "Seconds left 89");
     EXPECT_EQ(labelName(LabelRole::RoundPoints, ""), "Round points");
     EXPECT_EQ(labelName(LabelRole::ElevensCaption, "11'S"), "11'S");
+}
+
+// ---- The design tables, written out again by hand and compared field by field ----
+
+// A font size in points as the design gives it, in twips at twenty to the point.
+int pointsToTwips(double points) {
+    return static_cast<int>(points * 20.0);
+}
+
+struct DesignedLabel {
+    std::string_view name;
+    LabelRole role;
+    TwipsRect rect;
+    std::string_view caption;
+    std::string_view family;
+    double points;
+    int pixels;  // the size at 96 dots per inch: four pixels to three points
+    bool bold;
+    Align align;
+    bool felt;
+    int tabIndex;
+};
+
+// Every label stands where the design puts it, in its font and alignment, on the felt or (Label7
+// only) without a background, with its caption and tab place as the window is created.
+TEST(Form1Design, LabelsMatchTheDesignTable) {
+    const std::vector<DesignedLabel> designed = {
+        {"Label1",
+         LabelRole::SelectionSum,
+         {7755, 5115, 1095, 990},
+         "",
+         "Arial",
+         36,
+         48,
+         false,
+         Align::Centre,
+         true,
+         3},
+        {"Label2",
+         LabelRole::ElevensCount,
+         {5235, 8190, 1260, 1050},
+         "",
+         "Arial",
+         36,
+         48,
+         false,
+         Align::Left,
+         true,
+         4},
+        {"Label3",
+         LabelRole::ScoreCaption,
+         {10613, 8195, 1470, 585},
+         "Score",
+         "Arial",
+         26.25,
+         35,
+         false,
+         Align::Left,
+         true,
+         5},
+        {"Label4",
+         LabelRole::TotalScore,
+         {10590, 9285, 3375, 495},
+         "",
+         "Arial",
+         15.75,
+         21,
+         false,
+         Align::Left,
+         true,
+         6},
+        {"Label5",
+         LabelRole::ElevensCaption,
+         {3533, 8165, 1455, 975},
+         "11'S",
+         "Arial",
+         36,
+         48,
+         false,
+         Align::Centre,
+         true,
+         7},
+        {"Label6",
+         LabelRole::RoundPoints,
+         {10860, 8820, 1890, 435},
+         "",
+         "Arial",
+         9.75,
+         13,
+         false,
+         Align::Left,
+         true,
+         31},
+        {"Label7",
+         LabelRole::SecondsLeft,
+         {6285, 9255, 480, 345},
+         "",
+         "Arial",
+         12,
+         16,
+         true,
+         Align::Right,
+         false,
+         32},
+    };
+    ASSERT_EQ(labels().size(), designed.size());
+    for (std::size_t i = 0; i < designed.size(); ++i) {
+        const DesignedLabel& want = designed[i];
+        const LabelDesign& got = labels()[i];
+        SCOPED_TRACE(std::string(want.name));
+        EXPECT_EQ(got.name, want.name);
+        EXPECT_EQ(got.role, want.role);
+        EXPECT_EQ(got.rect.left, want.rect.left);
+        EXPECT_EQ(got.rect.top, want.rect.top);
+        EXPECT_EQ(got.rect.width, want.rect.width);
+        EXPECT_EQ(got.rect.height, want.rect.height);
+        EXPECT_EQ(got.caption, want.caption);
+        EXPECT_EQ(got.font.family, want.family);
+        EXPECT_EQ(got.font.sizeTwips, pointsToTwips(want.points));
+        EXPECT_EQ(got.font.pixelSize(), want.pixels);
+        EXPECT_EQ(got.font.bold, want.bold);
+        EXPECT_EQ(got.align, want.align);
+        EXPECT_EQ(got.feltBackground, want.felt);
+        EXPECT_EQ(got.tabIndex, want.tabIndex);
+    }
+}
+
+// Both buttons and the countdown bar stand where the design puts them, the buttons with their
+// captions, bold fonts and (Next Ball only) the rack picture, the bar with its range of 90.
+TEST(Form1Design, ButtonsAndBarMatchTheDesignTable) {
+    struct DesignedButton {
+        const ButtonDesign& got;
+        std::string_view name;
+        TwipsRect rect;
+        std::string_view caption;
+        double points;
+        int pixels;
+        int picture;
+        int tabIndex;
+    };
+    const std::vector<DesignedButton> designed = {
+        {nextBallButton(), "cmdNext", {8775, 8010, 1695, 1815}, "Next Ball", 12, 16, 601, 2},
+        {scoreButton(), "cmdScore", {12668, 8225, 1215, 495}, "Take Score", 9.75, 13, 0, 30},
+    };
+    for (const DesignedButton& want : designed) {
+        const ButtonDesign& got = want.got;
+        SCOPED_TRACE(std::string(want.name));
+        EXPECT_EQ(got.name, want.name);
+        EXPECT_EQ(got.rect.left, want.rect.left);
+        EXPECT_EQ(got.rect.top, want.rect.top);
+        EXPECT_EQ(got.rect.width, want.rect.width);
+        EXPECT_EQ(got.rect.height, want.rect.height);
+        EXPECT_EQ(got.caption, want.caption);
+        EXPECT_EQ(got.font.family, "MS Sans Serif");
+        EXPECT_EQ(got.font.sizeTwips, pointsToTwips(want.points));
+        EXPECT_EQ(got.font.pixelSize(), want.pixels);
+        EXPECT_TRUE(got.font.bold);
+        EXPECT_EQ(got.pictureNumber, want.picture);
+        EXPECT_EQ(got.tabIndex, want.tabIndex);
+    }
+    // Next Ball is 113 pixels wide and 121 high, room for the rack and the caption below it.
+    EXPECT_EQ(toPixels(nextBallButton().rect), (PixelRect{585, 534, 113, 121}));
+
+    const ProgressBarDesign& bar = progressBar();
+    EXPECT_EQ(bar.name, "ProgressBar1");
+    EXPECT_EQ(bar.rect.left, 480);
+    EXPECT_EQ(bar.rect.top, 9200);
+    EXPECT_EQ(bar.rect.width, 5760);
+    EXPECT_EQ(bar.rect.height, 375);
+    EXPECT_EQ(bar.minimum, 0);
+    EXPECT_EQ(bar.maximum, 90);
+    EXPECT_EQ(bar.tabIndex, 1);
+}
+
+// The six location-point markers, 100 at the bottom row up to 600 beside slot 1, each the size of
+// its 108 x 36 picture; the window is captioned "Zentrix" with a 963 x 691 client area.
+TEST(Form1Design, MarkersAndWindowMatchTheDesignTable) {
+    struct DesignedMarker {
+        int points;
+        int left;
+        int top;
+    };
+    const std::vector<DesignedMarker> designed = {
+        {100, 105, 7065}, {200, 105, 5520}, {300, 105, 3975},
+        {400, 105, 2370}, {500, 105, 840},  {600, 5595, 900},
+    };
+    ASSERT_EQ(markers().size(), designed.size());
+    for (std::size_t i = 0; i < designed.size(); ++i) {
+        const MarkerDesign& got = markers()[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(got.index, static_cast<int>(i));
+        EXPECT_EQ(got.points, designed[i].points);
+        EXPECT_EQ(got.rect.left, designed[i].left);
+        EXPECT_EQ(got.rect.top, designed[i].top);
+        EXPECT_EQ(got.rect.width, 1620);
+        EXPECT_EQ(got.rect.height, 540);
+        EXPECT_EQ(toPixels(got.rect).width, 108);
+        EXPECT_EQ(toPixels(got.rect).height, 36);
+    }
+
+    EXPECT_EQ(kWindowCaption, "Zentrix");
+    EXPECT_EQ(kClientArea.left, 0);
+    EXPECT_EQ(kClientArea.top, 0);
+    EXPECT_EQ(kClientArea.width, 14445);
+    EXPECT_EQ(kClientArea.height, 10365);
+    EXPECT_EQ(toPixels(kClientArea), (PixelRect{0, 0, 963, 691}));
+}
+
+// Every ball box stands where the slot table puts it, in twips and in pixels, in its row and with
+// its place in the tab order.
+TEST(Form1Design, SlotsMatchTheDesignTable) {
+    struct DesignedSlot {
+        int slot;
+        int row;
+        int left;
+        int top;
+        int leftPx;
+        int topPx;
+        int tabIndex;
+    };
+    // Row by row, left to right, as the table lists them.
+    const std::vector<DesignedSlot> designed = {
+        {0, 1, 3810, 420, 254, 28, 27},     {1, 1, 7425, 420, 495, 28, 26},
+        {2, 1, 11175, 420, 745, 28, 25},    {5, 2, 2925, 1890, 195, 126, 28},
+        {6, 2, 4695, 1890, 313, 126, 29},   {3, 2, 6555, 1890, 437, 126, 24},
+        {4, 2, 8355, 1890, 557, 126, 23},   {7, 2, 10290, 1890, 686, 126, 22},
+        {8, 2, 12105, 1890, 807, 126, 21},  {10, 3, 2025, 3360, 135, 224, 19},
+        {11, 3, 3810, 3360, 254, 224, 18},  {12, 3, 5595, 3360, 373, 224, 17},
+        {9, 3, 7425, 3360, 495, 224, 20},   {13, 3, 9375, 3360, 625, 224, 16},
+        {14, 3, 11175, 3360, 745, 224, 15}, {15, 3, 12990, 3360, 866, 224, 14},
+        {16, 4, 2925, 4830, 195, 322, 13},  {17, 4, 4695, 4830, 313, 322, 12},
+        {18, 4, 10290, 4830, 686, 322, 11}, {19, 4, 12105, 4830, 807, 322, 10},
+        {20, 5, 3810, 6285, 254, 419, 9},   {21, 5, 11175, 6285, 745, 419, 8},
+        {22, 0, 6855, 8100, 457, 540, 0},
+    };
+    ASSERT_EQ(designed.size(), static_cast<std::size_t>(kSlotCount));
+    std::set<int> seen;
+    for (const DesignedSlot& want : designed) {
+        SCOPED_TRACE(want.slot);
+        seen.insert(want.slot);
+        const SlotDesign& got = slots()[static_cast<std::size_t>(want.slot)];
+        EXPECT_EQ(got.slot, want.slot);
+        EXPECT_EQ(got.row, want.row);
+        EXPECT_EQ(got.left, want.left);
+        EXPECT_EQ(got.top, want.top);
+        EXPECT_EQ(got.tabIndex, want.tabIndex);
+        EXPECT_EQ(toPixels(ballBoxRect(want.slot)), (PixelRect{want.leftPx, want.topPx, 113, 113}));
+        const TwipsRect ring = ringRect(want.slot);
+        EXPECT_EQ(ring.width, 1695);
+        EXPECT_EQ(ring.height, 1695);
+    }
+    EXPECT_EQ(seen.size(), static_cast<std::size_t>(kSlotCount));
 }
 
 }  // namespace

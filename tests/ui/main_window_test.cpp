@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <string>
 
 #include "ui/felt_button.h"
 #include "ui/help_windows.h"
@@ -102,6 +103,98 @@ TEST_F(MainWindowTest, StartUpSwitchesTheDisplayBeforeShowingTheWindow) {
     EXPECT_EQ(driver->changes()[0], (display::DisplayMode{1024, 768, 16, 60}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(progressBar()->value(), 90);
+}
+
+// The design's rectangle in the board's pixels, edge by edge.
+QRect designedPixels(const layout::TwipsRect& twips) {
+    const layout::PixelRect p = layout::toPixels(twips);
+    return QRect(p.x, p.y, p.width, p.height);
+}
+
+Qt::Alignment designedHorizontal(layout::Align align) {
+    switch (align) {
+        case layout::Align::Left:
+            return Qt::AlignLeft;
+        case layout::Align::Centre:
+            return Qt::AlignHCenter;
+        case layout::Align::Right:
+            return Qt::AlignRight;
+    }
+    return {};
+}
+
+// The fonts the window asks for: the design's family first, then its stand-in.
+void expectDesignedFont(const QFont& font, const layout::FontDesign& design) {
+    EXPECT_EQ(font.pixelSize(), layout::twipsToPixels(design.sizeTwips));
+    EXPECT_EQ(font.bold(), design.bold);
+    EXPECT_FALSE(font.italic());
+    ASSERT_FALSE(font.families().isEmpty());
+    EXPECT_EQ(
+        font.families().front(),
+        QString::fromUtf8(design.family.data(), static_cast<qsizetype>(design.family.size())));
+}
+
+// The window puts every label, both buttons and the countdown bar where the layout says, in its
+// fonts, alignments, colours and captions, as the real widgets report them after start-up.
+TEST_F(MainWindowTest, ControlsStandAsTheLayoutPlacesThem) {
+    // The captions as the window is created, before start-up writes "0" removed.
+    for (const layout::LabelDesign& design : layout::labels()) {
+        const QString name =
+            QString::fromUtf8(design.name.data(), static_cast<qsizetype>(design.name.size()));
+        auto* widget = window->findChild<QLabel*>(name);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        EXPECT_EQ(widget->text().toStdString(), design.caption) << name.toStdString();
+    }
+
+    startUp();
+    const QColor felt(layout::kFeltGreen.red, layout::kFeltGreen.green, layout::kFeltGreen.blue);
+    for (std::size_t i = 0; i < layout::labels().size(); ++i) {
+        const layout::LabelDesign& design = layout::labels()[i];
+        SCOPED_TRACE(std::string(design.name));
+        QLabel* widget = label(static_cast<int>(i) + 1);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->objectName().toStdString(), design.name);
+        EXPECT_EQ(widget->parentWidget(), window->board());
+        EXPECT_EQ(widget->geometry(), designedPixels(design.rect));
+        expectDesignedFont(widget->font(), design.font);
+        EXPECT_EQ(widget->alignment() & Qt::AlignHorizontal_Mask, designedHorizontal(design.align));
+        EXPECT_EQ(widget->autoFillBackground(), design.feltBackground);
+        if (design.feltBackground) {
+            EXPECT_EQ(widget->palette().color(QPalette::Window), felt);
+        }
+        EXPECT_TRUE(widget->isVisible());
+    }
+    // The fixed captions stay; start-up shows "0" removed.
+    EXPECT_EQ(label(3)->text(), "Score");
+    EXPECT_EQ(label(5)->text(), "11'S");
+    EXPECT_EQ(label(2)->text(), "0");
+
+    for (const layout::ButtonDesign* design : {&layout::nextBallButton(), &layout::scoreButton()}) {
+        SCOPED_TRACE(std::string(design->name));
+        QPushButton* widget = button(std::string(design->name).c_str());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->parentWidget(), window->board());
+        EXPECT_EQ(widget->geometry(), designedPixels(design->rect));
+        expectDesignedFont(widget->font(), design->font);
+        EXPECT_EQ(widget->text().toStdString(), design->caption);
+        EXPECT_EQ(widget->palette().color(QPalette::Button), felt);
+        EXPECT_TRUE(widget->isVisible());
+    }
+    EXPECT_FALSE(static_cast<FeltButton*>(button("cmdNext"))->picture().isNull());
+    EXPECT_TRUE(static_cast<FeltButton*>(button("cmdScore"))->picture().isNull());
+
+    const layout::ProgressBarDesign& bar = layout::progressBar();
+    EXPECT_EQ(progressBar()->geometry(), designedPixels(bar.rect));
+    EXPECT_EQ(progressBar()->minimum(), bar.minimum);
+    EXPECT_EQ(progressBar()->maximum(), bar.maximum);
+    EXPECT_EQ(progressBar()->orientation(), Qt::Horizontal);
+
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        EXPECT_EQ(box(slot)->geometry(), designedPixels(layout::ballBoxRect(slot))) << slot;
+    }
+    // The board is the client area: its origin is the design's origin.
+    EXPECT_EQ(window->centralWidget(), window->board());
+    EXPECT_EQ(window->windowTitle().toStdString(), layout::kWindowCaption);
 }
 
 // A click on the centre of a free ball selects it; a click on a corner of its box, outside the
