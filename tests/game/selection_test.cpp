@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "tests/game/table.h"
 
 namespace zentrix::testing {
@@ -135,6 +138,91 @@ TEST(Selection, NextBallTakesTheBestRowOfItsSet) {
         EXPECT_FALSE(table.game.slot(1).occupied);
         EXPECT_EQ(table.game.roundPoints() - before, 500 + 600 + 600);
     }
+}
+
+// Between two selected rows the next ball always takes the better one: the middle slot 1 over
+// the corner slot 2, the 300 row over the 200 row, the 200 row over the bottom row.
+TEST(Selection, NextBallPrefersTheHigherOfTwoRows) {
+    {
+        Table table;
+        table.newGame(dealWith({{2, 4}, {22, 6}}));
+        table.removeWithNextBall({20, 21, 9, 17, 18, 19, 12, 13, 14, 15, 3, 4, 7, 8}, 5);
+        ASSERT_TRUE(table.game.slot(1).enabled);
+        ASSERT_TRUE(table.game.slot(2).enabled);
+        const int before = table.game.roundPoints();
+        table.random.pushValue(1);  // the next ball after the set
+        table.click({1, 2, 22});    // 2 + 4 + 5
+        EXPECT_FALSE(table.game.slot(1).occupied);
+        EXPECT_FALSE(table.game.slot(2).occupied);
+        EXPECT_EQ(table.game.roundPoints() - before, 600 + 500 + 600);
+        EXPECT_EQ(table.random.fallbackDraws(), 0);
+    }
+    {
+        Table table;
+        table.newGame(dealWith({{9, 2}, {16, 3}, {22, 6}}));
+        table.removeWithNextBall({20}, 6);
+        const int before = table.game.roundPoints();
+        table.click({9, 16, 22});  // 2 + 3 + 6
+        EXPECT_FALSE(table.game.slot(9).occupied);
+        EXPECT_FALSE(table.game.slot(16).occupied);
+        EXPECT_EQ(table.game.roundPoints() - before, 300 + 200 + 300);
+    }
+    {
+        Table table;
+        table.newGame(dealWith({{16, 3}, {21, 2}, {22, 6}}));
+        table.removeWithNextBall({20}, 6);
+        const int before = table.game.roundPoints();
+        table.click({16, 21, 22});  // 3 + 2 + 6
+        EXPECT_FALSE(table.game.slot(16).occupied);
+        EXPECT_FALSE(table.game.slot(21).occupied);
+        EXPECT_EQ(table.game.roundPoints() - before, 200 + 100 + 200);
+    }
+}
+
+// A round's location points are a 32-bit count: they keep adding up past 32767. After game over
+// Next Ball still fills the empty heap from a fresh supply, so slot 1 and the next ball can be
+// taken away again and again, 1200 points a time, 28 times.
+TEST(Selection, LocationPointsKeepCountingPast32767) {
+    Table table;
+    table.newGame(plainDeal());
+    table.random.pushValues(plainDeal());
+    table.game.takeScore();
+    table.game.takeScore();
+    ASSERT_EQ(table.game.roundState(), RoundState::GameOver);
+    ASSERT_EQ(table.game.roundPoints(), 0);
+
+    // 28 pairs adding up to 11 fit the supply of six per value with a 5 for slot 0 and a 6 left
+    // waiting at the end.
+    std::vector<std::pair<int, int>> pairs;
+    for (int low = 1; low <= 5; ++low) {
+        for (int i = 0; i < (low == 5 ? 4 : 6); ++i) {
+            pairs.emplace_back(low, kTarget - low);
+        }
+    }
+    ASSERT_EQ(pairs.size(), 28u);
+
+    table.random.pushValue(5);
+    table.game.nextBall();  // the empty next-ball slot moves nothing; a 5 is dealt
+    table.random.pushValue(pairs.front().first);
+    table.game.nextBall();  // the 5 goes into slot 0
+    ASSERT_TRUE(table.game.slot(0).occupied);
+
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+        const auto [heap, next] = pairs[k];
+        table.random.pushValue(next);
+        table.game.nextBall();
+        ASSERT_TRUE(table.game.slot(1).occupied);
+        ASSERT_EQ(table.game.ballValue(1), heap);
+        ASSERT_EQ(table.game.ballValue(kNextBallSlot), next);
+        table.random.pushValue(k + 1 < pairs.size() ? pairs[k + 1].first : 6);
+        table.click({1, kNextBallSlot});
+        ASSERT_FALSE(table.game.slot(1).occupied) << "set " << k;
+        ASSERT_EQ(table.game.roundPoints(), 1200 * static_cast<int>(k + 1)) << "set " << k;
+    }
+    EXPECT_EQ(table.game.roundPoints(), 33600);
+    EXPECT_EQ(table.game.ballsRemoved(), 56);
+    EXPECT_EQ(table.game.label2(), "28");
+    EXPECT_EQ(table.random.fallbackDraws(), 0);
 }
 
 }  // namespace

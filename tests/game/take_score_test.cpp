@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/game/table.h"
 
 namespace zentrix::testing {
@@ -129,6 +134,61 @@ TEST(TakeScore, NoLevelClearWhileANextBallWaits) {
     EXPECT_EQ(table.game.label4(), "80700");  // 22 * 1000 + 22 * 1000 + 90 * 250 + 14200
 }
 
+// Scripts a round in which 17 balls are thrown away and then every heap ball but slot 2 goes
+// together with the next ball: the 21st set uses up the supply, so one ball stays on the heap
+// and none waits below it.
+void scriptAllButOneCleared(ScriptedRandom& random) {
+    constexpr std::array<std::pair<int, int>, 5> kPairs{{{1, 10}, {2, 9}, {3, 8}, {4, 7}, {5, 6}}};
+    Deal board(kBoardSlotCount);
+    std::vector<int> nextBalls;
+    std::vector<int> discards;
+    for (std::size_t k = 0; k < kClearingOrder.size(); ++k) {
+        const auto [low, high] = kPairs[k % kPairs.size()];
+        const bool lowOnHeap = k % 2 == 0;
+        board[static_cast<std::size_t>(kClearingOrder[k])] = lowOnHeap ? low : high;
+        (k + 1 < kClearingOrder.size() ? nextBalls : discards).push_back(lowOnHeap ? high : low);
+    }
+    for (std::size_t k = kClearingOrder.size(); k < 30; ++k) {
+        discards.push_back(kPairs[k % kPairs.size()].first);
+        discards.push_back(kPairs[k % kPairs.size()].second);
+    }
+    random.pushValues(board);
+    random.pushValues(discards);
+    random.pushValues(nextBalls);
+}
+
+// 21 cleared slots with the next-ball slot empty are no level clear: no message, 21 * 1000.
+TEST(TakeScore, NoLevelClearWithOneHeapBallLeft) {
+    Table table;
+    scriptAllButOneCleared(table.random);
+    table.game.newGame();
+    for (int i = 0; i < 17; ++i) {
+        table.game.nextBall();
+    }
+    for (std::size_t k = 0; k + 1 < kClearingOrder.size(); ++k) {
+        const int slot = kClearingOrder[k];
+        ASSERT_EQ(table.game.ballValue(slot) + table.game.ballValue(kNextBallSlot), kTarget)
+            << "slot " << slot;
+        table.click({slot, kNextBallSlot});
+        ASSERT_FALSE(table.game.slot(slot).occupied) << "slot " << slot << " was not removed";
+    }
+    ASSERT_EQ(table.occupiedCount(), 1);
+    ASSERT_TRUE(table.game.slot(2).occupied);
+    ASSERT_FALSE(table.game.slot(kNextBallSlot).occupied);
+    for (int value = 1; value <= kMaxValue; ++value) {
+        ASSERT_EQ(table.game.dealtCount(value), kBallsPerValue) << "value " << value;
+    }
+    ASSERT_EQ(table.game.roundPoints(), kClearingRoundPoints - 500 - 500);
+    ASSERT_EQ(table.game.label2(), "21");
+
+    table.random.pushValues(plainDeal());
+    table.game.takeScore();
+    ASSERT_EQ(table.messages.texts(),
+              (std::vector<std::string>{"Ready for Round 2", "Score 90,000 for BONUS ROUND!!"}));
+    EXPECT_EQ(table.game.label4(), "77700");  // 21 * 1000 + 21 * 1000 + 90 * 250 + 13200
+    EXPECT_EQ(table.random.fallbackDraws(), 0);
+}
+
 // Take Score leaves no selection behind: the sum shown and kept go back to 0 with the board.
 TEST(TakeScore, ClearsTheSelectionSum) {
     Table table;
@@ -199,6 +259,56 @@ TEST(TakeScore, GameOverFreezesTheBoardButNotNextBall) {
     EXPECT_TRUE(table.game.slot(0).occupied);
     EXPECT_EQ(table.game.ballValue(0), 4);
     EXPECT_EQ(table.game.roundState(), RoundState::GameOver);
+}
+
+// Game over touches nothing but the boxes, the button and Label6: the round's points, the
+// removed-ball count, the cleared slots, the total, the flags and the stopped timers all stay,
+// and a set taken after it adds to the kept counts.
+TEST(TakeScore, GameOverKeepsTheRoundsCounts) {
+    Table table;
+    table.newGame(plainDeal());
+    table.random.pushValues(plainDeal());
+    table.game.takeScore();  // 22500
+    table.countdown(60);
+    table.click({20, 21});
+    table.removeWithNextBall({9}, 2);
+    ASSERT_EQ(table.game.roundPoints(), 800);
+    ASSERT_EQ(table.game.label2(), "2");
+    table.game.takeScore();  // 3000 + 2000 + 30 * 250 + 22500 + 800
+    ASSERT_EQ(table.messages.texts().back(), "Game Over");
+
+    EXPECT_EQ(table.game.roundState(), RoundState::GameOver);
+    EXPECT_EQ(table.game.label4(), "35800");
+    EXPECT_EQ(table.game.roundPoints(), 800);
+    EXPECT_EQ(table.game.ballsRemoved(), 2) << "the halved count Take Score read from Label2";
+    EXPECT_EQ(table.game.spacesCleared(), 3);
+    EXPECT_EQ(table.game.carriedScore(), 22500);
+    EXPECT_TRUE(table.game.roundTwo());
+    EXPECT_FALSE(table.game.bonusRound());
+    EXPECT_FALSE(table.game.timer1Enabled());
+    EXPECT_FALSE(table.game.timer2Enabled());
+    EXPECT_EQ(table.game.progressValue(), 30.0f);
+    EXPECT_EQ(table.game.label2(), "2");
+    EXPECT_EQ(table.game.label6(), "");
+
+    // Next Ball deals from a fresh supply; slot 0 and the next ball then make a set.
+    table.random.pushValues({3, 8, 1});
+    table.game.nextBall();
+    table.game.nextBall();
+    ASSERT_EQ(table.game.ballValue(0), 3);
+    ASSERT_EQ(table.game.ballValue(kNextBallSlot), 8);
+    table.click({0, kNextBallSlot});
+    ASSERT_FALSE(table.game.slot(0).occupied);
+    table.refresh();
+
+    EXPECT_EQ(table.game.roundPoints(), 800 + 500 + 500);
+    EXPECT_EQ(table.game.ballsRemoved(), 4);
+    EXPECT_EQ(table.game.label2(), "2");
+    EXPECT_EQ(table.game.label6(), "") << "the refresh stays stopped";
+    EXPECT_TRUE(table.game.slot(0).visible);
+    EXPECT_EQ(table.game.label4(), "35800");
+    EXPECT_EQ(table.game.roundState(), RoundState::GameOver);
+    EXPECT_EQ(table.random.fallbackDraws(), 0);
 }
 
 }  // namespace
