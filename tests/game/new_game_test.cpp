@@ -73,10 +73,7 @@ TEST(NewGame, AbandonsARoundInProgress) {
 // balls take clicks again.
 TEST(NewGame, StartsAgainAfterGameOver) {
     Table table;
-    table.newGame(plainDeal());
-    table.random.pushValues(plainDeal());
-    table.game.takeScore();
-    table.game.takeScore();
+    table.playToGameOver();
     ASSERT_EQ(table.game.roundState(), RoundState::GameOver);
 
     table.newGame(plainDeal());

@@ -184,10 +184,7 @@ TEST(Selection, NextBallPrefersTheHigherOfTwoRows) {
 // taken away again and again, 1200 points a time, 28 times.
 TEST(Selection, LocationPointsKeepCountingPast32767) {
     Table table;
-    table.newGame(plainDeal());
-    table.random.pushValues(plainDeal());
-    table.game.takeScore();
-    table.game.takeScore();
+    table.playToGameOver();
     ASSERT_EQ(table.game.roundState(), RoundState::GameOver);
     ASSERT_EQ(table.game.roundPoints(), 0);
 

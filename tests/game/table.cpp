@@ -82,6 +82,13 @@ void Table::newGame(const Deal& deal) {
     game.newGame();
 }
 
+void Table::playToGameOver() {
+    newGame(plainDeal());
+    random.pushValues(plainDeal());
+    game.takeScore();
+    game.takeScore();
+}
+
 void Table::click(std::initializer_list<int> slots) {
     for (const int slot : slots) {
         game.clickSlot(slot);

@@ -82,6 +82,9 @@ struct Table {
     void click(std::initializer_list<int> slots);
     void countdown(int ticks);
     void refresh() { game.refreshTick(); }
+    // New, then Take Score straight away in rounds 1 and 2: the game is over, with an empty
+    // heap and a fresh supply.
+    void playToGameOver();
 
     // Removes `slots` in turn, each together with the next ball. The next ball must already
     // match the first; the following next balls are scripted to match the rest, and
