@@ -26,8 +26,8 @@
 #include <QAction>
 
 #include "game/random_source.h"
-#include "ui/game_app.h"
-#include "ui/main_window.h"
+#include "ui/qt/game_app.h"
+#include "ui/qt/main_window.h"
 #endif
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/display_server.h"
+#include "ui/qt/display_server.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -20,9 +20,9 @@
 
 #include "display/scripted_display_driver.h"
 #include "game/random_source.h"
-#include "ui/ball_box.h"
-#include "ui/board_view.h"
-#include "ui/main_window.h"
+#include "ui/qt/ball_box.h"
+#include "ui/qt/board_view.h"
+#include "ui/qt/main_window.h"
 
 namespace zentrix::ui::testing {
 

@@ -13,6 +13,7 @@
 #include "game/game.h"
 #include "game/message.h"
 #include "ui/layout/form1_layout.h"
+#include "ui/layout/form1_view.h"
 
 class QAction;
 class QLabel;
@@ -75,8 +76,7 @@ private:
     void forward(Step&& step);
     // Brings every control and both timers in line with the rules' state.
     void syncView();
-    void syncTimers();
-    void setCaption(QLabel* label, layout::LabelRole role, const std::string& caption);
+    void syncTimers(const layout::Form1View& view);
 
     Game game_;
     display::DisplaySession session_;

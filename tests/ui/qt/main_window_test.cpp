@@ -8,8 +8,8 @@
 #include <QSignalSpy>
 #include <string>
 
-#include "ui/felt_button.h"
-#include "ui/help_windows.h"
+#include "ui/qt/felt_button.h"
+#include "ui/qt/help_windows.h"
 #include "window_fixture.h"
 
 namespace zentrix::ui::testing {

@@ -1,4 +1,4 @@
-#include "ui/qt_layout.h"
+#include "ui/qt/qt_layout.h"
 
 namespace zentrix::ui {
 

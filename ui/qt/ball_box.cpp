@@ -1,4 +1,4 @@
-#include "ui/ball_box.h"
+#include "ui/qt/ball_box.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/main_window.h"
+#include "ui/qt/main_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -12,13 +12,14 @@
 #include <cmath>
 
 #include "game/timing.h"
-#include "ui/ball_box.h"
-#include "ui/board_view.h"
-#include "ui/felt_button.h"
-#include "ui/help_windows.h"
 #include "ui/layout/accessible_names.h"
-#include "ui/pictures.h"
-#include "ui/qt_layout.h"
+#include "ui/layout/form1_view.h"
+#include "ui/qt/ball_box.h"
+#include "ui/qt/board_view.h"
+#include "ui/qt/felt_button.h"
+#include "ui/qt/help_windows.h"
+#include "ui/qt/pictures.h"
+#include "ui/qt/qt_layout.h"
 
 namespace zentrix::ui {
 
@@ -80,7 +81,7 @@ MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QW
     timer2_->setObjectName(QStringLiteral("Timer2"));
     timer2_->setInterval(kRefreshInterval);
     connect(timer2_, &QTimer::timeout, this, [this] { forward([this] { game_.refreshTick(); }); });
-    syncTimers();
+    syncTimers(layout::viewOf(game_));
 }
 
 MainWindow::~MainWindow() {
@@ -257,46 +258,33 @@ void MainWindow::forward(Step&& step) {
     }
 }
 
-void MainWindow::setCaption(QLabel* label, layout::LabelRole role, const std::string& caption) {
-    const QString text = QString::fromStdString(caption);
-    if (label->text() == text) {
-        return;
-    }
-    label->setText(text);
-    label->setAccessibleName(QString::fromStdString(layout::labelName(role, caption)));
-}
-
 void MainWindow::syncView() {
+    const layout::Form1View view = layout::viewOf(game_);
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        const SlotState& state = game_.slot(slot);
-        board_->setSlotLook(slot, BoardView::SlotLook{
-                                      .shown = state.visible,
-                                      .occupied = state.occupied,
-                                      .value = state.occupied ? game_.ballValue(slot) : 0,
-                                      .free = state.enabled,
-                                      .selected = state.selected,
-                                  });
+        board_->setSlotLook(slot, view.slots[static_cast<std::size_t>(slot)]);
     }
-    setCaption(labels_[0], layout::LabelRole::SelectionSum, game_.label1());
-    setCaption(labels_[1], layout::LabelRole::ElevensCount, game_.label2());
-    setCaption(labels_[3], layout::LabelRole::TotalScore, game_.label4());
-    setCaption(labels_[5], layout::LabelRole::RoundPoints, game_.label6());
-    setCaption(labels_[6], layout::LabelRole::SecondsLeft, game_.label7());
-    progressBar_->setValue(static_cast<int>(std::lround(game_.progressValue())));
-    scoreButton_->setEnabled(game_.scoreEnabled());
-    syncTimers();
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        const layout::LabelView& label = view.labels[i];
+        const QString text = QString::fromStdString(label.caption);
+        if (labels_[i]->text() != text) {
+            labels_[i]->setText(text);
+            labels_[i]->setAccessibleName(QString::fromStdString(label.accessibleName));
+        }
+    }
+    progressBar_->setValue(view.progressValue);
+    scoreButton_->setEnabled(view.scoreEnabled);
+    syncTimers(view);
 }
 
-void MainWindow::syncTimers() {
+void MainWindow::syncTimers(const layout::Form1View& view) {
     // Started only when the rules switch a timer on, so a running countdown keeps its beat.
-    if (game_.timer1Enabled() != timer1_->isActive()) {
-        game_.timer1Enabled() ? timer1_->start() : timer1_->stop();
+    if (view.timer1Running != timer1_->isActive()) {
+        view.timer1Running ? timer1_->start() : timer1_->stop();
     }
-    if (game_.timer2Enabled() != timer2_->isActive()) {
-        game_.timer2Enabled() ? timer2_->start() : timer2_->stop();
+    if (view.timer2Running != timer2_->isActive()) {
+        view.timer2Running ? timer2_->start() : timer2_->stop();
     }
 }
-
 void MainWindow::showMessage(std::string_view text, std::string_view title, MessageStyle style) {
     // Once the game has ended (the window closed, or a signal to quit) nobody is there to answer.
     if (ended_) {

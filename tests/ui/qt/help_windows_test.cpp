@@ -1,5 +1,5 @@
 // The About and Rules windows: their texts, their one-instance lifecycle and their layout.
-#include "ui/help_windows.h"
+#include "ui/qt/help_windows.h"
 
 #include <gtest/gtest.h>
 

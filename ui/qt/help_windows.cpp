@@ -1,4 +1,4 @@
-#include "ui/help_windows.h"
+#include "ui/qt/help_windows.h"
 
 #include <QDialog>
 #include <QFont>
@@ -7,11 +7,11 @@
 #include <QPlainTextEdit>
 #include <QString>
 
-#include "ui/felt_button.h"
 #include "ui/layout/help_layout.h"
 #include "ui/layout/rules_text.h"
-#include "ui/pictures.h"
-#include "ui/qt_layout.h"
+#include "ui/qt/felt_button.h"
+#include "ui/qt/pictures.h"
+#include "ui/qt/qt_layout.h"
 
 namespace zentrix::ui {
 

@@ -15,9 +15,9 @@
 
 #include "display/current_mode_driver.h"
 #include "game/random_source.h"
-#include "ui/ball_box.h"
-#include "ui/board_view.h"
-#include "ui/main_window.h"
+#include "ui/qt/ball_box.h"
+#include "ui/qt/board_view.h"
+#include "ui/qt/main_window.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/felt_button.h"
+#include "ui/qt/felt_button.h"
 
 #include <QPainter>
 

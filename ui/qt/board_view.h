@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "ui/layout/form1_layout.h"
+#include "ui/layout/form1_view.h"
 
 namespace zentrix::ui {
 
@@ -19,15 +20,7 @@ class BallBox;
 class BoardView final : public QWidget {
 public:
     // What one slot shows.
-    struct SlotLook {
-        bool shown = true;      // the box is on screen (the refresh hides the empty ones)
-        bool occupied = false;  // it holds a ball of `value`
-        int value = 0;
-        bool free = false;      // the box takes clicks
-        bool selected = false;  // its ring is shown
-
-        friend bool operator==(const SlotLook&, const SlotLook&) = default;
-    };
+    using SlotLook = layout::SlotView;
 
     explicit BoardView(QWidget* parent = nullptr);
     ~BoardView() override;

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <cmath>
 
-#include "ui/felt_button.h"
+#include "ui/qt/felt_button.h"
 #include "window_fixture.h"
 
 namespace zentrix::ui::testing {

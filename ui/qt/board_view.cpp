@@ -1,4 +1,4 @@
-#include "ui/board_view.h"
+#include "ui/qt/board_view.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "display/ball_shape.h"
-#include "ui/ball_box.h"
 #include "ui/layout/accessible_names.h"
-#include "ui/pictures.h"
-#include "ui/qt_layout.h"
+#include "ui/qt/ball_box.h"
+#include "ui/qt/pictures.h"
+#include "ui/qt/qt_layout.h"
 
 namespace zentrix::ui {
 
@@ -104,20 +104,9 @@ void BoardView::setSlotLook(int slot, const SlotLook& look) {
     BallBox* box = boxes_[s];
     box->setEnabled(look.free);
     box->setVisible(look.shown);
-    box->setAccessibleName(QString::fromStdString(layout::ballBoxName(layout::BallBoxFacts{
-        .occupied = look.occupied,
-        .value = look.value,
-        .free = look.free,
-        .selected = look.selected,
-        .nextBall = slot == layout::kNextBallSlot,
-    })));
+    box->setAccessibleName(QString::fromStdString(look.accessibleName));
 
-    // Only what is drawn on the felt needs painting again; a change of the free flag alone
-    // shows nothing.
-    const bool drawnAlike = before.shown == look.shown && before.occupied == look.occupied &&
-                            before.selected == look.selected &&
-                            (!look.occupied || before.value == look.value);
-    if (!drawnAlike) {
+    if (!before.drawnLike(look)) {
         update(slotPaintRect(slot));
     }
 }

@@ -1,4 +1,4 @@
-#include "ui/game_app.h"
+#include "ui/qt/game_app.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -14,9 +14,9 @@
 #include "display/current_mode_driver.h"
 #include "display/windows_display_driver.h"
 #include "game/random_source.h"
-#include "ui/display_server.h"
-#include "ui/main_window.h"
-#include "ui/pictures.h"
+#include "ui/qt/display_server.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/pictures.h"
 
 #ifndef _WIN32
 #include <QSocketNotifier>

@@ -1,5 +1,5 @@
 // The check that a display server answers before the window toolkit is asked to open a window.
-#include "ui/display_server.h"
+#include "ui/qt/display_server.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
