@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace zentrix::layout {
 
@@ -157,6 +158,25 @@ int twipsToPixels(int twips, int twipsPerPixel) {
 PixelRect toPixels(const TwipsRect& rect, int twipsPerPixel) {
     return {twipsToPixels(rect.left, twipsPerPixel), twipsToPixels(rect.top, twipsPerPixel),
             twipsToPixels(rect.width, twipsPerPixel), twipsToPixels(rect.height, twipsPerPixel)};
+}
+
+int scaled(int designPixels, double scale) {
+    return static_cast<int>(std::lround(designPixels * scale));
+}
+
+PixelRect scaled(const PixelRect& designPixels, double scale) {
+    const int x = scaled(designPixels.x, scale);
+    const int y = scaled(designPixels.y, scale);
+    return {x, y, scaled(designPixels.right(), scale) - x,
+            scaled(designPixels.bottom(), scale) - y};
+}
+
+double fitScale(int availableWidth, int availableHeight, const PixelRect& design) {
+    if (design.width <= 0 || design.height <= 0 || availableWidth <= 0 || availableHeight <= 0) {
+        return 1.0;
+    }
+    return std::min(static_cast<double>(availableWidth) / design.width,
+                    static_cast<double>(availableHeight) / design.height);
 }
 
 std::span<const SlotDesign, kSlotCount> slots() {

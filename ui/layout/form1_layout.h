@@ -41,6 +41,18 @@ struct PixelRect {
 // a grid of whole pixels, so each edge lands where the table puts it.
 PixelRect toPixels(const TwipsRect& rect, int twipsPerPixel = kTwipsPerPixel);
 
+// ---- Scaled layouts ----
+//
+// The design is drawn at any size by one uniform scale (1 is the design at 96 dots per inch): a
+// high-density screen, or a window made larger or smaller. Each edge of a rectangle goes to its
+// nearest whole pixel on its own, so controls that touch in the design still touch; at scale 1
+// every rectangle is exactly as designed.
+PixelRect scaled(const PixelRect& designPixels, double scale);
+int scaled(int designPixels, double scale);
+
+// The largest uniform scale at which a design of `design` pixels fits in `available` pixels.
+double fitScale(int availableWidth, int availableHeight, const PixelRect& design);
+
 struct Rgb {
     std::uint8_t red = 0;
     std::uint8_t green = 0;

@@ -409,3 +409,31 @@ TEST(Form1Design, SlotsMatchTheDesignTable) {
 
 }  // namespace
 }  // namespace zentrix::layout
+
+namespace zentrix::layout {
+namespace {
+
+// Scaling keeps the design exact at 1 and keeps touching controls touching at any scale.
+TEST(ScaledLayoutTest, KeepsTheDesignAtOneAndNeighboursTogetherAtAnyScale) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const PixelRect box = toPixels(ballBoxRect(slot));
+        EXPECT_EQ(scaled(box, 1.0), box);
+    }
+    const PixelRect left{10, 20, 33, 7};
+    const PixelRect right{43, 20, 17, 7};  // starts where `left` ends
+    for (const double scale : {0.5, 0.77, 1.25, 1.5, 2.0, 2.37}) {
+        EXPECT_EQ(scaled(left, scale).right(), scaled(right, scale).x) << scale;
+    }
+    EXPECT_EQ(scaled(PixelRect{0, 0, 113, 113}, 2.0), (PixelRect{0, 0, 226, 226}));
+}
+
+TEST(ScaledLayoutTest, FitScaleIsTheLargestThatFitsBothWays) {
+    const PixelRect design{0, 0, 984, 691};
+    EXPECT_DOUBLE_EQ(fitScale(984, 691, design), 1.0);
+    EXPECT_DOUBLE_EQ(fitScale(1968, 2000, design), 2.0);               // width decides
+    EXPECT_DOUBLE_EQ(fitScale(3000, 691 / 2, design), 345.0 / 691.0);  // height decides
+    EXPECT_DOUBLE_EQ(fitScale(0, 100, design), 1.0);                   // nothing to fit into yet
+}
+
+}  // namespace
+}  // namespace zentrix::layout
