@@ -1,6 +1,7 @@
 // The title picture behind the About and Rules windows, and the program's icon.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "picture_checks.h"
@@ -182,6 +183,58 @@ TEST(Icon, HasATwiceSizeTwin) {
     EXPECT_EQ(big.pixel(20, 40), kMagenta);
     EXPECT_EQ(big.pixel(42, 10), qRgb(255, 255, 255)) << "the disc, up and right";
     EXPECT_GT(countPixels(big, isDark, QRect(32, 6, 22, 22)), 20) << "the 7";
+}
+
+// The desktop's menus get the icon at every size of the icon theme, each drawn at that size: the
+// same magenta ball with a white disc up and to the right holding a black 7, transparent round
+// it. Below 48 pixels the 7 is set on whole pixels, pure black on pure white, as a smaller copy
+// of a larger drawing could not be.
+TEST(Icon, IsDrawnAtEveryThemeSize) {
+    const auto white = [](QRgb c) { return c == qRgb(255, 255, 255); };
+    const auto ink = [](QRgb c) { return qAlpha(c) == 255 && isDark(c); };
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QImage icon =
+            loadImage(QStringLiteral(ZENTRIX_RESOURCES_DIR "/icons/%1.png").arg(size))
+                .convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        const int last = size - 1;
+        for (const QPoint corner :
+             {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)}) {
+            EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
+        }
+
+        const auto opaque = [](QRgb c) { return qAlpha(c) == 255; };
+        const double ballShare = countPixels(icon, opaque, icon.rect()) / double(size * size);
+        EXPECT_GT(ballShare, 0.55) << "a ball across the icon";
+        EXPECT_LT(ballShare, 0.78);
+        EXPECT_GT(countPixels(
+                      icon, [](QRgb c) { return c == kMagenta; }, icon.rect()),
+                  countPixels(icon, opaque, icon.rect()) / 3);
+
+        const QRect disc = inkBox(icon, white, icon.rect());
+        ASSERT_FALSE(disc.isNull());
+        EXPECT_GT(disc.center().x(), size / 2) << "the disc lies to the right";
+        EXPECT_LT(disc.center().y(), size / 2) << "and up";
+
+        const QRect seven = inkBox(icon, ink, disc);
+        ASSERT_FALSE(seven.isNull());
+        EXPECT_EQ(connectedGroups(icon, ink, disc), 1);
+        EXPECT_GE(seven.height(), size / 4);
+        EXPECT_TRUE(disc.contains(seven.adjusted(-1, -1, 1, 1))) << "white round the digit";
+        // A 7: a bar on top, a single stroke below.
+        const int band = std::max(1, seven.height() / 5);
+        const auto inkIn = [&](int top) {
+            return countPixels(icon, ink, QRect(seven.left(), top, seven.width(), band));
+        };
+        EXPECT_GT(inkIn(seven.top()), 2 * inkIn(seven.bottom() + 1 - band));
+
+        if (size < 48) {
+            const auto pure = [](QRgb c) { return c == qRgb(0, 0, 0) || c == qRgb(255, 255, 255); };
+            EXPECT_EQ(countPixels(icon, pure, seven), seven.width() * seven.height())
+                << "grey in the digit";
+        }
+    }
 }
 
 }  // namespace

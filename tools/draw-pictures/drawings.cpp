@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace drawpictures {
@@ -341,12 +342,41 @@ IconPixels drawIcon() {
     return icon;
 }
 
-QImage drawIconLarge(const Fonts& fonts) {
-    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    prepare(painter, 2);
+// --- The icon at the desktop's sizes -----------------------------------------------------
 
+namespace {
+
+// Below 48 pixels a font's 7 smears into grey, so there the digit is set pixel by pixel, as on
+// the 16-colour icon, on a disc placed for it. The smaller sizes get a disc a little larger in
+// proportion than the 32-pixel one, so that the digit keeps a pixel of white round it.
+struct PixelSeven {
+    int size;
+    QPointF discCentre;
+    double discRadius;
+    int left;
+    int top;
+    std::vector<const char*> rows;
+};
+
+const std::array<PixelSeven, 4> kPixelSevens = {{
+    {16, {10, 6}, 4.2, 8, 3, {"####", "...#", "..#.", "..#.", ".#..", ".#.."}},
+    {22, {14.5, 7.5}, 5.3, 12, 4, {"#####", "#####", "...##", "..##.", "..##.", ".##..", ".##.."}},
+    {24,
+     {15.5, 9},
+     5.8,
+     13,
+     5,
+     {"#####", "#####", "...##", "...##", "..##.", "..##.", "..##.", "..##."}},
+    {32,
+     {21, 11},
+     7.0,
+     18,
+     7,
+     {"######", "######", "....##", "...##.", "...##.", "..##..", "..##..", "..##..", "..##.."}},
+}};
+
+// The ball with its shaded side, on a 32-unit grid scaled to the painter.
+void paintIconBall(QPainter& painter) {
     QPainterPath ball;
     ball.addEllipse(QPointF(16, 16), 15.3, 15.3);
     painter.setBrush(QColor(kIconPalette[5]));
@@ -355,12 +385,46 @@ QImage drawIconLarge(const Fonts& fonts) {
     painter.setBrush(QColor(kIconPalette[13]));
     painter.drawEllipse(QPointF(14, 14), 15.0, 15.0);
     painter.setClipping(false);
+}
 
+}  // namespace
+
+QImage drawThemeIcon(int size, const Fonts& fonts) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.scale(size / 32.0, size / 32.0);
+    paintIconBall(painter);
+
+    const auto pixelSeven = std::find_if(kPixelSevens.begin(), kPixelSevens.end(),
+                                         [size](const PixelSeven& s) { return s.size == size; });
+    if (pixelSeven == kPixelSevens.end()) {
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QPointF(21, 11), 7.0, 7.0);
+        painter.setBrush(Qt::black);
+        painter.drawPath(fitted(textPath(fonts.digits, "7"), 9, 7, QPointF(21, 11)));
+        return image;
+    }
+
+    painter.resetTransform();
     painter.setBrush(Qt::white);
-    painter.drawEllipse(QPointF(21, 11), 7.0, 7.0);
-    painter.setBrush(Qt::black);
-    painter.drawPath(fitted(textPath(fonts.digits, "7"), 9, 7, QPointF(21, 11)));
+    painter.drawEllipse(pixelSeven->discCentre, pixelSeven->discRadius, pixelSeven->discRadius);
+    for (std::size_t row = 0; row < pixelSeven->rows.size(); ++row) {
+        const std::string_view cells = pixelSeven->rows[row];
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            if (cells[column] == '#') {
+                painter.fillRect(pixelSeven->left + static_cast<int>(column),
+                                 pixelSeven->top + static_cast<int>(row), 1, 1, Qt::black);
+            }
+        }
+    }
     return image;
+}
+
+QImage drawIconLarge(const Fonts& fonts) {
+    return drawThemeIcon(64, fonts);
 }
 
 QImage drawTitle(int scale, const Fonts& fonts) {

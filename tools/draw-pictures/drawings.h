@@ -36,6 +36,13 @@ IconPixels drawIcon();
 // The same icon drawn smooth at twice the size (64 x 64).
 QImage drawIconLarge(const Fonts& fonts);
 
+// The icon as the desktop's menus show it, drawn at `size` x `size` (16 to 256) with a
+// transparent ground: the sizes below 48 set the 7 pixel by pixel so that it stays sharp.
+QImage drawThemeIcon(int size, const Fonts& fonts);
+
+// The sizes the desktop's icon theme is given, each drawn at its own size.
+inline constexpr int kThemeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
 // Title picture: 600 x 450, "Zentrix" in embossed letters across the upper third on a mottled
 // blue-green ground.
 QImage drawTitle(int scale, const Fonts& fonts);

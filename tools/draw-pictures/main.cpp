@@ -45,6 +45,10 @@ std::map<QString, QByteArray> drawEverything(const Fonts& fonts) {
     files["zentrix.ico"] = iconFile(icon);
     files["pictures/icon.png"] = encoded(iconImage(icon), "png");
     files["pictures/icon@2x.png"] = encoded(drawIconLarge(fonts), "png");
+    for (const int size : kThemeIconSizes) {
+        files["icons/" + QString::number(size) + ".png"] =
+            encoded(drawThemeIcon(size, fonts), "png");
+    }
     return files;
 }
 
