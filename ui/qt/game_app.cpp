@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSessionManager>
+#include <QStringList>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include "display/current_mode_driver.h"
 #include "display/windows_display_driver.h"
 #include "game/random_source.h"
+#include "ui/qt/command_line.h"
 #include "ui/qt/display_server.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/pictures.h"
@@ -30,17 +32,23 @@ namespace {
 
 // On X11 and Wayland desktops a window needs one of their servers; without it the toolkit would
 // stop with a long report about its platform plugins. An explicit QT_QPA_PLATFORM (offscreen,
-// vnc, ...) is the user's own choice and is left to the toolkit. Returns what to tell the player,
-// or nothing when the window can open.
-std::optional<std::string> displayProblem() {
+// vnc, ...) is the user's own choice and is left to the toolkit, as is a -platform option; a
+// -display option names the X server to check. Returns what to tell the player, or nothing when
+// the window can open.
+std::optional<std::string> displayProblem(const CommandLineRequest& request) {
 #if defined(_WIN32) || defined(__APPLE__)
+    (void)request;
     return std::nullopt;
 #else
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && *platform != '\0') {
+    if ((platform != nullptr && *platform != '\0') || !request.platform.isEmpty()) {
         return std::nullopt;
     }
-    const DisplayEnvironment environment = currentDisplayEnvironment();
+    DisplayEnvironment environment = currentDisplayEnvironment();
+    if (!request.display.isEmpty()) {
+        environment.display = request.display.toStdString();
+        environment.waylandDisplay.clear();
+    }
     if (environment.display.empty() && environment.waylandDisplay.empty()) {
         return "no display found (set DISPLAY or WAYLAND_DISPLAY)";
     }
@@ -76,8 +84,41 @@ std::unique_ptr<display::DisplayDriver> makeDisplayDriver() {
 #endif
 }
 
+namespace {
+
+// Answers --help, --version and a command line the game does not understand, before anything
+// else starts; returns the exit code, or nothing when the game is to be played.
+std::optional<int> answerCommandLine(const QStringList& arguments,
+                                     const CommandLineRequest& request) {
+    switch (request.action) {
+        case CommandLineRequest::Action::ShowHelp:
+            std::fputs(usageText(arguments.value(0)).toLocal8Bit().constData(), stdout);
+            return 0;
+        case CommandLineRequest::Action::ShowVersion:
+            std::fputs(versionText().toLocal8Bit().constData(), stdout);
+            return 0;
+        case CommandLineRequest::Action::Refuse:
+            std::fprintf(stderr, "zentrix: %s\n\n%s", request.error.toLocal8Bit().constData(),
+                         usageText(arguments.value(0)).toLocal8Bit().constData());
+            return kUsageExitCode;
+        case CommandLineRequest::Action::Play:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 int runGame(int argc, char** argv) {
-    if (const auto problem = displayProblem()) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const CommandLineRequest request = readCommandLine(arguments);
+    if (const auto answered = answerCommandLine(arguments, request)) {
+        return *answered;
+    }
+    if (const auto problem = displayProblem(request)) {
         std::fprintf(stderr, "zentrix: %s\n", problem->c_str());
         return 1;
     }

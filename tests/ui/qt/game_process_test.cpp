@@ -1,12 +1,19 @@
 // The game as a process: started without a display it says so in one line and fails, instead of
 // the toolkit's long report about its plugins; told to stop by SIGINT or SIGTERM it ends in order,
-// through the same shut-down as closing its window.
+// through the same shut-down as closing its window. On the terminal it answers --help and
+// --version without a display, and refuses options it does not know before it starts anything.
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTest>
 #include <string>
+#include <vector>
 
 #ifndef _WIN32
 #include <signal.h>
@@ -70,6 +77,150 @@ INSTANTIATE_TEST_SUITE_P(Signals, GameProcessSignal, ::testing::Values(SIGINT, S
                          [](const ::testing::TestParamInfo<int>& signal) {
                              return std::string(signal.param == SIGINT ? "SIGINT" : "SIGTERM");
                          });
+#endif
+
+struct Finished {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Finished runToTheEnd(const QStringList& arguments, const QProcessEnvironment& env) {
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(ZENTRIX_EXECUTABLE), arguments);
+    Finished finished;
+    if (!game.waitForFinished(20000)) {
+        game.kill();
+        game.waitForFinished();
+        ADD_FAILURE() << "still running: " << arguments.join(' ').toStdString();
+        return finished;
+    }
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    finished.exitCode = game.exitCode();
+    finished.out = QString::fromLocal8Bit(game.readAllStandardOutput());
+    finished.err = QString::fromLocal8Bit(game.readAllStandardError());
+    return finished;
+}
+
+// Asked for its usage or version, with no display at all, the game answers on standard output
+// and succeeds; the version is the project's.
+TEST(GameCommandLine, AnswersHelpAndVersionWithoutADisplay) {
+    for (const QString& option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+        const Finished help = runToTheEnd({option}, withoutDisplay());
+        EXPECT_EQ(help.exitCode, 0) << option.toStdString();
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: zentrix [options]\n")))
+            << help.out.toStdString();
+        EXPECT_TRUE(help.out.contains(QStringLiteral("--version")));
+        EXPECT_FALSE(help.out.contains(QStringLiteral("-platformtheme")))
+            << "the toolkit's options are let through, not listed";
+        EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
+    }
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
+        const Finished version = runToTheEnd({option}, withoutDisplay());
+        EXPECT_EQ(version.exitCode, 0) << option.toStdString();
+        EXPECT_EQ(version.out, QStringLiteral("zentrix " ZENTRIX_VERSION "\n"));
+        EXPECT_TRUE(version.err.isEmpty()) << version.err.toStdString();
+    }
+}
+
+#ifndef _WIN32
+// A stand-in X server: a socket where display :4998 would listen, which counts the programs
+// that connect and hangs up on them.
+class FakeXServer {
+public:
+    FakeXServer() {
+        QDir().mkpath(QStringLiteral("/tmp/.X11-unix"));
+        QLocalServer::removeServer(path());
+        listening_ = server_.listen(path());
+    }
+    ~FakeXServer() { server_.close(); }
+    FakeXServer(const FakeXServer&) = delete;
+    FakeXServer& operator=(const FakeXServer&) = delete;
+
+    static QString name() { return QStringLiteral(":4998"); }
+    static QString path() { return QStringLiteral("/tmp/.X11-unix/X4998"); }
+    bool listening() const { return listening_; }
+    int connections() const { return connections_; }
+
+    // Runs `game` to its end, taking its connections as they come; a game that connects is
+    // stopped there, as nothing more can be learnt from it.
+    void serve(QProcess& game) {
+        const QDeadlineTimer deadline(20000);
+        while (!game.waitForFinished(10) && !deadline.hasExpired()) {
+            accept();
+            if (connections_ > 0) {
+                game.kill();
+            }
+        }
+        game.waitForFinished();
+        accept();
+    }
+
+private:
+    void accept() {
+        while (server_.waitForNewConnection(0) || server_.hasPendingConnections()) {
+            QLocalSocket* client = server_.nextPendingConnection();
+            if (client == nullptr) {
+                break;
+            }
+            ++connections_;
+            client->abort();
+            delete client;
+        }
+    }
+
+    QLocalServer server_;
+    bool listening_ = false;
+    int connections_ = 0;
+};
+
+QProcessEnvironment withDisplay(const QString& display) {
+    QProcessEnvironment env = withoutDisplay();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    return env;
+}
+
+// Bad input: an option the game does not know, a stray argument or a missing value gets the
+// usage and exit code 2 on the error output, with nothing started and the display untouched.
+// The same display is reached as soon as a command line asks to play: the toolkit's -display
+// names it here, with DISPLAY unset.
+TEST(GameCommandLine, RefusesWhatItDoesNotKnowWithoutTouchingTheDisplay) {
+    const std::vector<std::pair<QStringList, QString>> refused = {
+        {{QStringLiteral("--fullscreen")}, QStringLiteral("zentrix: Unknown option 'fullscreen'.")},
+        {{QStringLiteral("-x")}, QStringLiteral("zentrix: Unknown option 'x'.")},
+        {{QStringLiteral("game.sav")}, QStringLiteral("zentrix: Unexpected argument 'game.sav'.")},
+        {{QStringLiteral("--help"), QStringLiteral("--nonsense")},
+         QStringLiteral("zentrix: Unknown option 'nonsense'.")},
+        {{QStringLiteral("-style=fusion"), QStringLiteral("-platform")},
+         QStringLiteral("zentrix: Missing value after '-platform'.")},
+    };
+    for (const auto& [arguments, error] : refused) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        FakeXServer server;
+        ASSERT_TRUE(server.listening());
+        QProcess game;
+        game.setProcessEnvironment(withDisplay(FakeXServer::name()));
+        game.start(QStringLiteral(ZENTRIX_EXECUTABLE), arguments);
+        server.serve(game);
+        EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(game.exitCode(), 2);
+        EXPECT_EQ(server.connections(), 0) << "the display was touched";
+        const QString err = QString::fromLocal8Bit(game.readAllStandardError());
+        EXPECT_TRUE(err.startsWith(error + QStringLiteral("\n\nUsage: zentrix [options]\n")))
+            << err.toStdString();
+        EXPECT_TRUE(game.readAllStandardOutput().isEmpty());
+    }
+
+    FakeXServer server;
+    ASSERT_TRUE(server.listening());
+    QProcess game;
+    game.setProcessEnvironment(withoutDisplay());
+    game.start(QStringLiteral(ZENTRIX_EXECUTABLE),
+               {QStringLiteral("-display"), FakeXServer::name()});
+    server.serve(game);
+    EXPECT_GT(server.connections(), 0) << "-display was not followed";
+}
 #endif
 
 }  // namespace
