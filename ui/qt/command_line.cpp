@@ -3,7 +3,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <array>
 
 namespace zentrix::ui {
 
@@ -12,15 +11,13 @@ namespace {
 // The toolkit's documented options, accepted so that `zentrix -platform xcb` or
 // `zentrix -display :1` keep working; the application object reads and applies them. The game
 // itself looks only at -platform and -display, to know which display it is about to open.
-constexpr std::array kToolkitOptionsWithValue = {
-    "platformpluginpath", "platformtheme", "plugin",   "qwindowgeometry", "qwindowicon",
-    "qwindowtitle",       "session",       "geometry", "style",           "stylesheet",
-    "qmljsdebugger",      "fontengine",    "dialogs",
-};
-constexpr std::array kToolkitFlags = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+constexpr const char* kToolkitOptionsWithValue =
+    "platformpluginpath platformtheme plugin qwindowgeometry qwindowicon qwindowtitle session "
+    "geometry style stylesheet qmljsdebugger fontengine dialogs title icon name visual";
+constexpr const char* kToolkitFlags = "reverse widgetcount nograb dograb sync";
 
-QCommandLineOption toolkitOption(const char* name, bool takesValue) {
-    QCommandLineOption option(QString::fromLatin1(name));
+QCommandLineOption toolkitOption(const QString& name, bool takesValue) {
+    QCommandLineOption option(name);
     if (takesValue) {
         option.setValueName(QStringLiteral("value"));
     }
@@ -33,8 +30,8 @@ struct Options {
                             QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
-    QCommandLineOption platform = toolkitOption("platform", true);
-    QCommandLineOption display = toolkitOption("display", true);
+    QCommandLineOption platform = toolkitOption(QStringLiteral("platform"), true);
+    QCommandLineOption display = toolkitOption(QStringLiteral("display"), true);
 };
 
 // Qt's options are single-dash words (-platform), so single-dash words are read as long options;
@@ -50,10 +47,10 @@ void describe(QCommandLineParser& parser, const Options& options) {
     parser.addOption(options.version);
     parser.addOption(options.platform);
     parser.addOption(options.display);
-    for (const char* name : kToolkitOptionsWithValue) {
+    for (const QString& name : QString::fromLatin1(kToolkitOptionsWithValue).split(u' ')) {
         parser.addOption(toolkitOption(name, true));
     }
-    for (const char* name : kToolkitFlags) {
+    for (const QString& name : QString::fromLatin1(kToolkitFlags).split(u' ')) {
         parser.addOption(toolkitOption(name, false));
     }
 }

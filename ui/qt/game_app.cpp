@@ -125,6 +125,8 @@ int runGame(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zentrix"));
+    // Ties the window to its desktop entry and icon where the desktop asks (Wayland's app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZENTRIX_APP_ID));
     QApplication::setWindowIcon(gameIcon());
 
     const std::unique_ptr<display::DisplayDriver> driver = makeDisplayDriver();

@@ -104,11 +104,17 @@ Finished runToTheEnd(const QStringList& arguments, const QProcessEnvironment& en
 }
 
 // Asked for its usage or version, with no display at all, the game answers on standard output
-// and succeeds; the version is the project's.
+// and succeeds; the version is the project's. The toolkit's own options may stand beside them.
 TEST(GameCommandLine, AnswersHelpAndVersionWithoutADisplay) {
-    for (const QString& option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
-        const Finished help = runToTheEnd({option}, withoutDisplay());
-        EXPECT_EQ(help.exitCode, 0) << option.toStdString();
+    const std::vector<QStringList> helps = {
+        {QStringLiteral("--help")},
+        {QStringLiteral("-h")},
+        {QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--help")},
+    };
+    for (const QStringList& arguments : helps) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Finished help = runToTheEnd(arguments, withoutDisplay());
+        EXPECT_EQ(help.exitCode, 0);
         EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: zentrix [options]\n")))
             << help.out.toStdString();
         EXPECT_TRUE(help.out.contains(QStringLiteral("--version")));
@@ -116,9 +122,15 @@ TEST(GameCommandLine, AnswersHelpAndVersionWithoutADisplay) {
             << "the toolkit's options are let through, not listed";
         EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
     }
-    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("-v")}) {
-        const Finished version = runToTheEnd({option}, withoutDisplay());
-        EXPECT_EQ(version.exitCode, 0) << option.toStdString();
+    const std::vector<QStringList> versions = {
+        {QStringLiteral("--version")},
+        {QStringLiteral("-v")},
+        {QStringLiteral("-style=fusion"), QStringLiteral("-reverse"), QStringLiteral("-version")},
+    };
+    for (const QStringList& arguments : versions) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const Finished version = runToTheEnd(arguments, withoutDisplay());
+        EXPECT_EQ(version.exitCode, 0);
         EXPECT_EQ(version.out, QStringLiteral("zentrix " ZENTRIX_VERSION "\n"));
         EXPECT_TRUE(version.err.isEmpty()) << version.err.toStdString();
     }
