@@ -4,6 +4,7 @@
 // --version without a display, and refuses options it does not know before it starts anything.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
@@ -137,8 +138,9 @@ TEST(GameCommandLine, AnswersHelpAndVersionWithoutADisplay) {
 }
 
 #ifndef _WIN32
-// A stand-in X server: a socket where display :4998 would listen, which counts the programs
-// that connect and hangs up on them.
+// A stand-in X server: a socket where an X display would listen, numbered after this process so
+// that test runs side by side do not meet, which counts the programs that connect and hangs up
+// on them.
 class FakeXServer {
 public:
     FakeXServer() {
@@ -150,8 +152,8 @@ public:
     FakeXServer(const FakeXServer&) = delete;
     FakeXServer& operator=(const FakeXServer&) = delete;
 
-    static QString name() { return QStringLiteral(":4998"); }
-    static QString path() { return QStringLiteral("/tmp/.X11-unix/X4998"); }
+    static QString name() { return QStringLiteral(":") + QString::number(number()); }
+    static QString path() { return QStringLiteral("/tmp/.X11-unix/X") + QString::number(number()); }
     bool listening() const { return listening_; }
     int connections() const { return connections_; }
 
@@ -170,6 +172,8 @@ public:
     }
 
 private:
+    static qint64 number() { return 5000 + QCoreApplication::applicationPid() % 1000; }
+
     void accept() {
         while (server_.waitForNewConnection(0) || server_.hasPendingConnections()) {
             QLocalSocket* client = server_.nextPendingConnection();
