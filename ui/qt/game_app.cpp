@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSessionManager>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "display/windows_display_driver.h"
 #include "game/random_source.h"
 #include "ui/qt/display_server.h"
+#include "ui/qt/font_warm_up.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/pictures.h"
 
@@ -81,8 +83,12 @@ int runGame(int argc, char** argv) {
         std::fprintf(stderr, "zentrix: %s\n", problem->c_str());
         return 1;
     }
+    FontWarmUp fonts;
 
     QApplication app(argc, argv);
+    fonts.applicationStarted();
+    // The font list must be read before the application goes, however runGame ends.
+    const auto fontsRead = qScopeGuard([&fonts] { fonts.finish(); });
     QApplication::setApplicationName(QStringLiteral("Zentrix"));
     QApplication::setWindowIcon(gameIcon());
 
@@ -107,6 +113,8 @@ int runGame(int argc, char** argv) {
     });
 #endif
 
+    // Start-up sizes the window by its menu bar, the first text measured.
+    fonts.finish();
     window.startUp();
     if (window.hasEnded()) {
         return 0;  // told to quit while start-up was still asking about the display
