@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # map_watch against real windows on a private X server: it times the program's own window, leaves
 # the program alone or stops it as asked, and reports no map for a program that opens no window of
-# its own, even while another process opens one.
+# its own, even while another process opens one. The game's own probe then opens the game on the
+# same server, with everything its start-up does ahead on other threads (fonts, the session bus),
+# and reports its first frame.
 #
-# Usage: map_watch_test.sh MAP_WATCH WINDOW_PROBE
+# Usage: map_watch_test.sh MAP_WATCH WINDOW_PROBE GAME_PROBE
 set -u
 
 watch=$1
 window=$2
+game=$3
 
 display=:$((500 + RANDOM % 400))
 Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
@@ -22,6 +25,7 @@ export DISPLAY=$display XDG_RUNTIME_DIR=$runtime
 unset QT_QPA_PLATFORM
 
 failures=0
+nl=$'\n'
 check() {
     if ! eval "$2"; then
         echo "FAIL: $1"
@@ -34,7 +38,7 @@ check() {
 out=$(PROBE_MODE=startup "$watch" "$window" 2>/dev/null)
 status=$?
 check "a window is timed and the program runs to its end" \
-    '[ $status -eq 0 ] && [[ $out =~ ^map_ms\ [0-9]+\.[0-9]{2}$'"'\n'"'first_frame_ms\ [0-9.]+$'"'\n'"'rss_kb\ [0-9]+$ ]]'
+    '[ $status -eq 0 ] && [[ $out =~ ^map_ms\ [0-9]+\.[0-9]{2}${nl}first_frame_ms\ [0-9.]+${nl}rss_kb\ [0-9]+$ ]]'
 
 # Stopped at the map: an idle probe would otherwise report its CPU after 30 s.
 out=$(PROBE_MODE=idle PROBE_IDLE_SECONDS=30 "$watch" --stop "$window" 2>/dev/null)
@@ -56,5 +60,10 @@ check "another process's window is not the program's" \
 out=$("$watch" 2>&1)
 status=$?
 check "no program is a usage error" '[ $status -eq 2 ] && [[ $out == usage:* ]]'
+
+out=$(PROBE_MODE=startup "$watch" "$game" 2>/dev/null)
+status=$?
+check "the game opens its window and draws it" \
+    '[ $status -eq 0 ] && [[ $out =~ ^map_ms\ [0-9.]+${nl}first_frame_ms\ [0-9.]+${nl}rss_kb\ [0-9]+$ ]]'
 
 exit $((failures > 0))

@@ -16,9 +16,9 @@
 #include "display/windows_display_driver.h"
 #include "game/random_source.h"
 #include "ui/qt/display_server.h"
-#include "ui/qt/font_warm_up.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/pictures.h"
+#include "ui/qt/start_up_warm_up.h"
 
 #ifndef _WIN32
 #include <QSocketNotifier>
@@ -83,12 +83,12 @@ int runGame(int argc, char** argv) {
         std::fprintf(stderr, "zentrix: %s\n", problem->c_str());
         return 1;
     }
-    FontWarmUp fonts;
+    StartUpWarmUp warmUp;
 
     QApplication app(argc, argv);
-    fonts.applicationStarted();
-    // The font list must be read before the application goes, however runGame ends.
-    const auto fontsRead = qScopeGuard([&fonts] { fonts.finish(); });
+    warmUp.applicationStarted();
+    // What needs the application is done before the application goes, however runGame ends.
+    const auto warmedUp = qScopeGuard([&warmUp] { warmUp.finish(); });
     QApplication::setApplicationName(QStringLiteral("Zentrix"));
     QApplication::setWindowIcon(gameIcon());
 
@@ -114,7 +114,7 @@ int runGame(int argc, char** argv) {
 #endif
 
     // Start-up sizes the window by its menu bar, the first text measured.
-    fonts.finish();
+    warmUp.finish();
     window.startUp();
     if (window.hasEnded()) {
         return 0;  // told to quit while start-up was still asking about the display

@@ -1,7 +1,7 @@
 // The installed fonts read ahead on a thread of their own: the window opened afterwards draws in
 // the fonts it would have found itself, and a warm-up that the game leaves early (before the
 // application exists, or without waiting for it) still ends instead of holding the game open.
-#include "ui/qt/font_warm_up.h"
+#include "ui/qt/start_up_warm_up.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -11,11 +11,11 @@
 namespace zentrix::ui::testing {
 namespace {
 
-using FontWarmUpTest = WindowTest;
+using StartUpWarmUpTest = WindowTest;
 
 // Each test runs in a process of its own, so the font list here is the one the thread read.
-TEST_F(FontWarmUpTest, TheWindowOpenedAfterItFindsItsOwnFonts) {
-    FontWarmUp fonts;
+TEST_F(StartUpWarmUpTest, TheWindowOpenedAfterItFindsItsOwnFonts) {
+    StartUpWarmUp fonts;
     fonts.applicationStarted();
     fonts.applicationStarted();
     fonts.finish();
@@ -34,9 +34,9 @@ TEST_F(FontWarmUpTest, TheWindowOpenedAfterItFindsItsOwnFonts) {
 
 // Left early, the warm-up ends all the same: a thread waiting for an application that never comes
 // would hang here until the test run gives up.
-TEST(FontWarmUp, EndsWhenTheGameLeavesEarly) {
-    { const FontWarmUp unfinished; }
-    FontWarmUp fonts;
+TEST(StartUpWarmUp, EndsWhenTheGameLeavesEarly) {
+    { const StartUpWarmUp unfinished; }
+    StartUpWarmUp fonts;
     fonts.finish();
     fonts.applicationStarted();
     fonts.finish();

@@ -1,6 +1,8 @@
-#include "ui/qt/font_warm_up.h"
+#include "ui/qt/start_up_warm_up.h"
 
+#include <QDBusConnection>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 #ifdef ZENTRIX_HAVE_FONTCONFIG
@@ -9,7 +11,7 @@
 
 namespace zentrix::ui {
 
-FontWarmUp::FontWarmUp() {
+StartUpWarmUp::StartUpWarmUp() {
 #ifdef ZENTRIX_HAVE_FONTCONFIG
     thread_ = std::jthread([this] {
         // FcInit loads the configuration once per process, and the toolkit's own call then finds
@@ -17,29 +19,37 @@ FontWarmUp::FontWarmUp() {
         // this is done would load it a second time, never see half of it.
         FcInit();
         released_.wait();
-        if (withApplication_) {
-            static_cast<void>(QFontDatabase::families());
+        if (!withApplication_) {
+            return;
         }
+        // The bus first: the window's first widget wants it within a millisecond or two, its
+        // first text only later.
+        if (onX11_) {
+            static_cast<void>(QDBusConnection::sessionBus().isConnected());
+        }
+        static_cast<void>(QFontDatabase::families());
     });
 #endif
 }
 
-FontWarmUp::~FontWarmUp() {
+StartUpWarmUp::~StartUpWarmUp() {
     finish();
 }
 
-void FontWarmUp::applicationStarted() {
+void StartUpWarmUp::applicationStarted() {
+    // Other platforms (Wayland, offscreen, ...) start no bridge that way.
+    onX11_ = QGuiApplication::platformName() == QStringLiteral("xcb");
     release(true);
 }
 
-void FontWarmUp::finish() {
+void StartUpWarmUp::finish() {
     release(false);
     if (thread_.joinable()) {
         thread_.join();
     }
 }
 
-void FontWarmUp::release(bool withApplication) {
+void StartUpWarmUp::release(bool withApplication) {
     if (releasedOnce_) {
         return;
     }
