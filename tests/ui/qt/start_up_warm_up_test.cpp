@@ -1,6 +1,6 @@
-// The installed fonts read ahead on a thread of their own: the window opened afterwards draws in
-// the fonts it would have found itself, and a warm-up that the game leaves early (before the
-// application exists, or without waiting for it) still ends instead of holding the game open.
+// Start-up work done ahead on a thread of its own: the window opened afterwards draws in the fonts
+// it would have found itself, and a warm-up that the game leaves early (before the application
+// exists, or without waiting for it) still ends instead of holding the game open.
 #include "ui/qt/start_up_warm_up.h"
 
 #include <QFontDatabase>
@@ -15,11 +15,11 @@ using StartUpWarmUpTest = WindowTest;
 
 // Each test runs in a process of its own, so the font list here is the one the thread read.
 TEST_F(StartUpWarmUpTest, TheWindowOpenedAfterItFindsItsOwnFonts) {
-    StartUpWarmUp fonts;
-    fonts.applicationStarted();
-    fonts.applicationStarted();
-    fonts.finish();
-    fonts.finish();
+    StartUpWarmUp warmUp;
+    warmUp.applicationStarted();
+    warmUp.applicationStarted();
+    warmUp.finish();
+    warmUp.finish();
 
     EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("Liberation Sans")));
     startUp();
@@ -36,10 +36,10 @@ TEST_F(StartUpWarmUpTest, TheWindowOpenedAfterItFindsItsOwnFonts) {
 // would hang here until the test run gives up.
 TEST(StartUpWarmUp, EndsWhenTheGameLeavesEarly) {
     { const StartUpWarmUp unfinished; }
-    StartUpWarmUp fonts;
-    fonts.finish();
-    fonts.applicationStarted();
-    fonts.finish();
+    StartUpWarmUp warmUp;
+    warmUp.finish();
+    warmUp.applicationStarted();
+    warmUp.finish();
     SUCCEED();
 }
 
