@@ -6,6 +6,22 @@
 
 namespace zentrix::ui {
 
+namespace {
+
+// All 23 boxes have the same size, so start-up would work out the same elliptic region 23 times;
+// it is worked out once per size and shared (regions are implicitly shared).
+QRegion ellipseRegion(QSize size) {
+    static QSize madeFor;
+    static QRegion made;
+    if (size != madeFor || made.isEmpty()) {
+        made = QRegion(QRect(QPoint(0, 0), size), QRegion::Ellipse);
+        madeFor = size;
+    }
+    return made;
+}
+
+}  // namespace
+
 BallBox::BallBox(int slot, QWidget* parent) : QAbstractButton(parent), slot_(slot) {
     // Reached with Tab and pressed with Space like a button, but a mouse click leaves the focus
     // where it was, as the boxes never showed a focus of their own to the mouse.
@@ -14,7 +30,7 @@ BallBox::BallBox(int slot, QWidget* parent) : QAbstractButton(parent), slot_(slo
 }
 
 void BallBox::makeRound(QSize ellipse) {
-    setMask(QRegion(QRect(QPoint(0, 0), ellipse), QRegion::Ellipse));
+    setMask(ellipseRegion(ellipse));
     round_ = true;
 }
 

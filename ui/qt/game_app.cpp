@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSessionManager>
 #include <QStringList>
@@ -19,6 +20,7 @@
 #include "ui/qt/display_server.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/pictures.h"
+#include "ui/qt/start_up_warm_up.h"
 
 #ifndef _WIN32
 #include <QSocketNotifier>
@@ -122,8 +124,12 @@ int runGame(int argc, char** argv) {
         std::fprintf(stderr, "zentrix: %s\n", problem->c_str());
         return 1;
     }
+    StartUpWarmUp warmUp;
 
     QApplication app(argc, argv);
+    warmUp.applicationStarted();
+    // What needs the application is done before the application goes, however runGame ends.
+    const auto warmedUp = qScopeGuard([&warmUp] { warmUp.finish(); });
     QApplication::setApplicationName(QStringLiteral("Zentrix"));
     // Ties the window to its desktop entry and icon where the desktop asks (Wayland's app id).
     QGuiApplication::setDesktopFileName(QStringLiteral(ZENTRIX_APP_ID));
@@ -150,6 +156,8 @@ int runGame(int argc, char** argv) {
     });
 #endif
 
+    // Start-up sizes the window by its menu bar, the first text measured.
+    warmUp.finish();
     window.startUp();
     if (window.hasEnded()) {
         return 0;  // told to quit while start-up was still asking about the display
