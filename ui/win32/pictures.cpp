@@ -1,0 +1,162 @@
+#include "ui/win32/pictures.h"
+
+#include <gdiplus.h>
+#include <objidl.h>
+#include <shlwapi.h>
+
+#include <memory>
+#include <span>
+
+#include "ui/win32/resource_ids.h"
+#include "ui/win32/text.h"
+
+namespace zentrix::win32 {
+
+namespace {
+
+struct StreamReleaser {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
+
+// The bytes of RCDATA resource `id`, which live as long as the module.
+std::span<const BYTE> rawResource(HINSTANCE instance, int id) {
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    if (found == nullptr) {
+        return {};
+    }
+    HGLOBAL loaded = LoadResource(instance, found);
+    const DWORD size = SizeofResource(instance, found);
+    if (loaded == nullptr || size == 0) {
+        return {};
+    }
+    return {static_cast<const BYTE*>(LockResource(loaded)), size};
+}
+
+// A PNG or JPEG resource decoded by GDI+ and laid over `background`.
+Picture decodeResource(const GdiplusSession& gdiplus, HINSTANCE instance, int id,
+                       layout::Rgb background) {
+    const auto bytes = rawResource(instance, id);
+    if (!gdiplus.running() || bytes.empty()) {
+        return {};
+    }
+    std::unique_ptr<IStream, StreamReleaser> stream(
+        SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size())));
+    if (!stream) {
+        return {};
+    }
+    Gdiplus::GpBitmap* decoded = nullptr;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromStream(stream.get(), &decoded) != Gdiplus::Ok) {
+        return {};
+    }
+    Picture picture;
+    UINT width = 0;
+    UINT height = 0;
+    Gdiplus::DllExports::GdipGetImageWidth(decoded, &width);
+    Gdiplus::DllExports::GdipGetImageHeight(decoded, &height);
+    const Gdiplus::ARGB argb = 0xFF000000u | (Gdiplus::ARGB{background.red} << 16) |
+                               (Gdiplus::ARGB{background.green} << 8) | background.blue;
+    HBITMAP bitmap = nullptr;
+    if (Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(decoded, &bitmap, argb) == Gdiplus::Ok) {
+        picture.bitmap.reset(bitmap);
+        picture.width = static_cast<int>(width);
+        picture.height = static_cast<int>(height);
+    }
+    Gdiplus::DllExports::GdipDisposeImage(decoded);
+    return picture;
+}
+
+Picture loadBitmapResource(HINSTANCE instance, int id) {
+    Picture picture;
+    picture.bitmap.reset(static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (picture.bitmap && GetObjectW(picture.bitmap.get(), sizeof info, &info) != 0) {
+        picture.width = info.bmWidth;
+        picture.height = info.bmHeight;
+    } else {
+        picture.bitmap.reset();
+    }
+    return picture;
+}
+
+}  // namespace
+
+double scaleForDpi(UINT dpi) {
+    return static_cast<double>(dpi) / kClassicDpi;
+}
+
+UINT screenDpi() {
+    WindowDc screen(nullptr);
+    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? static_cast<UINT>(dpi) : kClassicDpi;
+}
+
+GdiplusSession::GdiplusSession() {
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) {
+        token_ = 0;
+    }
+}
+
+GdiplusSession::~GdiplusSession() {
+    if (token_ != 0) {
+        Gdiplus::GdiplusShutdown(token_);
+    }
+}
+
+Picture loadNumberedPicture(const GdiplusSession& gdiplus, HINSTANCE instance, int number, UINT dpi,
+                            layout::Rgb background) {
+    if (dpi >= kDoubleSizeDpi) {
+        return decodeResource(gdiplus, instance, ZENTRIX_RES_DOUBLE_SIZE_BASE + number, background);
+    }
+    return loadBitmapResource(instance, number);
+}
+
+Picture loadTitlePicture(const GdiplusSession& gdiplus, HINSTANCE instance, UINT dpi) {
+    const int id = dpi >= kDoubleSizeDpi ? ZENTRIX_RES_TITLE_JPEG_DOUBLE : ZENTRIX_RES_TITLE_JPEG;
+    return decodeResource(gdiplus, instance, id, layout::kFeltGreen);
+}
+
+Picture loadTitleBitmap(HINSTANCE instance) {
+    return loadBitmapResource(instance, ZENTRIX_RES_TITLE_BITMAP);
+}
+
+void drawPicture(HDC dc, const Picture& picture, const RECT& target) {
+    if (!picture) {
+        return;
+    }
+    UniqueMemoryDc source(CreateCompatibleDC(dc));
+    if (!source) {
+        return;
+    }
+    Selection selected(source.get(), picture.bitmap.get());
+    const int width = target.right - target.left;
+    const int height = target.bottom - target.top;
+    if (width == picture.width && height == picture.height) {
+        BitBlt(dc, target.left, target.top, width, height, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    StretchBlt(dc, target.left, target.top, width, height, source.get(), 0, 0, picture.width,
+               picture.height, SRCCOPY);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
+}
+
+UniqueFont createFont(const layout::FontDesign& design, double scale) {
+    const int pixels = layout::scaled(design.pixelSize(), scale);
+    const std::wstring family = widen(design.family);
+    // A negative height asks for the character height (the em) rather than the cell height,
+    // which is how the design's point sizes are meant.
+    return UniqueFont(CreateFontW(-pixels, 0, 0, 0, design.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, family.c_str()));
+}
+
+COLORREF colorOf(layout::Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+}  // namespace zentrix::win32

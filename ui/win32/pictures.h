@@ -1,0 +1,70 @@
+// The game's pictures and fonts for the Windows program, from the resources linked into it.
+//
+// Every picture comes in two drawings: the classic bitmap and one at twice the size (PNG or
+// JPEG, decoded by GDI+). A screen of 144 dots per inch or more gets the double-size drawing, so
+// a scaled window stays crisp; below that the classic one is drawn, scaled if need be.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/layout/form1_layout.h"
+#include "ui/win32/handles.h"
+
+namespace zentrix::win32 {
+
+inline constexpr UINT kClassicDpi = 96;
+inline constexpr UINT kDoubleSizeDpi = 144;
+
+// The uniform scale of the design on a screen of `dpi` dots per inch (1 at 96).
+double scaleForDpi(UINT dpi);
+// The dots per inch of the screen the window is drawn on (the system's, as the program is
+// DPI-aware for the whole system).
+UINT screenDpi();
+
+// GDI+ running for as long as this object lives. Decoding a PNG or JPEG needs one; a program
+// holds one for its whole run.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+    // False when GDI+ could not start; every double-size picture is then missing.
+    bool running() const { return token_ != 0; }
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
+// A decoded picture: a bitmap and its own size in pixels. Empty when the resource is missing
+// or does not decode.
+struct Picture {
+    UniqueBitmap bitmap;
+    int width = 0;
+    int height = 0;
+
+    explicit operator bool() const { return bitmap != nullptr; }
+};
+
+// Bitmap `number` (1..10 the balls, 100..600 the markers, 601 the rack) in the drawing for a
+// screen of `dpi`. A transparent double-size drawing is laid over `background`.
+Picture loadNumberedPicture(const GdiplusSession& gdiplus, HINSTANCE instance, int number, UINT dpi,
+                            layout::Rgb background = layout::kFeltGreen);
+
+// The title picture behind the About and Rules windows, in the drawing for `dpi`.
+Picture loadTitlePicture(const GdiplusSession& gdiplus, HINSTANCE instance, UINT dpi);
+
+// The title picture as the classic bitmap (About's Ok button face).
+Picture loadTitleBitmap(HINSTANCE instance);
+
+// Draws the whole of `picture` into `target`, smoothed where it is scaled.
+void drawPicture(HDC dc, const Picture& picture, const RECT& target);
+
+// The font of `design` at `scale`: its family by name (Windows finds Arial and MS Sans Serif;
+// Wine stands in metric-compatible fonts), sized in pixels like the design.
+UniqueFont createFont(const layout::FontDesign& design, double scale);
+
+COLORREF colorOf(layout::Rgb rgb);
+
+}  // namespace zentrix::win32
