@@ -8,6 +8,7 @@
 //   SLOT  ball boxes (0..22) to click after the deal, e.g. to show selection rings
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QSize>
 #include <QTimer>
 #include <cstdint>
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
     }
     if (fullScreen) {
         window.showFullScreen();
+        // A bare X server has no window manager to honour the request: cover the screen anyway.
+        window.setGeometry(window.screen()->geometry());
     }
 
     auto* fileNew = window.findChild<QAction*>(QStringLiteral("mnuFileNew"));

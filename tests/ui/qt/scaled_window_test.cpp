@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "ui/layout/form1_layout.h"
+#include "ui/qt/felt_button.h"
 #include "window_fixture.h"
 
 namespace zentrix::ui::testing {
@@ -228,6 +229,39 @@ TEST_F(ScaledWindowTest, F11TogglesFullScreen) {
     QCoreApplication::processEvents();
     EXPECT_EQ(window->board()->scale(), 1.0);
     EXPECT_EQ(box(20)->geometry(), QRect(254, 419, 113, 113));
+}
+
+// "Next Ball" sits below the rack, inside the focus frame and clear of it and of the bevel, at the
+// design size and scaled.
+TEST_F(ScaledWindowTest, TheNextBallCaptionSitsClearOfTheFocusFrame) {
+    startUp();
+    auto* next = static_cast<FeltButton*>(button("cmdNext"));
+    for (const QSize size : {QSize(984, 691), QSize(700, 492), QSize(1600, 1124)}) {
+        SCOPED_TRACE(size.width());
+        resizeBoard(size);
+        next->clearFocus();
+        QCoreApplication::processEvents();
+        const QImage face = next->grab().toImage();
+        const qreal ratio = face.devicePixelRatio();
+        const auto inkRows = [&](int from, int to) {  // rows with letters' black, in [from, to)
+            int rows = 0;
+            for (int y = from; y < to; ++y) {
+                bool ink = false;
+                for (int x = 0; x < next->width(); ++x) {
+                    const QColor c = face.pixelColor(QPointF(x * ratio, y * ratio).toPoint());
+                    ink = ink || (c.red() < 40 && c.green() < 40 && c.blue() < 40);
+                }
+                rows += ink ? 1 : 0;
+            }
+            return rows;
+        };
+        // From the last row inside the frame (its line lies one below) down to the bevel: no ink.
+        const QRect frame = next->focusFrame();
+        EXPECT_EQ(inkRows(frame.bottom(), next->height()), 0);
+        // The caption is there, in the rows just above.
+        const int letters = static_cast<int>(10 * next->height() / 121.0);
+        EXPECT_GE(inkRows(frame.bottom() - 2 * letters, frame.bottom()), letters);
+    }
 }
 
 // The window opens at the design size when the screen's free area has room for it and its frame,
