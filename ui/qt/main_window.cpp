@@ -169,6 +169,7 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::loadRackPicture() {
+    // The rack is drawn 100 pixels square at the design size.
     const double side = 100.0 * board_->scale();
     nextButton_->setPicture(loadBitmapSized(layout::nextBallButton().pictureNumber,
                                             QSizeF(side, side), devicePixelRatioF()));
@@ -316,9 +317,10 @@ void MainWindow::syncView() {
     // A ball with the focus that leaves the heap hands it to a free ball nearby, rather than to
     // whatever control follows it in the tab order (Take Score, say), where a Space meant for
     // the balls would end the round.
+    // The window's own focus, held even while a message box is in front of it.
     int focusedSlot = -1;
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        if (board_->ballBox(slot)->hasFocus()) {
+        if (focusWidget() == board_->ballBox(slot)) {
             focusedSlot = slot;
         }
     }
