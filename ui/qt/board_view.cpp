@@ -200,6 +200,9 @@ void BoardView::setSlotLook(int slot, const SlotLook& look) {
     BallBox* box = boxes_[s];
     box->setEnabled(look.free);
     box->setVisible(look.shown);
+    // An emptied box can stay enabled and on screen until the next refresh hides it; there is no
+    // ball in it for the keyboard to reach.
+    box->setFocusPolicy(look.occupied ? Qt::StrongFocus : Qt::NoFocus);
     box->setAccessibleName(QString::fromStdString(look.accessibleName));
 
     if (!before.drawnLike(look)) {
@@ -207,11 +210,15 @@ void BoardView::setSlotLook(int slot, const SlotLook& look) {
     }
 }
 
+bool BoardView::canTakeFocus(int slot) const {
+    const BallBox* box = ballBox(slot);
+    return box->isEnabled() && box->isVisibleTo(this) && box->focusPolicy() != Qt::NoFocus;
+}
+
 bool BoardView::focusNeighbour(int slot, layout::Direction direction) {
     layout::ReachableSlots reachable{};
     for (int other = 0; other < layout::kSlotCount; ++other) {
-        const BallBox* box = boxes_[static_cast<std::size_t>(other)];
-        reachable[static_cast<std::size_t>(other)] = box->isEnabled() && box->isVisible();
+        reachable[static_cast<std::size_t>(other)] = canTakeFocus(other);
     }
     const std::optional<int> next = layout::neighbourSlot(slot, direction, reachable);
     if (!next) {

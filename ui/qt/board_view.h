@@ -69,6 +69,8 @@ public:
     // when its ball leaves the heap, to a free ball nearby. Returns whether a ball took it.
     bool focusNeighbour(int slot, layout::Direction direction);
     bool focusNear(int slot);
+    // Whether ball box `slot` holds a free ball on screen, which the keyboard can reach.
+    bool canTakeFocus(int slot) const;
 
     // How many times the board has painted itself, so that an idle game can be seen to leave it
     // alone.

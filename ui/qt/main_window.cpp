@@ -327,7 +327,7 @@ void MainWindow::syncView() {
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         board_->setSlotLook(slot, view.slots[static_cast<std::size_t>(slot)]);
     }
-    if (focusedSlot >= 0 && !board_->ballBox(focusedSlot)->isEnabled()) {
+    if (focusedSlot >= 0 && !board_->canTakeFocus(focusedSlot)) {
         board_->focusNear(focusedSlot);
     }
     for (std::size_t i = 0; i < labels_.size(); ++i) {
