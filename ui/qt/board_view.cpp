@@ -260,7 +260,8 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
     }
     const auto focused = std::find_if(boxes_.begin(), boxes_.end(),
                                       [](const BallBox* box) { return box->hasFocus(); });
-    if (!direction || focused == boxes_.end() || event->modifiers() != Qt::NoModifier) {
+    if (!direction || focused == boxes_.end() ||
+        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QWidget::keyPressEvent(event);
         return;
     }

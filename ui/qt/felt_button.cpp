@@ -58,7 +58,7 @@ QRect FeltButton::focusFrame() const {
 void FeltButton::keyPressEvent(QKeyEvent* event) {
     // Enter presses a felt button as Space does, wherever it stands.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (!event->isAutoRepeat()) {
             click();
         }

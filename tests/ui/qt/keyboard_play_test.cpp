@@ -70,7 +70,8 @@ protected:
 
 // A whole round without the mouse: New from the menu bar, sixteen next balls thrown away with
 // Space on Next Ball, the heap cleared pair by pair (arrows to a ball, Space, arrows to the next
-// ball, Enter), Take Score reached with Tab, and the message boxes answered with Enter. It scores
+// ball, Enter), Take Score reached with Tab and pressed with Enter, and the message boxes answered
+// with Enter. It scores
 // as a round played with the mouse does, and round 2 begins.
 TEST_F(KeyboardPlayTest, AWholeRoundWithTheKeyboardAlone) {
     const std::vector<int> board = {1, 1, 1, 10, 10, 2, 2, 2, 9, 9, 3,
@@ -101,7 +102,7 @@ TEST_F(KeyboardPlayTest, AWholeRoundWithTheKeyboardAlone) {
         press(Qt::Key_Space);
         ASSERT_TRUE(look(slot).selected);
         arrowTo(22);
-        press(Qt::Key_Enter);
+        press(Qt::Key_Enter, Qt::KeypadModifier);  // as the keypad's Enter comes
         ASSERT_FALSE(look(slot).occupied) << "the pair made 11";
     }
     ASSERT_TRUE(waitFor([&] { return label(6)->text() == "14200"; }));
@@ -115,7 +116,7 @@ TEST_F(KeyboardPlayTest, AWholeRoundWithTheKeyboardAlone) {
     for (int i = 0; i < 40 && !button("cmdScore")->hasFocus(); ++i) {
         press(Qt::Key_Tab);
     }
-    press(Qt::Key_Space);
+    press(Qt::Key_Return);
     ASSERT_GE(answerer.seen.size(), 2u);
     EXPECT_EQ(answerer.seen[0].text, "BONUS, Level Clear 10,000");
     EXPECT_EQ(answerer.seen[1].text, "Ready for Round 2");
