@@ -71,8 +71,7 @@ protected:
 // A whole round without the mouse: New from the menu bar, sixteen next balls thrown away with
 // Space on Next Ball, the heap cleared pair by pair (arrows to a ball, Space, arrows to the next
 // ball, Enter), Take Score reached with Tab and pressed with Enter, and the message boxes answered
-// with Enter. It scores
-// as a round played with the mouse does, and round 2 begins.
+// with Enter. It scores as a round played with the mouse does, and round 2 begins.
 TEST_F(KeyboardPlayTest, AWholeRoundWithTheKeyboardAlone) {
     const std::vector<int> board = {1, 1, 1, 10, 10, 2, 2, 2, 9, 9, 3,
                                     3, 8, 8, 4,  4,  7, 7, 5, 5, 6, 6};
