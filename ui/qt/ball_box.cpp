@@ -1,8 +1,10 @@
 #include "ui/qt/ball_box.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <algorithm>
 
 namespace zentrix::ui {
 
@@ -20,12 +22,16 @@ QRegion ellipseRegion(QSize size) {
     return made;
 }
 
+// The design's ball box is 113 pixels wide; the focus ring keeps its proportions at any size.
+constexpr double kDesignBoxPixels = 113.0;
+
 }  // namespace
 
 BallBox::BallBox(int slot, QWidget* parent) : QAbstractButton(parent), slot_(slot) {
-    // Reached with Tab and pressed with Space like a button, but a mouse click leaves the focus
-    // where it was, as the boxes never showed a focus of their own to the mouse.
-    setFocusPolicy(Qt::TabFocus);
+    // Reached with Tab and the arrow keys and pressed with Space or Enter like a button; a ball
+    // clicked with the mouse takes the focus too, as the game's picture boxes always did, so
+    // that a key pressed next acts on the ball the player is looking at.
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
@@ -36,16 +42,47 @@ void BallBox::makeRound(QSize ellipse) {
 
 void BallBox::paintEvent(QPaintEvent*) {
     // The ball itself is drawn by the board beneath; a box with the keyboard focus shows it with a
-    // dotted ring inside the ball.
+    // dashed ring inside the ball, dark dashes on a light ring so that it shows on every colour of
+    // ball, from the black 8 to the pale yellow 9.
     if (!hasFocus()) {
         return;
     }
+    const QRegion shape = mask().isEmpty() ? QRegion(rect()) : mask();
+    const QRectF bounds = shape.boundingRect();
+    const double unit = std::max(bounds.width(), 1.0) / kDesignBoxPixels;
+    const double inset = 6.0 * unit;
+    const QRectF ring = bounds.adjusted(inset, inset, -inset, -inset);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QPen pen(Qt::white, 2, Qt::DotLine);
-    painter.setPen(pen);
-    const QRegion shape = mask().isEmpty() ? QRegion(rect()) : mask();
-    painter.drawEllipse(QRectF(shape.boundingRect()).adjusted(6, 6, -6, -6));
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, std::max(2.0, 2.0 * unit)));
+    painter.drawEllipse(ring);
+    QPen dashes(Qt::black, std::max(2.0, 2.0 * unit), Qt::CustomDashLine, Qt::FlatCap);
+    dashes.setDashPattern({2.0, 2.0});
+    painter.setPen(dashes);
+    painter.drawEllipse(ring);
+}
+
+void BallBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            // Left to the board, which knows where the neighbouring balls lie; a plain button
+            // would take them for Tab and Shift+Tab.
+            event->ignore();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat()) {
+                click();
+            }
+            event->accept();
+            return;
+        default:
+            QAbstractButton::keyPressEvent(event);
+    }
 }
 
 void BallBox::mouseDoubleClickEvent(QMouseEvent* event) {

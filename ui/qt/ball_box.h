@@ -1,4 +1,4 @@
-// One ball box Picture1(i) as the player's mouse and a screen reader meet it.
+// One ball box Picture1(i) as the player's mouse, keyboard and a screen reader meet it.
 //
 // The box paints nothing itself: the board behind it draws the ball with smooth edges. The box is
 // a button clipped to the ellipse inscribed in it, so Qt's own hit-testing gives a click on one of
@@ -17,12 +17,14 @@ public:
     int slot() const { return slot_; }
 
     // Clips the box to the ellipse inscribed in the rectangle from (0, 0) to `ellipse` (in the
-    // box's own pixels): from then on it takes clicks only inside it.
+    // box's own pixels): from then on it takes clicks only inside it. Made again whenever the
+    // board is scaled.
     void makeRound(QSize ellipse);
     bool isRound() const { return round_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 

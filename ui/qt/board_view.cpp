@@ -1,8 +1,10 @@
 #include "ui/qt/board_view.h"
 
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 #include "display/ball_shape.h"
@@ -15,8 +17,13 @@ namespace zentrix::ui {
 
 namespace {
 
-// How far a ring's pen reaches outside its circle, with a pixel for the smoothed edge.
-constexpr int kRingReach = layout::kRingPenPixels / 2 + 1;
+// The ball bitmaps are drawn from their box's top-left corner at this size, larger than the box,
+// which cuts off their right and bottom edges.
+constexpr int kBallPicturePixels = 120;
+
+// The board can be made this much smaller than the design before the window stops shrinking;
+// below it the numbers on the balls are too small to read.
+constexpr double kSmallestScale = 0.4;
 
 }  // namespace
 
@@ -30,11 +37,11 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         auto* box = new BallBox(slot, this);
         box->setObjectName(QString::fromLatin1(layout::ballBoxName(slot)));
-        box->setGeometry(ballBoxRect(slot));
         box->setEnabled(false);
         box->setAccessibleName(QString::fromStdString(
             layout::ballBoxName(layout::BallBoxFacts{.nextBall = slot == layout::kNextBallSlot})));
         boxes_[static_cast<std::size_t>(slot)] = box;
+        placeBallBox(slot);
     }
 }
 
@@ -56,9 +63,97 @@ QRect BoardView::ringRect(int slot) {
     return toRect(layout::toPixels(layout::ringRect(slot)));
 }
 
+QRect BoardView::place(const layout::PixelRect& design) const {
+    return toRect(layout::scaled(design, scale_)).translated(origin_);
+}
+
+QRect BoardView::placedBallBox(int slot) const {
+    return place(layout::toPixels(layout::ballBoxRect(slot)));
+}
+
+QRect BoardView::placedRing(int slot) const {
+    return place(layout::toPixels(layout::ringRect(slot)));
+}
+
+QSize BoardView::placedEllipse(int slot) const {
+    // The ellipse's rectangle scaled as part of the design, from the box's own corner, so that
+    // where the ellipse fills its box it still does.
+    const QRect box = ballBoxRect(slot);
+    const QSize ellipse = ellipses_.at(static_cast<std::size_t>(slot));
+    return place({box.x(), box.y(), ellipse.width(), ellipse.height()}).size();
+}
+
+int BoardView::ringReach() const {
+    // How far a ring's pen reaches outside its circle, with a pixel for the smoothed edge.
+    return static_cast<int>(std::ceil(layout::kRingPenPixels * scale_ / 2.0)) + 1;
+}
+
 QSize BoardView::sizeHint() const {
     const layout::PixelRect area = layout::requiredClientArea();
     return {area.width, area.height};
+}
+
+QSize BoardView::minimumSizeHint() const {
+    const layout::PixelRect area = layout::requiredClientArea();
+    return {layout::scaled(area.width, kSmallestScale),
+            layout::scaled(area.height, kSmallestScale)};
+}
+
+void BoardView::placeControl(QWidget* control, const layout::TwipsRect& rect,
+                             const std::optional<layout::FontDesign>& font) {
+    controls_.push_back({control, layout::toPixels(rect), font});
+    applyPlacement(controls_.back());
+}
+
+void BoardView::applyPlacement(const PlacedControl& control) const {
+    if (control.widget == nullptr) {
+        return;
+    }
+    control.widget->setGeometry(place(control.rect));
+    if (control.font) {
+        control.widget->setFont(toFont(*control.font, scale_));
+    }
+}
+
+void BoardView::placeBallBox(int slot) {
+    BallBox* box = boxes_[static_cast<std::size_t>(slot)];
+    box->setGeometry(placedBallBox(slot));
+    if (box->isRound()) {
+        box->makeRound(placedEllipse(slot));
+    }
+}
+
+void BoardView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    applyScale();
+}
+
+void BoardView::applyScale() {
+    const layout::PixelRect design = layout::requiredClientArea();
+    const double scale = layout::fitScale(width(), height(), design);
+    const QPoint origin((width() - layout::scaled(design.width, scale)) / 2,
+                        (height() - layout::scaled(design.height, scale)) / 2);
+    if (scale == scale_ && origin == origin_) {
+        return;
+    }
+    const bool rescaled = scale != scale_;
+    scale_ = scale;
+    origin_ = origin;
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        placeBallBox(slot);
+    }
+    for (const PlacedControl& control : controls_) {
+        applyPlacement(control);
+    }
+    if (rescaled) {
+        // The pictures are made again for the new size, so that they are drawn unscaled.
+        roundBalls_.clear();
+        if (markersLoaded_) {
+            readMarkerPictures(picturesRatio_);
+        }
+        Q_EMIT scaleChanged(scale_);
+    }
+    update();
 }
 
 void BoardView::loadMarkerPictures() {
@@ -70,7 +165,8 @@ void BoardView::loadMarkerPictures() {
 
 void BoardView::readMarkerPictures(qreal ratio) {
     for (const layout::MarkerDesign& marker : layout::markers()) {
-        markerPictures_[static_cast<std::size_t>(marker.index)] = loadBitmap(marker.points, ratio);
+        markerPictures_[static_cast<std::size_t>(marker.index)] =
+            loadBitmapSized(marker.points, place(layout::toPixels(marker.rect)).size(), ratio);
     }
 }
 
@@ -80,7 +176,7 @@ void BoardView::makeRound(int slot) {
         static_cast<float>(layout::kBallBoxTwips), static_cast<float>(layout::kBallBoxTwips),
         static_cast<float>(layout::kTwipsPerPixel), static_cast<float>(layout::kTwipsPerPixel));
     ellipses_[s] = QSize(ellipse.right - ellipse.left, ellipse.bottom - ellipse.top);
-    boxes_[s]->makeRound(ellipses_[s]);
+    boxes_[s]->makeRound(placedEllipse(slot));
     update(slotPaintRect(slot));
 }
 
@@ -104,6 +200,9 @@ void BoardView::setSlotLook(int slot, const SlotLook& look) {
     BallBox* box = boxes_[s];
     box->setEnabled(look.free);
     box->setVisible(look.shown);
+    // An emptied box can stay enabled and on screen until the next refresh hides it; there is no
+    // ball in it for the keyboard to reach.
+    box->setFocusPolicy(look.occupied ? Qt::StrongFocus : Qt::NoFocus);
     box->setAccessibleName(QString::fromStdString(look.accessibleName));
 
     if (!before.drawnLike(look)) {
@@ -111,9 +210,70 @@ void BoardView::setSlotLook(int slot, const SlotLook& look) {
     }
 }
 
+bool BoardView::canTakeFocus(int slot) const {
+    const BallBox* box = ballBox(slot);
+    return box->isEnabled() && box->isVisibleTo(this) && box->focusPolicy() != Qt::NoFocus;
+}
+
+bool BoardView::focusNeighbour(int slot, layout::Direction direction) {
+    layout::ReachableSlots reachable{};
+    for (int other = 0; other < layout::kSlotCount; ++other) {
+        reachable[static_cast<std::size_t>(other)] = canTakeFocus(other);
+    }
+    const std::optional<int> next = layout::neighbourSlot(slot, direction, reachable);
+    if (!next) {
+        return false;
+    }
+    ballBox(*next)->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool BoardView::focusNear(int slot) {
+    // Upwards first: taking a ball away frees the balls it held down, just above it.
+    for (const layout::Direction direction : {layout::Direction::Up, layout::Direction::Left,
+                                              layout::Direction::Right, layout::Direction::Down}) {
+        if (focusNeighbour(slot, direction)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    // The ball boxes leave the arrow keys to the board, which knows where their neighbours are.
+    std::optional<layout::Direction> direction;
+    switch (event->key()) {
+        case Qt::Key_Up:
+            direction = layout::Direction::Up;
+            break;
+        case Qt::Key_Down:
+            direction = layout::Direction::Down;
+            break;
+        case Qt::Key_Left:
+            direction = layout::Direction::Left;
+            break;
+        case Qt::Key_Right:
+            direction = layout::Direction::Right;
+            break;
+        default:
+            break;
+    }
+    const auto focused = std::find_if(boxes_.begin(), boxes_.end(),
+                                      [](const BallBox* box) { return box->hasFocus(); });
+    if (!direction || focused == boxes_.end() ||
+        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Where no free ball lies that way, the focus stays: a key that does nothing is better than
+    // one that jumps to a button.
+    focusNeighbour((*focused)->slot(), *direction);
+    event->accept();
+}
+
 QRect BoardView::slotPaintRect(int slot) const {
-    return ballBoxRect(slot).united(
-        ringRect(slot).adjusted(-kRingReach, -kRingReach, kRingReach, kRingReach));
+    const int reach = ringReach();
+    return placedBallBox(slot).united(placedRing(slot).adjusted(-reach, -reach, reach, reach));
 }
 
 const QPixmap& BoardView::roundBall(int value, QSize ellipse, qreal ratio) {
@@ -123,9 +283,10 @@ const QPixmap& BoardView::roundBall(int value, QSize ellipse, qreal ratio) {
     if (found != roundBalls_.end()) {
         return found->second;
     }
-    // The ball bitmap shown unscaled from the box's top-left corner, cut to the box's ellipse
-    // with a smoothed edge.
-    const QPixmap face = loadBitmap(value, ratio);
+    // The ball bitmap drawn from the box's top-left corner, larger than the box, cut to the box's
+    // ellipse with a smoothed edge.
+    const double side = kBallPicturePixels * scale_;
+    const QPixmap face = loadBitmapSized(value, QSizeF(side, side), ratio);
     QImage cut(static_cast<int>(std::ceil(ellipse.width() * ratio)),
                static_cast<int>(std::ceil(ellipse.height() * ratio)),
                QImage::Format_ARGB32_Premultiplied);
@@ -161,7 +322,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
 
     // The markers lie on the felt, beneath everything.
     for (const layout::MarkerDesign& marker : layout::markers()) {
-        const QRect where = toRect(layout::toPixels(marker.rect));
+        const QRect where = place(layout::toPixels(marker.rect));
         const QPixmap& picture = markerPictures_[static_cast<std::size_t>(marker.index)];
         if (!picture.isNull() && where.intersects(dirty)) {
             painter.drawPixmap(where.topLeft(), picture);
@@ -184,9 +345,9 @@ void BoardView::paintEvent(QPaintEvent* event) {
 void BoardView::paintRing(QPainter& painter, int slot) {
     const auto s = static_cast<std::size_t>(slot);
     if (looks_[s].selected && ringPlaced_[s]) {
-        painter.setPen(QPen(toColor(layout::kRingColour), layout::kRingPenPixels));
+        painter.setPen(QPen(toColor(layout::kRingColour), layout::kRingPenPixels * scale_));
         painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(QRectF(ringRect(slot)));
+        painter.drawEllipse(QRectF(placedRing(slot)));
     }
 }
 
@@ -197,8 +358,8 @@ void BoardView::paintBall(QPainter& painter, int slot) {
     if (!look.shown) {
         return;
     }
-    const QRect box = ballBoxRect(slot);
-    const QSize ellipse = ellipses_[s].isEmpty() ? box.size() : ellipses_[s];
+    const QRect box = placedBallBox(slot);
+    const QSize ellipse = ellipses_[s].isEmpty() ? box.size() : placedEllipse(slot);
     if (look.occupied && look.value >= 1 && look.value <= 10) {
         painter.drawPixmap(box.topLeft(), roundBall(look.value, ellipse, picturesRatio_));
     } else {

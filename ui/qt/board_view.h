@@ -2,14 +2,23 @@
 // the selection rings Shape1, and the balls. The 23 ball boxes Picture1 are transparent children
 // of the board that take the clicks; the board draws what each of them shows, beneath it, with
 // smooth edges at every scale.
+//
+// The board fills the window's client area. The whole design (balls, rings, markers, and the
+// labels, buttons and bar placed on it) is drawn at one uniform scale, the largest at which it
+// fits, centred on the felt; at the design size that scale is 1 and every control stands where
+// the layout puts it.
 #pragma once
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <map>
+#include <optional>
 #include <tuple>
+#include <vector>
 
+#include "ui/layout/ball_neighbours.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/layout/form1_view.h"
 
@@ -18,6 +27,8 @@ namespace zentrix::ui {
 class BallBox;
 
 class BoardView final : public QWidget {
+    Q_OBJECT
+
 public:
     // What one slot shows.
     using SlotLook = layout::SlotView;
@@ -38,9 +49,28 @@ public:
     // Shows `look` in slot `slot`; repaints only what changed.
     void setSlotLook(int slot, const SlotLook& look);
 
-    // Where things are, in the board's pixels.
+    // Where things are at the design size, in the board's pixels.
     static QRect ballBoxRect(int slot);
     static QRect ringRect(int slot);
+
+    // The scale the design is drawn at now, and where a rectangle of the design (in its pixels)
+    // stands on the board at that scale.
+    double scale() const { return scale_; }
+    QRect place(const layout::PixelRect& design) const;
+    QRect placedBallBox(int slot) const;
+    QRect placedRing(int slot) const;
+
+    // Puts `control` (a child of the board) where `rect` of the design stands, in `font` scaled
+    // with the board when one is given, now and whenever the board is scaled.
+    void placeControl(QWidget* control, const layout::TwipsRect& rect,
+                      const std::optional<layout::FontDesign>& font);
+
+    // The keyboard focus on a ball box: moved by the arrow keys to the neighbouring free ball, and
+    // when its ball leaves the heap, to a free ball nearby. Returns whether a ball took it.
+    bool focusNeighbour(int slot, layout::Direction direction);
+    bool focusNear(int slot);
+    // Whether ball box `slot` holds a free ball on screen, which the keyboard can reach.
+    bool canTakeFocus(int slot) const;
 
     // How many times the board has painted itself, so that an idle game can be seen to leave it
     // alone.
@@ -49,11 +79,29 @@ public:
     int slotPaintCount() const { return slotPaintCount_; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    // The design is now drawn at `scale`.
+    void scaleChanged(double scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    struct PlacedControl {
+        QPointer<QWidget> widget;
+        layout::PixelRect rect;
+        std::optional<layout::FontDesign> font;
+    };
+
+    void applyScale();
+    void placeBallBox(int slot);
+    void applyPlacement(const PlacedControl& control) const;
+    QSize placedEllipse(int slot) const;
+    int ringReach() const;
     QRect slotPaintRect(int slot) const;
     void paintRing(QPainter& painter, int slot);
     void paintBall(QPainter& painter, int slot);
@@ -62,13 +110,17 @@ private:
 
     std::array<BallBox*, layout::kSlotCount> boxes_{};
     std::array<SlotLook, layout::kSlotCount> looks_{};
-    std::array<QSize, layout::kSlotCount> ellipses_{};  // empty until the box is made round
+    std::array<QSize, layout::kSlotCount> ellipses_{};  // design pixels; empty until made round
     std::array<bool, layout::kSlotCount> ringPlaced_{};
     std::array<QPixmap, 6> markerPictures_{};
     bool markersLoaded_ = false;
-    // Balls already cut round, by value, ellipse and device pixel ratio (in hundredths).
+    // Balls already cut round at the present scale, by value, ellipse and device pixel ratio (in
+    // hundredths).
     std::map<std::tuple<int, int, int, int>, QPixmap> roundBalls_;
     qreal picturesRatio_ = 1.0;
+    double scale_ = 1.0;
+    QPoint origin_;  // where the design's top-left corner stands on the board
+    std::vector<PlacedControl> controls_;
     int paintCount_ = 0;
     int slotPaintCount_ = 0;
 };

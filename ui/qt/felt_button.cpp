@@ -1,6 +1,11 @@
 #include "ui/qt/felt_button.h"
 
+#include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "ui/layout/form1_layout.h"
 
@@ -9,6 +14,29 @@ namespace zentrix::ui {
 namespace {
 
 const QColor kFelt(layout::kFeltGreen.red, layout::kFeltGreen.green, layout::kFeltGreen.blue);
+
+// How far down a picture's drawing reaches, in its device-independent pixels: the last row with a
+// pixel that stands out from the colour of its top-left corner, its background.
+qreal drawingBottom(const QPixmap& picture) {
+    const QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    if (image.isNull()) {
+        return 0;
+    }
+    const QColor background = image.pixelColor(0, 0);
+    const auto differs = [&background](QColor c) {
+        return std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+                   std::abs(c.blue() - background.blue()) >
+               12;
+    };
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (differs(image.pixelColor(x, y))) {
+                return (y + 1) / picture.devicePixelRatio();
+            }
+        }
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -19,7 +47,25 @@ FeltButton::FeltButton(const QString& caption, QWidget* parent) : QPushButton(ca
 
 void FeltButton::setPicture(const QPixmap& picture) {
     picture_ = picture;
+    pictureBottom_ = drawingBottom(picture);
     update();
+}
+
+QRect FeltButton::focusFrame() const {
+    return rect().adjusted(4, 4, -5, -5);
+}
+
+void FeltButton::keyPressEvent(QKeyEvent* event) {
+    // Enter presses a felt button as Space does, wherever it stands.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void FeltButton::setFacePicture(const QPixmap& face) {
@@ -65,6 +111,7 @@ void FeltButton::paintEvent(QPaintEvent*) {
     const int textHeight = metrics.height();
     QRect content = face.adjusted(2 + shift, 2 + shift, -2 + shift, -2 + shift);
 
+    const QRect frame = focusFrame();
     QRect textRect = content;
     if (!picture_.isNull()) {
         // The picture centred with the caption below it, the two together centred in the face.
@@ -73,25 +120,37 @@ void FeltButton::paintEvent(QPaintEvent*) {
         const int top = content.top() + std::max(0, (content.height() - block) / 2);
         const QPoint at(content.left() + (content.width() - size.width()) / 2, top);
         painter.drawPixmap(at, picture_);
-        textRect = QRect(content.left(), at.y() + size.height(), content.width(), textHeight);
+        // The picture's own felt margin may run under the focus frame, but the caption's letters
+        // sit clear of it and of the bevel: centred between the bottom of the drawing and the
+        // frame's lower line (one past frame.bottom()), never lower than a pixel above that line.
+        const QRect ink = metrics.tightBoundingRect(text());
+        const int bandTop = top - shift + static_cast<int>(std::ceil(pictureBottom_)) + 1;
+        const int bandBottom = frame.bottom();  // the last row inside the frame
+        int baseline = bandTop + (bandBottom - bandTop + 1 - ink.height()) / 2 - ink.top();
+        baseline = std::min(baseline, bandBottom - 1 - ink.bottom());
+        textRect =
+            QRect(content.left(), baseline + shift - metrics.ascent(), content.width(), textHeight);
     }
 
+    const Qt::Alignment align =
+        picture_.isNull() ? Qt::AlignCenter : (Qt::AlignHCenter | Qt::AlignTop);
     if (isEnabled()) {
         painter.setPen(palette().color(QPalette::Active, QPalette::ButtonText));
-        painter.drawText(textRect, Qt::AlignCenter, text());
+        painter.drawText(textRect, align, text());
     } else {
         // Greyed out: the caption embossed into the felt.
         painter.setPen(light);
-        painter.drawText(textRect.translated(1, 1), Qt::AlignCenter, text());
+        painter.drawText(textRect.translated(1, 1), align, text());
         painter.setPen(shadow);
-        painter.drawText(textRect, Qt::AlignCenter, text());
+        painter.drawText(textRect, align, text());
     }
 
+    // The focus is shown however it came, by key or by mouse.
     if (hasFocus()) {
         QPen dots(Qt::black, 1, Qt::DotLine);
         painter.setPen(dots);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(face.adjusted(4, 4, -5, -5));
+        painter.drawRect(frame);
     }
 }
 

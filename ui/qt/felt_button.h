@@ -17,11 +17,17 @@ public:
     // Drawn centred on the face and cut off by its edges, behind the caption.
     void setFacePicture(const QPixmap& face);
 
+    // The dotted frame drawn inside the bevel while the button has the focus; its lines lie just
+    // outside this rectangle's right and bottom edges, as QPainter strokes a rectangle.
+    QRect focusFrame() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap picture_;
+    qreal pictureBottom_ = 0;  // how far down the picture's drawing reaches
     QPixmap face_;
 };
 

@@ -79,11 +79,10 @@ QDialog* makeRulesWindow() {
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    QStringList lines;
-    for (std::string_view line : layout::rulesLines()) {
-        lines << qs(line);
-    }
-    text->setPlainText(lines.join(QLatin1Char('\n')));
+    // The text exactly as the game holds it, every line ended by a carriage return and line feed;
+    // the box takes each such end for a line break, so the last one leaves an empty line below
+    // the contact line, as in any text box that holds this text.
+    text->setPlainText(QString::fromStdString(layout::rulesText()));
     text->setAccessibleName(QStringLiteral("Rules"));
     text->moveCursor(QTextCursor::Start);
     text->setFocus();

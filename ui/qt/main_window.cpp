@@ -7,9 +7,14 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QScreen>
 #include <QString>
+#include <QStyle>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "game/timing.h"
 #include "ui/layout/accessible_names.h"
@@ -97,8 +102,7 @@ void MainWindow::buildControls() {
         const layout::LabelDesign& design = layout::labels()[i];
         auto* label = new QLabel(qs(design.caption), board_);
         label->setObjectName(qs(design.name));
-        label->setGeometry(toRect(design.rect));
-        label->setFont(toFont(design.font));
+        board_->placeControl(label, design.rect, design.font);
         label->setAlignment(toAlignment(design.align));
         label->setTextFormat(Qt::PlainText);
         label->setFocusPolicy(Qt::NoFocus);
@@ -115,8 +119,7 @@ void MainWindow::buildControls() {
     const auto makeButton = [&](const layout::ButtonDesign& design) {
         auto* button = new FeltButton(qs(design.caption), board_);
         button->setObjectName(qs(design.name));
-        button->setGeometry(toRect(design.rect));
-        button->setFont(toFont(design.font));
+        board_->placeControl(button, design.rect, design.font);
         QPalette colours = button->palette();
         colours.setColor(QPalette::Button, felt);
         colours.setColor(QPalette::ButtonText, ink);
@@ -134,7 +137,7 @@ void MainWindow::buildControls() {
     const layout::ProgressBarDesign& bar = layout::progressBar();
     progressBar_ = new QProgressBar(board_);
     progressBar_->setObjectName(qs(bar.name));
-    progressBar_->setGeometry(toRect(bar.rect));
+    board_->placeControl(progressBar_, bar.rect, std::nullopt);
     progressBar_->setRange(bar.minimum, bar.maximum);
     progressBar_->setValue(bar.minimum);
     progressBar_->setTextVisible(false);
@@ -148,6 +151,57 @@ void MainWindow::buildControls() {
         connect(box, &QAbstractButton::clicked, this,
                 [this, slot] { forward([this, slot] { game_.clickSlot(slot); }); });
     }
+    connect(board_, &BoardView::scaleChanged, this, [this] {
+        if (!nextButton_->picture().isNull()) {
+            loadRackPicture();
+        }
+    });
+
+    // F11 fills the screen with the game and gives the window back; it is no menu item, so the
+    // menus stay as they always were.
+    auto* fullScreen = new QAction(this);
+    fullScreen->setObjectName(QStringLiteral("fullScreenAction"));
+    fullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+    fullScreen->setShortcutContext(Qt::WindowShortcut);
+    addAction(fullScreen);
+    connect(fullScreen, &QAction::triggered, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+}
+
+void MainWindow::loadRackPicture() {
+    // The rack is drawn 100 pixels square at the design size.
+    const double side = 100.0 * board_->scale();
+    nextButton_->setPicture(loadBitmapSized(layout::nextBallButton().pictureNumber,
+                                            QSizeF(side, side), devicePixelRatioF()));
+}
+
+QSize MainWindow::openingSize() {
+    const QSize designed = sizeHint();
+    const QScreen* where = screen();
+    if (where == nullptr) {
+        return designed;
+    }
+    // The frame's size is known only once the window is on screen; until then, a title bar and
+    // a border as the style draws them stand in for it.
+    QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull()) {
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+        const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+        frame = QMargins(border, title + border, border, border);
+    }
+    const QRect available = where->availableGeometry();
+    const QSize board = board_->sizeHint();
+    const int chromeWidth = designed.width() - board.width() + frame.left() + frame.right();
+    const int chromeHeight = designed.height() - board.height() + frame.top() + frame.bottom();
+    const double scale = std::min(
+        1.0, layout::fitScale(available.width() - chromeWidth, available.height() - chromeHeight,
+                              layout::requiredClientArea()));
+    if (scale >= 1.0) {
+        return designed;
+    }
+    const QSize smaller(layout::scaled(board.width(), scale),
+                        layout::scaled(board.height(), scale));
+    return designed - board + smaller.expandedTo(board_->minimumSizeHint());
 }
 
 void MainWindow::buildMenus() {
@@ -196,8 +250,7 @@ void MainWindow::startUp() {
 
     // 1-2. The markers' pictures in index order, then the rack on Next Ball.
     board_->loadMarkerPictures();
-    nextButton_->setPicture(
-        loadBitmap(layout::nextBallButton().pictureNumber, devicePixelRatioF()));
+    loadRackPicture();
 
     // 3-4. Every ball box made round and disabled, its ring styled and put under it.
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
@@ -212,8 +265,9 @@ void MainWindow::startUp() {
         return;  // told to quit while the display's message was open
     }
 
-    // 6. The window, large enough for the whole board and the row of buttons below it.
-    resize(sizeHint());
+    // 6. The window, large enough for the whole board and the row of buttons below it where the
+    // screen has room, else as large as fits its free area with the board scaled down.
+    resize(openingSize());
     show();
     // Every ball box is still disabled, so Next Ball is the first control that can hold the
     // focus; it keeps it when the window is only activated later, after New has freed some balls.
@@ -260,8 +314,21 @@ void MainWindow::forward(Step&& step) {
 
 void MainWindow::syncView() {
     const layout::Form1View view = layout::viewOf(game_);
+    // A ball with the focus that leaves the heap hands it to a free ball nearby, rather than to
+    // whatever control follows it in the tab order (Take Score, say), where a Space meant for
+    // the balls would end the round.
+    // The window's own focus, held even while a message box is in front of it.
+    int focusedSlot = -1;
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        if (focusWidget() == board_->ballBox(slot)) {
+            focusedSlot = slot;
+        }
+    }
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         board_->setSlotLook(slot, view.slots[static_cast<std::size_t>(slot)]);
+    }
+    if (focusedSlot >= 0 && !board_->canTakeFocus(focusedSlot)) {
+        board_->focusNear(focusedSlot);
     }
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const layout::LabelView& label = view.labels[i];

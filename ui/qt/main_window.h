@@ -70,6 +70,11 @@ private:
     void buildControls();
     void buildMenus();
     void buildTabOrder();
+    // The rack of balls on Next Ball, at the board's present scale.
+    void loadRackPicture();
+    // The design size where the screen's free area has room for it and the window's frame, else
+    // the largest size with the same proportions that fits.
+    QSize openingSize();
 
     // Runs one step of the rules, then shows its outcome.
     template <typename Step>

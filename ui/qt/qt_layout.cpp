@@ -1,11 +1,13 @@
 #include "ui/qt/qt_layout.h"
 
+#include <algorithm>
+
 namespace zentrix::ui {
 
-QFont toFont(const layout::FontDesign& design) {
+QFont toFont(const layout::FontDesign& design, double scale) {
     QFont font;
     font.setFamilies({qs(design.family), qs(design.nearest)});
-    font.setPixelSize(design.pixelSize());
+    font.setPixelSize(std::max(1, layout::scaled(design.pixelSize(), scale)));
     font.setBold(design.bold);
     font.setItalic(false);
     return font;

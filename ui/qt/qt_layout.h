@@ -28,7 +28,7 @@ inline QRect toRect(const layout::TwipsRect& twips) {
 }
 
 // The design's font where the system has it, else its metric-compatible stand-in, sized in
-// pixels like the rest of the layout.
-QFont toFont(const layout::FontDesign& design);
+// pixels like the rest of the layout and scaled with it.
+QFont toFont(const layout::FontDesign& design, double scale = 1.0);
 
 }  // namespace zentrix::ui

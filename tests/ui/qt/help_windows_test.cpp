@@ -102,12 +102,19 @@ TEST(HelpWindows, RulesWindowIsSingleAndShowsTheRules) {
     EXPECT_EQ(text->geometry(), QRect(0, 296, 599, 202));
     EXPECT_TRUE(text->isReadOnly());
     EXPECT_EQ(first->focusWidget(), text);
+    // The box holds the text the game keeps, with each carriage return and line feed a line
+    // break: the tabled lines one by one, and after the last line end an empty line.
+    QString held = QString::fromStdString(layout::rulesText());
+    held.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(text->toPlainText(), held);
     const auto lines = layout::rulesLines();
-    ASSERT_EQ(text->document()->blockCount(), static_cast<int>(lines.size()));
+    ASSERT_EQ(text->document()->blockCount(), static_cast<int>(lines.size()) + 1);
     int i = 0;
     for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next()) {
-        EXPECT_EQ(block.text().toStdString(), lines[static_cast<std::size_t>(i)])
-            << "line " << i + 1;
+        const std::string want = i < static_cast<int>(lines.size())
+                                     ? std::string(lines[static_cast<std::size_t>(i)])
+                                     : "";
+        EXPECT_EQ(block.text().toStdString(), want) << "line " << i + 1;
         ++i;
     }
 }

@@ -1,12 +1,12 @@
-// The window tests share one application object, on Qt's offscreen platform unless told
-// otherwise, so they run without a display.
+// The window tests share one application object, on Qt's offscreen platform with a large screen
+// unless told otherwise, so they run without a display and the window opens at its design size.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", ZENTRIX_TEST_PLATFORM);
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);

@@ -59,8 +59,8 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
-// Answers every modal message box with OK as soon as it appears, after noting it and letting
-// `whileOpen` look at the window behind it.
+// Answers every modal message box with OK (or Enter) as soon as it appears, after noting it and
+// letting `whileOpen` look at the window behind it.
 class BoxAnswerer {
 public:
     BoxAnswerer() {
@@ -71,6 +71,7 @@ public:
 
     std::vector<SeenBox> seen;
     std::function<void(const SeenBox&)> whileOpen;
+    bool byKey = false;  // answered with the Enter key instead of a click on OK
 
     std::vector<QString> texts() const {
         std::vector<QString> result;
@@ -94,7 +95,11 @@ private:
         }
         QAbstractButton* ok = box->button(QMessageBox::Ok);
         ASSERT_NE(ok, nullptr);
-        ok->click();
+        if (byKey) {
+            QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+        } else {
+            ok->click();
+        }
     }
 
     QTimer timer_;
