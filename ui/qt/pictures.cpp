@@ -19,11 +19,6 @@ QPixmap loadPicture(const QString& classic, const QString& large, qreal devicePi
     return picture;
 }
 
-QPixmap loadBitmap(int number, qreal devicePixelRatio) {
-    return loadPicture(QStringLiteral(":/bitmaps/%1.bmp").arg(number),
-                       QStringLiteral(":/bitmaps/%1@2x.png").arg(number), devicePixelRatio);
-}
-
 QPixmap loadBitmapSized(int number, QSizeF size, qreal devicePixelRatio) {
     QImage picture(QStringLiteral(":/bitmaps/%1.bmp").arg(number));
     if (picture.isNull()) {
