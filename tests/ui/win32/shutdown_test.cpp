@@ -242,7 +242,15 @@ TEST(Win32Smoke, RealMouseInputSelectsABall) {
 
     POINT target = bench.ballCentre(20);
     ClientToScreen(bench.window(), &target);
-    // Move first and wait until the system agrees where the pointer is, then click.
+    // The window in front and the ball under the point, then the pointer moved there and the
+    // system agreeing where it is, before the button goes down.
+    SetForegroundWindow(bench.window());
+    ASSERT_TRUE(bench.pumpUntil(
+        [&] {
+            return GetForegroundWindow() == bench.window() &&
+                   WindowFromPoint(target) == bench.ballBox(20);
+        },
+        std::chrono::milliseconds(2000)));
     SetCursorPos(target.x, target.y);
     ASSERT_TRUE(bench.pumpUntil(
         [&] {
@@ -251,14 +259,26 @@ TEST(Win32Smoke, RealMouseInputSelectsABall) {
             return now.x == target.x && now.y == target.y;
         },
         std::chrono::milliseconds(2000)));
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+    // Each event carries the point itself, so a pointer that the display has not moved yet
+    // cannot send the press somewhere else. Absolute coordinates run 0..65535 across the screen.
+    const auto absolute = [](LONG value, int extent) {
+        return static_cast<LONG>((static_cast<long long>(value) * 65535 + extent / 2) /
+                                 (extent - 1));
+    };
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT clicks[3] = {};
+    const DWORD flags[3] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dx = absolute(target.x, width);
+        clicks[i].mi.dy = absolute(target.y, height);
+        clicks[i].mi.dwFlags = flags[i] | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    ASSERT_EQ(SendInput(3, clicks, sizeof(INPUT)), 3u);
     EXPECT_TRUE(
         bench.pumpUntil([&] { return windowText(bench.ballBox(20)) == "Ball 5, free, selected"; },
-                        std::chrono::milliseconds(2000)))
+                        std::chrono::milliseconds(5000)))
         << windowText(bench.ballBox(20));
 }
 
