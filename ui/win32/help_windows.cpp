@@ -1,10 +1,9 @@
 #include "ui/win32/help_windows.h"
 
 #include <algorithm>
-#include <cmath>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 #include "resources/picture_ids.h"
 #include "ui/layout/form1_layout.h"
@@ -18,8 +17,8 @@ namespace zentrix::win32 {
 
 namespace {
 
-// The title picture's drawing for `dpi`, at `scale` times its 600 x 450 pixels, ready to be
-// copied to the screen as it is. Empty when the picture is missing.
+// A drawing of the title picture resized once to `scale` times the picture's 600 x 450 pixels,
+// so that painting is a plain copy. Empty when the picture is missing.
 Picture titleAtScale(Picture drawing, double scale) {
     const int width = layout::scaled(pictures::kTitleWidth, scale);
     const int height = layout::scaled(pictures::kTitleHeight, scale);
