@@ -92,7 +92,9 @@ protected:
 
     void TearDown() override {
         help_.reset();
-        DestroyWindow(owner_);
+        if (owner_ != nullptr) {
+            DestroyWindow(owner_);
+        }
     }
 
     // Runs the message loop as the game's does, dialog keys first, for a little while.
@@ -383,6 +385,19 @@ TEST_F(HelpWindowsTest, BothShowTheTitlePictureAndGoWhenTheGameEnds) {
     help_.reset();
     EXPECT_FALSE(IsWindow(lastAbout));
     EXPECT_FALSE(IsWindow(lastRules));
+
+    // The main window destroyed first takes its owned windows with it; the help windows know
+    // they are gone and destroy nothing twice.
+    help_ = std::make_unique<HelpWindows>(instance_, owner_);
+    help_->showAbout();
+    help_->showRules();
+    pump();
+    ASSERT_NE(help_->aboutWindow(), nullptr);
+    DestroyWindow(owner_);
+    owner_ = nullptr;
+    EXPECT_EQ(help_->aboutWindow(), nullptr);
+    EXPECT_EQ(help_->rulesWindow(), nullptr);
+    help_->closeAll();
 }
 
 }  // namespace
