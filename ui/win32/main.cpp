@@ -1,6 +1,45 @@
 // Zentrix for Windows: clear the heap in sets of eleven.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return 0;
+#include "display/windows_display_driver.h"
+#include "game/random_source.h"
+#include "ui/win32/form1.h"
+#include "ui/win32/pictures.h"
+#include "ui/win32/text.h"
+
+namespace {
+
+void tellThePlayer(const std::string& text) {
+    MessageBoxW(nullptr, zentrix::win32::widen(text).c_str(), L"Zentrix", MB_OK | MB_ICONHAND);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    using namespace zentrix;
+    win32::GdiplusSession gdiplus;
+    display::WindowsDisplayDriver driver;
+    ClockSeededRandom random;
+    try {
+        win32::Form1 form({.instance = instance,
+                           .random = &random,
+                           .display = &driver,
+                           .gdiplus = &gdiplus,
+                           .quitWhenClosed = true});
+        form.startUp(showCommand);
+        const int status = form.ended() ? 0 : win32::runMessageLoop(form);
+        form.shutDown();
+        if (!form.failure().empty()) {
+            tellThePlayer("Zentrix stopped: " + form.failure());
+            return 1;
+        }
+        return status;
+    } catch (const win32::StartUpError& error) {
+        // The window has gone and the display is as it was.
+        tellThePlayer(error.what());
+        return 1;
+    } catch (const std::exception& error) {
+        tellThePlayer(std::string("Zentrix stopped: ") + error.what());
+        return 1;
+    }
 }

@@ -1,0 +1,147 @@
+#include "tests/ui/win32/window_bench.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "display/windows_display_driver.h"
+#include "ui/layout/form1_layout.h"
+#include "ui/win32/text.h"
+
+namespace zentrix::win32::testing {
+
+void RecordedMessages::showMessage(std::string_view text, std::string_view title,
+                                   MessageStyle style) {
+    SeenMessage message{std::string(text), std::string(title), static_cast<int>(style)};
+    if (form_ != nullptr) {
+        message.timer1 = form_->timerRunning(kTimer1);
+        message.timer2 = form_->timerRunning(kTimer2);
+    }
+    seen.push_back(message);
+    if (whileOpen) {
+        whileOpen();
+    }
+}
+
+void RecordedMessages::showDisplayMessage(std::string_view text, std::string_view title,
+                                          display::DisplayMessageStyle style) {
+    seen.push_back({std::string(text), std::string(title), static_cast<int>(style)});
+}
+
+std::vector<std::string> RecordedMessages::texts() const {
+    std::vector<std::string> out;
+    for (const SeenMessage& message : seen) {
+        out.push_back(message.text);
+    }
+    return out;
+}
+
+display::DisplayMode currentDisplayMode() {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    EXPECT_NE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode), FALSE);
+    return {mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel, mode.dmDisplayFrequency};
+}
+
+WindowBench::WindowBench(display::DisplayDriver* driver) : driver_(driver) {
+    if (driver_ == nullptr) {
+        ownDriver_ = std::make_unique<display::WindowsDisplayDriver>();
+        driver_ = ownDriver_.get();
+    }
+    startMode = currentDisplayMode();
+}
+
+WindowBench::~WindowBench() {
+    form_.reset();
+    pump(std::chrono::milliseconds(0));
+}
+
+void WindowBench::open(UINT dpi, bool recordMessages, HINSTANCE pictures) {
+    form_ = std::make_unique<Form1>(Form1Services{.instance = GetModuleHandleW(nullptr),
+                                                  .pictures = pictures,
+                                                  .random = &random,
+                                                  .display = driver_,
+                                                  .gdiplus = &gdiplus_,
+                                                  .dpi = dpi});
+    if (recordMessages) {
+        form_->replaceMessages(&messages, &messages);
+    }
+    messages.watch(*form_);
+    form_->startUp(SW_SHOWNORMAL);
+    // The window comes to the front so that points on it reach it.
+    SetForegroundWindow(form_->window());
+    pump(std::chrono::milliseconds(50));
+}
+
+void WindowBench::menu(int id) {
+    SendMessageW(window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void WindowBench::press(HWND button) {
+    SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+HWND WindowBench::clickAt(POINT client) {
+    POINT screen = client;
+    ClientToScreen(window(), &screen);
+    HWND target = WindowFromPoint(screen);
+    if (target == nullptr) {
+        return nullptr;
+    }
+    POINT local = screen;
+    ScreenToClient(target, &local);
+    const LPARAM at = MAKELPARAM(local.x, local.y);
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(target, WM_LBUTTONUP, 0, at);
+    return target;
+}
+
+POINT WindowBench::ballCentre(int slot) const {
+    RECT box{};
+    GetWindowRect(ballBox(slot), &box);
+    POINT centre{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ScreenToClient(window(), &centre);
+    return centre;
+}
+
+void WindowBench::refreshTick() {
+    SendMessageW(window(), WM_TIMER, kTimer2, 0);
+}
+
+void WindowBench::pump(std::chrono::milliseconds time) {
+    const auto until = std::chrono::steady_clock::now() + time;
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    } while (std::chrono::steady_clock::now() < until);
+}
+
+bool WindowBench::pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+        pump(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::string windowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return narrow(text);
+}
+
+int progressValue(HWND bar) {
+    return static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
+}
+
+}  // namespace zentrix::win32::testing

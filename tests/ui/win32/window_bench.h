@@ -1,0 +1,90 @@
+// Form1 on the test bench under Wine: a real window in the prefix's virtual desktop, scripted
+// draws, and messages recorded together with what the window showed when each opened.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "display/display_mode.h"
+#include "tests/game/table.h"
+#include "ui/win32/form1.h"
+#include "ui/win32/pictures.h"
+
+namespace zentrix::win32::testing {
+
+// One box as the player would have seen it.
+struct SeenMessage {
+    std::string text;
+    std::string title;
+    int style = 0;
+    bool timer1 = true;  // as Windows ran the timers while the box was open
+    bool timer2 = true;
+};
+
+class RecordedMessages final : public MessagePresenter, public display::DisplayMessages {
+public:
+    void watch(const Form1& form) { form_ = &form; }
+    void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
+    void showDisplayMessage(std::string_view text, std::string_view title,
+                            display::DisplayMessageStyle style) override;
+
+    std::vector<SeenMessage> seen;
+    std::vector<std::string> texts() const;
+    // Run while a box is open, as a player might act then.
+    std::function<void()> whileOpen;
+
+private:
+    const Form1* form_ = nullptr;
+};
+
+// The display mode in force, as Windows reports it.
+display::DisplayMode currentDisplayMode();
+
+class WindowBench {
+public:
+    explicit WindowBench(display::DisplayDriver* driver = nullptr);
+    ~WindowBench();
+
+    // Creates and starts Form1; `recordMessages` false leaves the real MessageBox in place.
+    void open(UINT dpi = 96, bool recordMessages = true, HINSTANCE pictures = nullptr);
+    Form1& form() { return *form_; }
+    HWND window() const { return form_->window(); }
+    HWND control(int id) const { return GetDlgItem(form_->window(), id); }
+    HWND ballBox(int slot) const { return control(kFirstBallBoxId + slot); }
+    HWND label(int number) const { return control(kFirstLabelId + number - 1); }  // Label1..7
+
+    // The player's actions, as Windows delivers them to the window.
+    void menu(int id);
+    void press(HWND button);  // BM_CLICK
+    // A left click at `client` (the window's client coordinates) on whatever window lies there;
+    // returns that window.
+    HWND clickAt(POINT client);
+    // The centre of ball box `slot`, in the window's client coordinates.
+    POINT ballCentre(int slot) const;
+    // Timer2's tick, delivered at once.
+    void refreshTick();
+    // Runs the message loop for `time`.
+    void pump(std::chrono::milliseconds time);
+    bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
+
+    zentrix::testing::ScriptedRandom random;
+    RecordedMessages messages;
+    display::DisplayMode startMode;
+
+private:
+    GdiplusSession gdiplus_;
+    std::unique_ptr<display::DisplayDriver> ownDriver_;
+    display::DisplayDriver* driver_;
+    std::unique_ptr<Form1> form_;
+};
+
+std::string windowText(HWND window);
+int progressValue(HWND bar);
+
+}  // namespace zentrix::win32::testing
