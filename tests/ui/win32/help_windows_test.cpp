@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
 #include "resources/picture_ids.h"
+#include "tests/ui/win32/window_bench.h"
 #include "ui/layout/help_layout.h"
 #include "ui/layout/rules_text.h"
 #include "ui/win32/handles.h"
@@ -398,3 +400,36 @@ TEST_F(HelpWindowsTest, BothShowTheTitlePictureAndGoWhenTheGameEnds) {
 
 }  // namespace
 }  // namespace zentrix::win32
+
+namespace zentrix::win32::testing {
+namespace {
+
+// Over the real main window, with a round running: the help windows are owned by it and its
+// countdown goes on while the player reads.
+TEST(HelpWindowsOverForm1, TheCountdownGoesOnWhileTheyAreOpen) {
+    WindowBench bench;
+    bench.open();
+    bench.random.pushValues(zentrix::testing::plainDeal());
+    bench.menu(kMenuFileNew);
+    HelpWindows help(GetModuleHandleW(nullptr), bench.window());
+    help.showRules();
+    help.showAbout();
+    const HWND bar = bench.control(kProgressBarId);
+    const int ticks = bench.form().timerTicks(kTimer1);
+    const int secondsLeft = progressValue(bar);
+
+    bench.pump(std::chrono::milliseconds(2500));
+    EXPECT_TRUE(bench.form().timerRunning(kTimer1));
+    EXPECT_TRUE(bench.form().timerRunning(kTimer2));
+    EXPECT_GE(bench.form().timerTicks(kTimer1) - ticks, 1);
+    EXPECT_LT(progressValue(bar), secondsLeft);
+    for (const HWND window : {help.aboutWindow(), help.rulesWindow()}) {
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_EQ(GetWindow(window, GW_OWNER), bench.window());
+    }
+    help.closeAll();
+}
+
+}  // namespace
+}  // namespace zentrix::win32::testing
