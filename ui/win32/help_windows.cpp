@@ -70,7 +70,7 @@ constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME;
 // later), the screen's otherwise.
 UINT ownerDpi(HWND owner) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+    const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     if (getDpiForWindow != nullptr && owner != nullptr) {
         if (const UINT dpi = getDpiForWindow(owner); dpi != 0) {
@@ -85,7 +85,7 @@ UINT ownerDpi(HWND owner) {
 // The outer size of a window whose client area is `client`, with the frame drawn for `dpi`.
 SIZE frameSize(const layout::PixelRect& client, UINT dpi) {
     using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
+    const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
     RECT rect{0, 0, client.width, client.height};
     if (adjustForDpi != nullptr) {

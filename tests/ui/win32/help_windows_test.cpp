@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cwchar>
 #include <initializer_list>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "resources/picture_ids.h"
 #include "tests/ui/win32/window_bench.h"
@@ -396,6 +399,69 @@ TEST_F(HelpWindowsTest, BothShowTheTitlePictureAndGoWhenTheGameEnds) {
     EXPECT_EQ(help_->aboutWindow(), nullptr);
     EXPECT_EQ(help_->rulesWindow(), nullptr);
     help_->closeAll();
+}
+
+// A window that cannot be made: the first creation of one window class refused through a WH_CBT
+// hook, and every message box that opens meanwhile noted and answered at once.
+class RefusedCreation {
+public:
+    explicit RefusedCreation(const wchar_t* className) : className_(className) {
+        current_ = this;
+        hook_ = SetWindowsHookExW(WH_CBT, &RefusedCreation::cbt, nullptr, GetCurrentThreadId());
+    }
+    ~RefusedCreation() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    RefusedCreation(const RefusedCreation&) = delete;
+    RefusedCreation& operator=(const RefusedCreation&) = delete;
+
+    std::vector<std::pair<std::wstring, HWND>> boxes;  // title and owner of each
+
+private:
+    static LRESULT CALLBACK cbt(int code, WPARAM wParam, LPARAM lParam) {
+        const auto window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_CREATEWND && !current_->refused_ &&
+            className(window) == current_->className_) {
+            current_->refused_ = true;
+            return 1;
+        }
+        if (code == HCBT_ACTIVATE && className(window) == L"#32770") {
+            current_->boxes.emplace_back(windowText(window), GetWindow(window, GW_OWNER));
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline RefusedCreation* current_ = nullptr;
+    std::wstring className_;
+    bool refused_ = false;
+    HHOOK hook_ = nullptr;
+};
+
+TEST_F(HelpWindowsTest, AWindowThatCannotBeMadeIsReportedAndTheNextTryWorks) {
+    // The Rules window itself, then its text box, then the About window's Ok button.
+    const struct {
+        const wchar_t* refused;
+        bool rules;
+    } faults[] = {{L"frmRules", true}, {L"Edit", true}, {L"Button", false}};
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(std::string(fault.refused, fault.refused + std::wcslen(fault.refused)));
+        {
+            const RefusedCreation refusal(fault.refused);
+            fault.rules ? help_->showRules() : help_->showAbout();
+            pump();
+            ASSERT_EQ(refusal.boxes.size(), 1u);
+            EXPECT_EQ(refusal.boxes[0].first, L"Zentrix");
+            EXPECT_EQ(refusal.boxes[0].second, owner_);
+        }
+        EXPECT_EQ(fault.rules ? help_->rulesWindow() : help_->aboutWindow(), nullptr);
+        EXPECT_EQ(FindWindowW(fault.rules ? L"frmRules" : L"frmAbout", nullptr), nullptr);
+        fault.rules ? help_->showRules() : help_->showAbout();
+        pump();
+        EXPECT_TRUE(IsWindowVisible(fault.rules ? help_->rulesWindow() : help_->aboutWindow()));
+        help_->closeAll();
+    }
 }
 
 }  // namespace
