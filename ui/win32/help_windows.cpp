@@ -165,9 +165,9 @@ protected:
         background_ = titleAtScale(loadTitlePicture(gdiplus, instance_, dpi_), scale());
     }
 
-    // WM_PAINT: the title picture unscaled (at the screen's scale) from the top-left corner, cut
-    // off by the client area; anything it does not cover in the system's face colour.
-    void onPaint() const {
+    // Both windows' Paint: the title picture unscaled (at the screen's scale) from the top-left
+    // corner, cut off by the client area; anything it does not cover in the system's face colour.
+    void paintTitle() const {
         PAINTSTRUCT paint{};
         const HDC dc = BeginPaint(hwnd_, &paint);
         RECT client{};
@@ -225,9 +225,9 @@ private:
         }
         switch (message) {
             case WM_CREATE:
-                return window->onCreate();
+                return window->frmAbout_Load();
             case WM_PAINT:
-                window->onPaint();
+                window->paintTitle();
                 return 0;
             case WM_ERASEBKGND:
                 return 1;  // the picture covers it in WM_PAINT
@@ -235,10 +235,13 @@ private:
                 SetFocus(window->command1_);
                 return 0;
             case WM_DRAWITEM:
-                window->command1DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                window->Command1_DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
                 return TRUE;
             case WM_COMMAND:
-                window->onCommand(LOWORD(wParam));
+                // Ok by mouse, Enter or Space, and Escape (the dialog keys' cancel) alike.
+                if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
+                    window->Command1_Click();
+                }
                 return 0;
             case WM_NCDESTROY:
                 window->releaseResources();
@@ -249,7 +252,7 @@ private:
         }
     }
 
-    LRESULT onCreate() {
+    LRESULT frmAbout_Load() {
         const GdiplusSession gdiplus;
         loadBackground(gdiplus);
         // The Ok button's face is the title picture again, centred on the button, so a piece of
@@ -273,16 +276,12 @@ private:
         return 0;
     }
 
-    // Click of Command1 (mouse, Enter or Space), Escape, and the close box all unload the window.
-    void onCommand(int id) const {
-        if (id == kCommand1Id || id == IDCANCEL) {
-            DestroyWindow(hwnd_);
-        }
-    }
+    // Ok unloads the window, as the close box does.
+    void Command1_Click() const { DestroyWindow(hwnd_); }
 
     // Command1's face: the middle of the title picture, a raised edge (sunken while pressed), the
     // caption centred on it and the focus rectangle inside the edge.
-    void command1DrawItem(const DRAWITEMSTRUCT& item) const {
+    void Command1_DrawItem(const DRAWITEMSTRUCT& item) const {
         const HDC dc = item.hDC;
         RECT rect = item.rcItem;
         const int width = rect.right - rect.left;
@@ -358,9 +357,9 @@ private:
         }
         switch (message) {
             case WM_CREATE:
-                return window->onCreate();
+                return window->frmRules_Load();
             case WM_PAINT:
-                window->onPaint();
+                window->paintTitle();
                 return 0;
             case WM_ERASEBKGND:
                 return 1;
@@ -368,10 +367,13 @@ private:
                 SetFocus(window->text1_);
                 return 0;
             case WM_CTLCOLORSTATIC:
-                return window->text1CtlColor(reinterpret_cast<HDC>(wParam));
+                return window->Text1_CtlColor(reinterpret_cast<HDC>(wParam));
+            case WM_CLOSE:
+                window->frmRules_Unload();
+                return 0;
             case WM_COMMAND:
-                if (LOWORD(wParam) == IDCANCEL) {
-                    DestroyWindow(hwnd);
+                if (LOWORD(wParam) == IDCANCEL) {  // Escape
+                    window->frmRules_Unload();
                 }
                 return 0;
             case WM_NCDESTROY:
@@ -383,7 +385,7 @@ private:
         }
     }
 
-    LRESULT onCreate() {
+    LRESULT frmRules_Load() {
         loadBackground(GdiplusSession());
         font_ = createFont(layout::kRulesFont, scale());
         const layout::PixelRect rect = toScreen(layout::kRulesTextBox);
@@ -405,11 +407,14 @@ private:
 
     // A read-only box asks for the colours of a static control; it keeps the white page of a text
     // box, as the game's always did, rather than turning grey.
-    LRESULT text1CtlColor(HDC dc) const {
+    LRESULT Text1_CtlColor(HDC dc) const {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
+
+    // The close box: the window unloads itself and never refuses.
+    void frmRules_Unload() const { DestroyWindow(hwnd_); }
 
     void releaseResources() {
         text1_ = nullptr;
