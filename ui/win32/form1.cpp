@@ -15,7 +15,8 @@ namespace zentrix::win32 {
 
 namespace {
 
-constexpr int kLabelCount = 7;
+// The standard resizable frame with minimise, maximise and close boxes.
+constexpr DWORD kForm1Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr std::size_t kTransparentLabel = 6;  // Label7 lies on the felt without a background
 
 UINT iconStyle(int style) {
@@ -129,15 +130,10 @@ void Form1::createWindow() {
     felt_.reset(CreateSolidBrush(colorOf(layout::kFeltGreen)));
     HMENU menu = createMenus();
 
-    // The client area holds the whole board and every ring; the frame is the standard one.
-    const layout::PixelRect client = layout::scaled(layout::requiredClientArea(), scale_);
-    constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT outer{0, 0, client.width, client.height};
-    AdjustWindowRectEx(&outer, style, TRUE, 0);
-    HWND created =
-        CreateWindowExW(0, kForm1Class, widen(layout::kWindowCaption).c_str(), style, CW_USEDEFAULT,
-                        CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                        menu, services_.instance, this);
+    // Sized by layOut, once the controls are there.
+    HWND created = CreateWindowExW(0, kForm1Class, widen(layout::kWindowCaption).c_str(),
+                                   kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, nullptr, menu, services_.instance, this);
     if (created == nullptr) {
         DestroyMenu(menu);
         throw StartUpError("Zentrix could not open its window.");
@@ -157,6 +153,7 @@ void Form1::createWindow() {
     SendMessageW(created, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     createControls();
+    layOut();
 }
 
 HMENU Form1::createMenus() {
@@ -181,12 +178,9 @@ HMENU Form1::createMenus() {
     return bar;
 }
 
-HWND Form1::createChild(const wchar_t* className, const std::wstring& text, DWORD style, int id,
-                        const layout::PixelRect& designPixels) {
-    const layout::PixelRect at = layout::scaled(designPixels, scale_);
+HWND Form1::createChild(const wchar_t* className, const std::wstring& text, DWORD style, int id) {
     HWND child = CreateWindowExW(
-        0, className, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, at.x, at.y, at.width,
-        at.height, window_.get(),
+        0, className, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, window_.get(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),  // a child's menu is its id
         services_.instance, this);
     if (child == nullptr) {
@@ -202,35 +196,93 @@ void Form1::createControls() {
         const auto& look = shown_.slots[static_cast<std::size_t>(slot)];
         ballBoxes_[static_cast<std::size_t>(slot)] =
             createChild(kBallBoxClass, widen(look.accessibleName), WS_VISIBLE | WS_TABSTOP,
-                        kFirstBallBoxId + slot, layout::toPixels(layout::ballBoxRect(slot)));
+                        kFirstBallBoxId + slot);
     }
 
-    const auto makeButton = [&](const layout::ButtonDesign& design, int id, UniqueFont& font) {
-        HWND button =
-            createChild(L"BUTTON", widen(design.caption), WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                        id, layout::toPixels(design.rect));
-        font = createFont(design.font, scale_);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        return button;
+    const auto makeButton = [&](const layout::ButtonDesign& design, int id) {
+        return createChild(L"BUTTON", widen(design.caption), WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                           id);
     };
-    nextButton_ = makeButton(layout::nextBallButton(), kNextBallId, nextFont_);
-    scoreButton_ = makeButton(layout::scoreButton(), kScoreId, scoreFont_);
+    nextButton_ = makeButton(layout::nextBallButton(), kNextBallId);
+    scoreButton_ = makeButton(layout::scoreButton(), kScoreId);
     EnableWindow(scoreButton_, shown_.scoreEnabled ? TRUE : FALSE);
 
     const layout::ProgressBarDesign& bar = layout::progressBar();
-    progressBar_ =
-        createChild(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, layout::toPixels(bar.rect));
+    progressBar_ = createChild(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId);
     SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum), bar.maximum);
     SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(shown_.progressValue), 0);
 
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         const layout::LabelDesign& design = layout::labels()[i];
-        labels_[i] =
-            createChild(L"STATIC", widen(shown_.labels[i].caption),
-                        WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
-                        kFirstLabelId + static_cast<int>(i), layout::toPixels(design.rect));
-        labelFonts_[i] = createFont(design.font, scale_);
-        SendMessageW(labels_[i], WM_SETFONT, reinterpret_cast<WPARAM>(labelFonts_[i].get()), FALSE);
+        labels_[i] = createChild(L"STATIC", widen(shown_.labels[i].caption),
+                                 WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
+                                 kFirstLabelId + static_cast<int>(i));
+    }
+}
+
+void Form1::layOut() {
+    const auto place = [this](HWND control, const layout::TwipsRect& twips) {
+        const layout::PixelRect at = this->place(twips);
+        SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // A control takes its new font before the old one is deleted.
+    const auto setFont = [this](HWND control, const layout::FontDesign& design, UniqueFont& font) {
+        UniqueFont scaledFont = createFont(design, scale_);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(scaledFont.get()), TRUE);
+        font = std::move(scaledFont);
+    };
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        place(ballBoxes_[static_cast<std::size_t>(slot)], layout::ballBoxRect(slot));
+    }
+    place(nextButton_, layout::nextBallButton().rect);
+    setFont(nextButton_, layout::nextBallButton().font, nextFont_);
+    place(scoreButton_, layout::scoreButton().rect);
+    setFont(scoreButton_, layout::scoreButton().font, scoreFont_);
+    place(progressBar_, layout::progressBar().rect);
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        place(labels_[i], layout::labels()[i].rect);
+        setFont(labels_[i], layout::labels()[i].font, labelFonts_[i]);
+    }
+
+    // The client area holds the whole board and every ring; the frame is the standard one.
+    const layout::PixelRect client = layout::scaled(layout::requiredClientArea(), scale_);
+    RECT outer{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&outer, kForm1Style, TRUE, 0);
+    SetWindowPos(window_.get(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void Form1::fitToScreen() {
+    // The game's screen is 1024 x 768, where a window scaled for a high-DPI screen does not
+    // fit: it is drawn as large as the screen allows, but never below the design's own size.
+    if (scale_ <= 1.0) {
+        return;
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_.get(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT work = monitor.rcWork;
+    // The screen as the display switch left it, should the work area not have caught up.
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&work, &work, &screen);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kForm1Style, TRUE, 0);
+    const double fit = layout::fitScale((work.right - work.left) - (frame.right - frame.left),
+                                        (work.bottom - work.top) - (frame.bottom - frame.top),
+                                        layout::requiredClientArea());
+    if (fit >= scale_) {
+        return;
+    }
+    scale_ = std::max(fit, 1.0);
+    layOut();
+    makeBallBoxesRound();
+    RECT now{};
+    GetWindowRect(window_.get(), &now);
+    if (now.right > work.right || now.bottom > work.bottom) {
+        SetWindowPos(window_.get(), nullptr, work.left, work.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -255,8 +307,8 @@ void Form1::loadPictures() {
 }
 
 void Form1::makeBallBoxesRound() {
-    // Twips per pixel as the screen has them: 15 at 96 dots per inch.
-    const float twipsPerPixel = 1440.0f / static_cast<float>(dpi_);
+    // Twips per pixel as the window is drawn: 15 at the design's own size.
+    const float twipsPerPixel = static_cast<float>(layout::kTwipsPerPixel / scale_);
     const float boxTwips = static_cast<float>(layout::kBallBoxTwips);
     for (HWND box : ballBoxes_) {
         display::MakeRound(box, boxTwips, boxTwips, twipsPerPixel, twipsPerPixel);
@@ -290,7 +342,9 @@ void Form1::startUp(int showCommand) {
             return;  // closed while the display's message was open
         }
 
-        // 6: the window, with the focus on Next Ball: every ball box is still disabled.
+        // 6: the window, as large as the screen now allows, with the focus on Next Ball: every
+        // ball box is still disabled.
+        fitToScreen();
         ShowWindow(window_.get(), showCommand);
         UpdateWindow(window_.get());
         SetFocus(nextButton_);
@@ -718,7 +772,17 @@ void Form1::Form1_Paint() {
     const int height = area.bottom - area.top;
     // Drawn off screen first, so that the felt never flashes over a ring.
     UniqueMemoryDc buffer(CreateCompatibleDC(dc));
-    UniqueBitmap canvas(CreateCompatibleBitmap(dc, std::max(width, 1), std::max(height, 1)));
+    // 32 bits per pixel whatever the screen's depth, so that the felt comes out exactly like the
+    // labels' felt, which is filled straight on the screen.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = std::max(width, 1);
+    format.bmiHeader.biHeight = -std::max(height, 1);
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap canvas(CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (buffer && canvas) {
         Selection selected(buffer.get(), canvas.get());
         SetViewportOrgEx(buffer.get(), -area.left, -area.top, nullptr);

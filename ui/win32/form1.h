@@ -74,6 +74,8 @@ public:
     bool ended() const { return ended_; }
 
     HWND window() const { return window_.get(); }
+    // The scale the design is drawn at: the screen's dots per inch over 96, or less where the
+    // window would not fit on the screen.
     double scale() const { return scale_; }
     UINT dpi() const { return dpi_; }
 
@@ -107,9 +109,12 @@ private:
 
     // Window and controls.
     void createWindow();
-    HWND createChild(const wchar_t* className, const std::wstring& text, DWORD style, int id,
-                     const layout::PixelRect& designPixels);
+    HWND createChild(const wchar_t* className, const std::wstring& text, DWORD style, int id);
     void createControls();
+    // Places every control, its font and the window's size at scale().
+    void layOut();
+    // Shrinks a window scaled for a high-DPI screen to what the screen holds.
+    void fitToScreen();
     HMENU createMenus();
     void loadPictures();
     void makeBallBoxesRound();

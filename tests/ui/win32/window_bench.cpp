@@ -134,6 +134,54 @@ bool WindowBench::pumpUntil(const std::function<bool()>& done, std::chrono::mill
     return true;
 }
 
+void WindowBench::screenshot(const char* name) {
+    char folder[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("ZENTRIX_SCREENSHOTS", folder, MAX_PATH) == 0) {
+        return;
+    }
+    UpdateWindow(window());
+    pump(std::chrono::milliseconds(100));
+    RECT frame{};
+    GetWindowRect(window(), &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;  // bottom-up, as a .bmp file keeps its rows
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    void* bits = nullptr;
+    WindowDc screen(nullptr);
+    UniqueBitmap canvas(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
+                                         DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    {
+        Selection selected(dc.get(), canvas.get());
+        BitBlt(dc.get(), 0, 0, width, height, screen.get(), frame.left, frame.top, SRCCOPY);
+    }
+    const DWORD rowBytes = static_cast<DWORD>((width * 3 + 3) / 4 * 4);
+    header.biSizeImage = rowBytes * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    const std::string path = std::string(folder) + "/" + name + ".bmp";
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot write " << path;
+        return;
+    }
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    WriteFile(out, &header, sizeof header, &written, nullptr);
+    WriteFile(out, bits, header.biSizeImage, &written, nullptr);
+    CloseHandle(out);
+}
+
 std::string windowText(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);

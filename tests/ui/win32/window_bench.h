@@ -72,6 +72,9 @@ public:
     // Runs the message loop for `time`.
     void pump(std::chrono::milliseconds time);
     bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
+    // With ZENTRIX_SCREENSHOTS naming a folder, saves the window as it is on screen to
+    // <folder>/<name>.bmp, to look at; otherwise does nothing.
+    void screenshot(const char* name);
 
     zentrix::testing::ScriptedRandom random;
     RecordedMessages messages;

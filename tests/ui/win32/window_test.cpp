@@ -155,6 +155,7 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
     const layout::PixelRect box21 = layout::toPixels(layout::ballBoxRect(21));
     EXPECT_EQ(bench.clickAt({box21.x + 3, box21.y + 3}), form);
     EXPECT_EQ(windowText(bench.ballBox(21)), "Ball 6, free");
+    bench.screenshot("dealt-96dpi");
     // 5 + 6 is a set: both go, and the refresh hides their boxes.
     EXPECT_EQ(bench.clickAt(bench.ballCentre(21)), bench.ballBox(21));
     EXPECT_EQ(windowText(bench.ballBox(20)), "Empty slot");
@@ -283,6 +284,7 @@ TEST(Win32Form1, ScalesEverythingOnAHighDpiScreen) {
 
     // The ring shows outside the ball, a scaled pen's width around it.
     UpdateWindow(form);
+    bench.screenshot("dealt-144dpi");
     const layout::PixelRect ring = layout::scaled(layout::toPixels(layout::ringRect(20)), scale);
     HDC dc = GetDC(form);
     const COLORREF onRing = GetPixel(dc, ring.x - 3, ring.y + ring.height / 2);
@@ -290,6 +292,31 @@ TEST(Win32Form1, ScalesEverythingOnAHighDpiScreen) {
     ReleaseDC(form, dc);
     EXPECT_EQ(onRing, colorOf(layout::kRingColour));
     EXPECT_EQ(felt, colorOf(layout::kFeltGreen));
+}
+
+TEST(Win32Form1, OnTheGamesScreenAHighDpiWindowShrinksToFit) {
+    WindowBench bench;
+    bench.open(144);
+    ASSERT_EQ(currentDisplayMode().width, 1024u);
+    RECT frame{};
+    GetWindowRect(bench.window(), &frame);
+    EXPECT_GE(frame.left, 0);
+    EXPECT_GE(frame.top, 0);
+    EXPECT_LE(frame.right, 1024);
+    EXPECT_LE(frame.bottom, 768);
+    const double scale = bench.form().scale();
+    EXPECT_GT(scale, 1.0);
+    EXPECT_LT(scale, 1.5);
+    EXPECT_EQ(placeOf(bench.window(), bench.ballBox(22)),
+              layout::scaled(layout::toPixels(layout::ballBoxRect(22)), scale));
+    // The shrunk boxes are round at their new size, and the bottom of the board takes clicks.
+    bench.random.pushValues(plainDeal());
+    bench.menu(kMenuFileNew);
+    const layout::PixelRect box = layout::scaled(layout::toPixels(layout::ballBoxRect(22)), scale);
+    EXPECT_EQ(bench.clickAt({box.x + 4, box.y + 4}), bench.window());
+    EXPECT_EQ(bench.clickAt({box.x + box.width / 2, box.y + box.height - 5}), bench.ballBox(22));
+    EXPECT_EQ(windowText(bench.ballBox(22)), "Next ball 1, free, selected");
+    bench.screenshot("fitted-144dpi");
 }
 
 }  // namespace
