@@ -96,6 +96,23 @@ SIZE frameSize(const layout::PixelRect& client, UINT dpi) {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// The screen's scale, made smaller where the window would not fit the owner's screen at it (the
+// game switches to 1024 x 768 even on a high-DPI screen), but never below the design's own size.
+double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
+    const double scale = scaleForDpi(dpi);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (scale <= 1.0 ||
+        !GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        return scale;
+    }
+    const SIZE frame = frameSize(layout::PixelRect{}, dpi);
+    const double fits = layout::fitScale(monitor.rcWork.right - monitor.rcWork.left - frame.cx,
+                                         monitor.rcWork.bottom - monitor.rcWork.top - frame.cy,
+                                         layout::toPixels(clientArea));
+    return std::max(1.0, std::min(scale, fits));
+}
+
 // What both windows share: the frame, the title picture behind everything, the scale of the
 // owner's screen, and a life that ends when the window is destroyed. The window procedures of the
 // two classes dispatch to the handlers of their own class; this part holds the common ones.
@@ -118,8 +135,11 @@ public:
     }
 
 protected:
-    TitleWindow(HINSTANCE instance, HWND owner)
-        : instance_(instance), owner_(owner), dpi_(ownerDpi(owner)) {}
+    TitleWindow(HINSTANCE instance, HWND owner, const layout::TwipsRect& clientArea)
+        : instance_(instance),
+          owner_(owner),
+          dpi_(ownerDpi(owner)),
+          scale_(fittedScale(owner, dpi_, clientArea)) {}
 
     // The final classes destroy their window in their own destructors, while the handlers it
     // calls on the way out still have a whole object to work on.
@@ -131,7 +151,7 @@ protected:
         }
     }
 
-    double scale() const { return scaleForDpi(dpi_); }
+    double scale() const { return scale_; }
     layout::PixelRect toScreen(const layout::TwipsRect& design) const {
         return layout::scaled(layout::toPixels(design), scale());
     }
@@ -144,7 +164,31 @@ protected:
         CreateWindowExW(kFrameExStyle, className, widen(caption).c_str(), kFrameStyle,
                         CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, owner_, nullptr,
                         instance_, this);
+        if (hwnd_ != nullptr) {
+            keepOnScreen();
+        }
         return hwnd_ != nullptr;
+    }
+
+    // The system's first position may push a large window past the screen's edge (the game's
+    // screen is small): it is moved back, where it fits.
+    void keepOnScreen() const {
+        RECT frame{};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (!GetWindowRect(hwnd_, &frame) ||
+            !GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            return;
+        }
+        const RECT& work = monitor.rcWork;
+        const LONG left =
+            std::max(work.left, std::min(frame.left, work.right - (frame.right - frame.left)));
+        const LONG top =
+            std::max(work.top, std::min(frame.top, work.bottom - (frame.bottom - frame.top)));
+        if (left != frame.left || top != frame.top) {
+            SetWindowPos(hwnd_, nullptr, left, top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
 
     // WM_NCCREATE: from here on messages reach the object.
@@ -188,6 +232,7 @@ protected:
     HINSTANCE instance_;
     HWND owner_;
     UINT dpi_;
+    double scale_;
     HWND hwnd_ = nullptr;
     Picture background_;
 };
@@ -216,7 +261,8 @@ public:
     AboutWindow& operator=(const AboutWindow&) = delete;
 
 private:
-    AboutWindow(HINSTANCE instance, HWND owner) : TitleWindow(instance, owner) {}
+    AboutWindow(HINSTANCE instance, HWND owner)
+        : TitleWindow(instance, owner, layout::kAboutClientArea) {}
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         AboutWindow* window = attach<AboutWindow>(hwnd, message, lParam);
@@ -348,7 +394,8 @@ public:
     RulesWindow& operator=(const RulesWindow&) = delete;
 
 private:
-    RulesWindow(HINSTANCE instance, HWND owner) : TitleWindow(instance, owner) {}
+    RulesWindow(HINSTANCE instance, HWND owner)
+        : TitleWindow(instance, owner, layout::kRulesClientArea) {}
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         RulesWindow* window = attach<RulesWindow>(hwnd, message, lParam);

@@ -489,10 +489,30 @@ TEST(HelpWindowsOverForm1, TheCountdownGoesOnWhileTheyAreOpen) {
     EXPECT_TRUE(bench.form().timerRunning(kTimer2));
     EXPECT_GE(bench.form().timerTicks(kTimer1) - ticks, 1);
     EXPECT_LT(progressValue(bar), secondsLeft);
+    // On the game's 1024 x 768 screen each lies whole on the screen, at least at its designed
+    // size: on a high-DPI screen made as large as fits.
+    const auto designed = [](HWND window) {
+        return layout::toPixels(window == nullptr                     ? layout::TwipsRect{}
+                                : GetDlgItem(window, IDOK) != nullptr ? layout::kAboutClientArea
+                                                                      : layout::kRulesClientArea);
+    };
     for (const HWND window : {help.aboutWindow(), help.rulesWindow()}) {
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(IsWindowVisible(window));
         EXPECT_EQ(GetWindow(window, GW_OWNER), bench.window());
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        EXPECT_GE(frame.left, monitor.rcWork.left);
+        EXPECT_GE(frame.top, monitor.rcWork.top);
+        EXPECT_LE(frame.right, monitor.rcWork.right);
+        EXPECT_LE(frame.bottom, monitor.rcWork.bottom);
+        RECT client{};
+        GetClientRect(window, &client);
+        EXPECT_GE(client.right, designed(window).width);
+        EXPECT_GE(client.bottom, designed(window).height);
     }
     help.closeAll();
 }
