@@ -69,24 +69,13 @@ COLORREF pixelDrawn(const Picture& picture, int width, int height, int x, int y)
     return GetPixel(dc.get(), x, y);
 }
 
-// The main window stands in as the owner: a plain top-level window of the test's own.
-LRESULT CALLBACK ownerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 class HelpWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         instance_ = GetModuleHandleW(nullptr);
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = &ownerProc;
-        windowClass.hInstance = instance_;
-        windowClass.lpszClassName = L"HelpWindowsTestOwner";
-        RegisterClassExW(&windowClass);
-        owner_ = CreateWindowExW(0, L"HelpWindowsTestOwner", L"Zentrix", WS_OVERLAPPEDWINDOW,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, 900, 700, nullptr, nullptr,
-                                 instance_, nullptr);
+        // A plain top-level window stands in for the main window as the owner.
+        owner_ = CreateWindowExW(0, L"STATIC", L"Zentrix", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, 900, 700, nullptr, nullptr, instance_, nullptr);
         ASSERT_NE(owner_, nullptr);
         ShowWindow(owner_, SW_SHOW);
         SetForegroundWindow(owner_);
