@@ -190,34 +190,42 @@ HWND Form1::createChild(const wchar_t* className, const std::wstring& text, DWOR
 }
 
 void Form1::createControls() {
-    // Siblings are hit and drawn from the first created down, so the ball boxes come first and
-    // lie above everything else.
-    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        const auto& look = shown_.slots[static_cast<std::size_t>(slot)];
-        ballBoxes_[static_cast<std::size_t>(slot)] =
-            createChild(kBallBoxClass, widen(look.accessibleName), WS_VISIBLE | WS_TABSTOP,
-                        kFirstBallBoxId + slot);
+    // Created in the design's tab order, which Tab follows among siblings. No two controls
+    // overlap, so the order that decides which of two overlapping windows is hit does not
+    // matter here.
+    for (const std::string_view name : layout::tabOrder()) {
+        if (name.starts_with("Picture1_")) {
+            const int slot = std::stoi(std::string(name.substr(9)));
+            const auto& look = shown_.slots[static_cast<std::size_t>(slot)];
+            ballBoxes_[static_cast<std::size_t>(slot)] =
+                createChild(kBallBoxClass, widen(look.accessibleName), WS_VISIBLE | WS_TABSTOP,
+                            kFirstBallBoxId + slot);
+        } else if (name == layout::nextBallButton().name || name == layout::scoreButton().name) {
+            const bool next = name == layout::nextBallButton().name;
+            const layout::ButtonDesign& design =
+                next ? layout::nextBallButton() : layout::scoreButton();
+            HWND button =
+                createChild(L"BUTTON", widen(design.caption),
+                            WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, next ? kNextBallId : kScoreId);
+            (next ? nextButton_ : scoreButton_) = button;
+        } else if (name == layout::progressBar().name) {
+            const layout::ProgressBarDesign& bar = layout::progressBar();
+            progressBar_ = createChild(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId);
+            SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum),
+                         bar.maximum);
+            SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(shown_.progressValue), 0);
+        } else {
+            for (std::size_t i = 0; i < labels_.size(); ++i) {
+                const layout::LabelDesign& design = layout::labels()[i];
+                if (design.name == name) {
+                    labels_[i] = createChild(L"STATIC", widen(shown_.labels[i].caption),
+                                             WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
+                                             kFirstLabelId + static_cast<int>(i));
+                }
+            }
+        }
     }
-
-    const auto makeButton = [&](const layout::ButtonDesign& design, int id) {
-        return createChild(L"BUTTON", widen(design.caption), WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                           id);
-    };
-    nextButton_ = makeButton(layout::nextBallButton(), kNextBallId);
-    scoreButton_ = makeButton(layout::scoreButton(), kScoreId);
     EnableWindow(scoreButton_, shown_.scoreEnabled ? TRUE : FALSE);
-
-    const layout::ProgressBarDesign& bar = layout::progressBar();
-    progressBar_ = createChild(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId);
-    SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum), bar.maximum);
-    SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(shown_.progressValue), 0);
-
-    for (std::size_t i = 0; i < labels_.size(); ++i) {
-        const layout::LabelDesign& design = layout::labels()[i];
-        labels_[i] = createChild(L"STATIC", widen(shown_.labels[i].caption),
-                                 WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
-                                 kFirstLabelId + static_cast<int>(i));
-    }
 }
 
 void Form1::layOut() {

@@ -147,6 +147,16 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
     EXPECT_FALSE(IsWindowEnabled(bench.ballBox(0)));
     EXPECT_TRUE(IsWindowEnabled(bench.ballBox(20)));
 
+    // Tab follows the design's order among the controls that can take the focus now: the next
+    // ball, then Next Ball, the free bottom row from the right, the free ball in the middle,
+    // and Take Score.
+    const HWND nextBallBox = bench.ballBox(layout::kNextBallSlot);
+    EXPECT_EQ(GetNextDlgTabItem(form, nextBallBox, FALSE), next);
+    EXPECT_EQ(GetNextDlgTabItem(form, next, FALSE), bench.ballBox(21));
+    EXPECT_EQ(GetNextDlgTabItem(form, bench.ballBox(21), FALSE), bench.ballBox(20));
+    EXPECT_EQ(GetNextDlgTabItem(form, bench.ballBox(20), FALSE), bench.ballBox(9));
+    EXPECT_EQ(GetNextDlgTabItem(form, bench.ballBox(9), FALSE), score);
+
     // A click in a ball's middle selects it; its box's corner, outside the ellipse, reaches the
     // felt of the window beneath and changes nothing.
     EXPECT_EQ(bench.clickAt(bench.ballCentre(20)), bench.ballBox(20));
