@@ -90,6 +90,9 @@ bool start(const wchar_t* program, Started& started) {
 }
 
 void finish(Started& started) {
+    if (started.process.hProcess == nullptr) {
+        return;  // it never started
+    }
     if (started.window != nullptr) {
         PostMessageW(started.window, WM_CLOSE, 0, 0);
     }
