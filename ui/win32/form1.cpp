@@ -457,6 +457,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_CTLCOLORSTATIC:
             return Labels_CtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_ACTIVATE:
+            Form1_Activate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
         case WM_CLOSE:
             Form1_Close();
             return 0;
@@ -542,6 +545,25 @@ bool Form1::translateDialogMessage(MSG& message) {
 }
 
 // ---- Handlers ----
+
+void Form1::Form1_Activate(bool active) {
+    // Windows would give the focus to the window itself: the control that had it gets it back,
+    // Next Ball when none had (it holds the focus from the start, even if the window is only
+    // activated once New has freed some balls).
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_.get(), focus)) {
+            lastFocus_ = focus;
+        }
+        return;
+    }
+    HWND target = lastFocus_;
+    if (target == nullptr || !IsWindow(target) || !IsWindowEnabled(target) ||
+        !IsWindowVisible(target)) {
+        target = nextButton_;
+    }
+    SetFocus(target);
+}
 
 void Form1::Form1_Close() {
     // Closing the window can not be refused; a close that comes while a message box is open

@@ -122,6 +122,7 @@ private:
 
     // Handlers, named after their control and event.
     void Form1_Paint();
+    void Form1_Activate(bool active);
     void Form1_Close();
     void Form1_QueryEndSession();
     void Form1_EndSession(bool ending);
@@ -164,6 +165,7 @@ private:
     HWND nextButton_ = nullptr;
     HWND scoreButton_ = nullptr;
     HWND progressBar_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control to give the focus back to on activation
 
     UniqueBrush felt_;
     std::array<UniqueFont, 7> labelFonts_;

@@ -15,8 +15,10 @@ namespace {
 
 using zentrix::testing::plainDeal;
 
-// Message boxes as a WH_CBT hook sees them open; what to do with each is up to the test. The
+// Message boxes as a WH_CBT hook sees them made; what to do with each is up to the test. The
 // hook procedure has no context of its own, so the one box watcher of the thread is found here.
+// The box is looked at when it is made and again once it has stood open for a while, whether
+// or not the desktop ever activates it.
 class BoxWatcher {
 public:
     struct Box {
@@ -43,12 +45,11 @@ public:
 
 private:
     static LRESULT CALLBACK cbt(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE && current_ != nullptr) {
+        if (code == HCBT_CREATEWND && current_ != nullptr) {
             const auto box = reinterpret_cast<HWND>(wParam);
             wchar_t className[32] = {};
             GetClassNameW(box, className, 32);
-            if (std::wstring_view(className) == L"#32770" && GetPropW(box, kSeen) == nullptr) {
-                SetPropW(box, kSeen, box);
+            if (std::wstring_view(className) == L"#32770") {
                 current_->opened(box);
             }
         }
@@ -58,6 +59,9 @@ private:
         KillTimer(box, id);
         if (current_ != nullptr) {
             Box& seen = current_->boxes.back();
+            seen.title = windowText(box);
+            seen.text = windowText(GetDlgItem(box, 0xFFFF));  // the box's message text
+            seen.owner = GetWindow(box, GW_OWNER);
             seen.ticksWhileOpen = current_->form_.timerTicks(kTimer1) +
                                   current_->form_.timerTicks(kTimer2) - current_->ticksAtOpen_;
             current_->answer_(box);
@@ -66,9 +70,6 @@ private:
 
     void opened(HWND box) {
         Box seen;
-        seen.title = windowText(box);
-        seen.text = windowText(GetDlgItem(box, 0xFFFF));  // the box's message text
-        seen.owner = GetWindow(box, GW_OWNER);
         seen.timer1 = form_.timerRunning(kTimer1);
         seen.timer2 = form_.timerRunning(kTimer2);
         boxes.push_back(seen);
@@ -77,7 +78,6 @@ private:
         SetTimer(box, 1, 1200, &BoxWatcher::answerTimer);
     }
 
-    static constexpr const wchar_t* kSeen = L"ZentrixTestSeen";
     static inline BoxWatcher* current_ = nullptr;
     Form1& form_;
     std::function<void(HWND)> answer_;

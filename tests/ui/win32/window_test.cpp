@@ -136,9 +136,21 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
     const HWND next = bench.control(kNextBallId);
     const HWND score = bench.control(kScoreId);
 
-    // A deal, read back the way a screen reader reads the boxes.
+    // A deal made while another window is active, read back the way a screen reader reads the
+    // boxes. When the game's window is active again, Next Ball has the focus as it had before,
+    // though free balls could take it now.
+    HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPED | WS_VISIBLE, 0, 0,
+                                 200, 100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(bench.pumpUntil([&] { return GetForegroundWindow() == other; },
+                                std::chrono::milliseconds(2000)));
     bench.random.pushValues(plainDeal());
     bench.menu(kMenuFileNew);
+    DestroyWindow(other);
+    SetForegroundWindow(form);
+    EXPECT_TRUE(bench.pumpUntil([&] { return GetForegroundWindow() == form; },
+                                std::chrono::milliseconds(2000)));
+    EXPECT_EQ(GetFocus(), next);
     EXPECT_TRUE(IsWindowEnabled(score));
     EXPECT_TRUE(bench.form().timerRunning(kTimer1));
     EXPECT_EQ(windowText(bench.ballBox(0)), "Ball 1, not free");
