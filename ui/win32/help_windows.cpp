@@ -1,0 +1,541 @@
+#include "ui/win32/help_windows.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "resources/picture_ids.h"
+#include "ui/layout/form1_layout.h"
+#include "ui/layout/help_layout.h"
+#include "ui/layout/rules_text.h"
+#include "ui/win32/handles.h"
+#include "ui/win32/pictures.h"
+#include "ui/win32/text.h"
+
+namespace zentrix::win32 {
+
+namespace {
+
+// A drawing of the title picture resized once to `scale` times the picture's 600 x 450 pixels,
+// so that painting is a plain copy. Empty when the picture is missing.
+Picture titleAtScale(Picture drawing, double scale) {
+    const int width = layout::scaled(pictures::kTitleWidth, scale);
+    const int height = layout::scaled(pictures::kTitleHeight, scale);
+    if (!drawing || (drawing.width == width && drawing.height == height)) {
+        return drawing;
+    }
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    Picture result;
+    result.bitmap.reset(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!dc || !result.bitmap) {
+        return {};
+    }
+    result.width = width;
+    result.height = height;
+    const Selection selected(dc.get(), result.bitmap.get());
+    drawPicture(dc.get(), drawing, RECT{0, 0, width, height});
+    return result;
+}
+
+// ---- The two windows ----
+
+// Each window kind has its own class and window procedure, registered on first use.
+bool registerWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (GetClassInfoExW(instance, name, &windowClass)) {
+        return true;
+    }
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+constexpr wchar_t kAboutClass[] = L"frmAbout";
+constexpr wchar_t kRulesClass[] = L"frmRules";
+// The Ok button answers to the dialog keys' own command: Enter sends IDOK, Escape IDCANCEL.
+constexpr int kCommand1Id = IDOK;
+constexpr int kText1Id = 100;
+
+// Both windows: a fixed dialog frame with a title bar and a close box, no minimise or maximise
+// box; children are left out of the background painting.
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME;
+
+// The owner's dots per inch: the window's own where Windows knows it per window (Windows 10 and
+// later), the screen's otherwise.
+UINT ownerDpi(HWND owner) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow != nullptr && owner != nullptr) {
+        if (const UINT dpi = getDpiForWindow(owner); dpi != 0) {
+            return dpi;
+        }
+    }
+    const WindowDc screen(owner);
+    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? static_cast<UINT>(dpi) : kClassicDpi;
+}
+
+// The outer size of a window whose client area is `client`, with the frame drawn for `dpi`.
+SIZE frameSize(const layout::PixelRect& client, UINT dpi) {
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT rect{0, 0, client.width, client.height};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&rect, kFrameStyle, FALSE, kFrameExStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&rect, kFrameStyle, FALSE, kFrameExStyle);
+    }
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The screen's scale, made smaller where the window would not fit the owner's screen at it (the
+// game switches to 1024 x 768 even on a high-DPI screen), but never below the design's own size.
+double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
+    const double scale = scaleForDpi(dpi);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (scale <= 1.0 ||
+        !GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        return scale;
+    }
+    const SIZE frame = frameSize(layout::PixelRect{}, dpi);
+    const double fits = layout::fitScale(monitor.rcWork.right - monitor.rcWork.left - frame.cx,
+                                         monitor.rcWork.bottom - monitor.rcWork.top - frame.cy,
+                                         layout::toPixels(clientArea));
+    return std::max(1.0, std::min(scale, fits));
+}
+
+// What both windows share: the frame, the title picture behind everything, the scale of the
+// owner's screen, and a life that ends when the window is destroyed. The window procedures of the
+// two classes dispatch to the handlers of their own class; this part holds the common ones.
+class TitleWindow {
+public:
+    TitleWindow(const TitleWindow&) = delete;
+    TitleWindow& operator=(const TitleWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+    // Shows the window, or brings it to the front when it is already showing.
+    void bringUp() const {
+        if (IsIconic(hwnd_)) {
+            ShowWindow(hwnd_, SW_RESTORE);
+        } else {
+            ShowWindow(hwnd_, SW_SHOW);
+        }
+        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(hwnd_);
+    }
+
+protected:
+    TitleWindow(HINSTANCE instance, HWND owner, const layout::TwipsRect& clientArea)
+        : instance_(instance),
+          owner_(owner),
+          dpi_(ownerDpi(owner)),
+          scale_(fittedScale(owner, dpi_, clientArea)) {}
+
+    // The final classes destroy their window in their own destructors, while the handlers it
+    // calls on the way out still have a whole object to work on.
+    ~TitleWindow() = default;
+
+    void destroy() const {
+        if (hwnd_ != nullptr) {
+            DestroyWindow(hwnd_);
+        }
+    }
+
+    double scale() const { return scale_; }
+    layout::PixelRect toScreen(const layout::TwipsRect& design) const {
+        return layout::scaled(layout::toPixels(design), scale());
+    }
+
+    // Creates the window of `className` with its client area as designed; the object is handed to
+    // the window procedure through the creation parameter.
+    bool createFrame(const wchar_t* className, std::string_view caption,
+                     const layout::TwipsRect& clientArea) {
+        const SIZE outer = frameSize(toScreen(clientArea), dpi_);
+        CreateWindowExW(kFrameExStyle, className, widen(caption).c_str(), kFrameStyle,
+                        CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, owner_, nullptr,
+                        instance_, this);
+        if (hwnd_ != nullptr) {
+            keepOnScreen();
+        }
+        return hwnd_ != nullptr;
+    }
+
+    // The system's first position may push a large window past the screen's edge (the game's
+    // screen is small): it is moved back, where it fits.
+    void keepOnScreen() const {
+        RECT frame{};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (!GetWindowRect(hwnd_, &frame) ||
+            !GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+            return;
+        }
+        const RECT& work = monitor.rcWork;
+        const LONG left =
+            std::max(work.left, std::min(frame.left, work.right - (frame.right - frame.left)));
+        const LONG top =
+            std::max(work.top, std::min(frame.top, work.bottom - (frame.bottom - frame.top)));
+        if (left != frame.left || top != frame.top) {
+            SetWindowPos(hwnd_, nullptr, left, top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+
+    // WM_NCCREATE: from here on messages reach the object.
+    template <typename Window>
+    static Window* attach(HWND hwnd, UINT message, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            auto* window =
+                static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            window->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+            return window;
+        }
+        return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+
+    // WM_CREATE: the title picture at the screen's scale.
+    void loadBackground(const GdiplusSession& gdiplus) {
+        background_ = titleAtScale(loadTitlePicture(gdiplus, instance_, dpi_), scale());
+    }
+
+    // Both windows' Paint: the title picture unscaled (at the screen's scale) from the top-left
+    // corner, cut off by the client area; anything it does not cover in the system's face colour.
+    void paintTitle() const {
+        PAINTSTRUCT paint{};
+        const HDC dc = BeginPaint(hwnd_, &paint);
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        drawPicture(dc, background_, RECT{0, 0, background_.width, background_.height});
+        ExcludeClipRect(dc, 0, 0, background_.width, background_.height);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+        EndPaint(hwnd_, &paint);
+    }
+
+    // WM_NCDESTROY: the window is gone; its picture goes with it.
+    void onNcDestroy() {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        background_ = {};
+    }
+
+    HINSTANCE instance_;
+    HWND owner_;
+    UINT dpi_;
+    double scale_;
+    HWND hwnd_ = nullptr;
+    Picture background_;
+};
+
+}  // namespace
+
+// ---- frmAbout ----
+
+class AboutWindow final : public TitleWindow {
+public:
+    // Null when the window cannot be made.
+    static std::unique_ptr<AboutWindow> create(HINSTANCE instance, HWND owner) {
+        if (!registerWindowClass(instance, kAboutClass, &AboutWindow::windowProc)) {
+            return nullptr;
+        }
+        std::unique_ptr<AboutWindow> window(new AboutWindow(instance, owner));
+        if (!window->createFrame(kAboutClass, layout::kAboutCaption, layout::kAboutClientArea) ||
+            window->command1_ == nullptr) {
+            return nullptr;
+        }
+        return window;
+    }
+
+    ~AboutWindow() { destroy(); }
+    AboutWindow(const AboutWindow&) = delete;
+    AboutWindow& operator=(const AboutWindow&) = delete;
+
+private:
+    AboutWindow(HINSTANCE instance, HWND owner)
+        : TitleWindow(instance, owner, layout::kAboutClientArea) {}
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        AboutWindow* window = attach<AboutWindow>(hwnd, message, lParam);
+        if (window == nullptr) {
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        switch (message) {
+            case WM_CREATE:
+                return window->frmAbout_Load();
+            case WM_PAINT:
+                window->paintTitle();
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;  // the picture covers it in WM_PAINT
+            case WM_SETFOCUS:
+                SetFocus(window->command1_);
+                return 0;
+            case WM_DRAWITEM:
+                window->Command1_DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            case WM_COMMAND:
+                // Ok by mouse, Enter or Space, and Escape (the dialog keys' cancel) alike.
+                if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
+                    window->Command1_Click();
+                }
+                return 0;
+            case WM_NCDESTROY:
+                window->releaseResources();
+                window->onNcDestroy();
+                return DefWindowProcW(hwnd, message, wParam, lParam);
+            default:
+                return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+    }
+
+    LRESULT frmAbout_Load() {
+        const GdiplusSession gdiplus;
+        loadBackground(gdiplus);
+        // The Ok button's face is the title picture again, centred on the button, so a piece of
+        // its middle shows: the classic bitmap below 144 dots per inch, the double-size drawing
+        // from there up.
+        face_ = titleAtScale(dpi_ >= kDoubleSizeDpi ? loadTitlePicture(gdiplus, instance_, dpi_)
+                                                    : loadTitleBitmap(instance_),
+                             scale());
+        font_ = createFont(layout::kAboutOkFont, scale());
+        const layout::PixelRect rect = toScreen(layout::kAboutOkButton);
+        command1_ = CreateWindowExW(0, L"BUTTON", widen(layout::kAboutOkCaption).c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, rect.x,
+                                    rect.y, rect.width, rect.height, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)),
+                                    instance_, nullptr);
+        if (command1_ == nullptr) {
+            return -1;
+        }
+        SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SetFocus(command1_);
+        return 0;
+    }
+
+    // Ok unloads the window, as the close box does.
+    void Command1_Click() const { DestroyWindow(hwnd_); }
+
+    // Command1's face: the middle of the title picture, a raised edge (sunken while pressed), the
+    // caption centred on it and the focus rectangle inside the edge.
+    void Command1_DrawItem(const DRAWITEMSTRUCT& item) const {
+        const HDC dc = item.hDC;
+        RECT rect = item.rcItem;
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+        const int shift = pressed ? 1 : 0;
+
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_3DFACE));
+        if (face_) {
+            const UniqueMemoryDc source(CreateCompatibleDC(dc));
+            const Selection selected(source.get(), face_.bitmap.get());
+            BitBlt(dc, rect.left + shift, rect.top + shift, width, height, source.get(),
+                   (face_.width - width) / 2, (face_.height - height) / 2, SRCCOPY);
+        }
+        DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+        wchar_t caption[32] = {};
+        GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
+        RECT text = rect;
+        OffsetRect(&text, shift, shift);
+        const Selection selectedFont(dc, font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(
+            dc, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        DrawTextW(dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+
+        if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+            const int inset = std::max(3, layout::scaled(3, scale()));
+            RECT focus = rect;
+            InflateRect(&focus, -inset, -inset);
+            DrawFocusRect(dc, &focus);
+        }
+    }
+
+    void releaseResources() {
+        command1_ = nullptr;
+        face_ = {};
+        font_.reset();
+    }
+
+    HWND command1_ = nullptr;
+    Picture face_;
+    UniqueFont font_;
+};
+
+// ---- frmRules ----
+
+class RulesWindow final : public TitleWindow {
+public:
+    static std::unique_ptr<RulesWindow> create(HINSTANCE instance, HWND owner) {
+        if (!registerWindowClass(instance, kRulesClass, &RulesWindow::windowProc)) {
+            return nullptr;
+        }
+        std::unique_ptr<RulesWindow> window(new RulesWindow(instance, owner));
+        if (!window->createFrame(kRulesClass, layout::kRulesCaption, layout::kRulesClientArea) ||
+            window->text1_ == nullptr) {
+            return nullptr;
+        }
+        return window;
+    }
+
+    ~RulesWindow() { destroy(); }
+    RulesWindow(const RulesWindow&) = delete;
+    RulesWindow& operator=(const RulesWindow&) = delete;
+
+private:
+    RulesWindow(HINSTANCE instance, HWND owner)
+        : TitleWindow(instance, owner, layout::kRulesClientArea) {}
+
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        RulesWindow* window = attach<RulesWindow>(hwnd, message, lParam);
+        if (window == nullptr) {
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        switch (message) {
+            case WM_CREATE:
+                return window->frmRules_Load();
+            case WM_PAINT:
+                window->paintTitle();
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_SETFOCUS:
+                SetFocus(window->text1_);
+                return 0;
+            case WM_CTLCOLORSTATIC:
+                return window->Text1_CtlColor(reinterpret_cast<HDC>(wParam));
+            case WM_CLOSE:
+                window->frmRules_Unload();
+                return 0;
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDCANCEL) {  // Escape
+                    window->frmRules_Unload();
+                }
+                return 0;
+            case WM_NCDESTROY:
+                window->releaseResources();
+                window->onNcDestroy();
+                return DefWindowProcW(hwnd, message, wParam, lParam);
+            default:
+                return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+    }
+
+    LRESULT frmRules_Load() {
+        loadBackground(GdiplusSession());
+        font_ = createFont(layout::kRulesFont, scale());
+        const layout::PixelRect rect = toScreen(layout::kRulesTextBox);
+        // Without ES_AUTOHSCROLL the box wraps its long lines at word boundaries.
+        text1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                                     ES_READONLY | ES_AUTOVSCROLL,
+                                 rect.x, rect.y, rect.width, rect.height, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance_,
+                                 nullptr);
+        if (text1_ == nullptr) {
+            return -1;
+        }
+        SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SetWindowTextW(text1_, widen(layout::rulesText()).c_str());
+        SetFocus(text1_);
+        return 0;
+    }
+
+    // A read-only box asks for the colours of a static control; it keeps the white page of a text
+    // box, as the game's always did, rather than turning grey.
+    LRESULT Text1_CtlColor(HDC dc) const {
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+
+    // The close box: the window unloads itself and never refuses.
+    void frmRules_Unload() const { DestroyWindow(hwnd_); }
+
+    void releaseResources() {
+        text1_ = nullptr;
+        font_.reset();
+    }
+
+    HWND text1_ = nullptr;
+    UniqueFont font_;
+};
+
+// ---- HelpWindows ----
+
+namespace {
+
+// One window's open-or-raise: a window that was closed is gone, and a fresh one takes its place.
+template <typename Window>
+void openOrRaise(std::unique_ptr<Window>& window, HINSTANCE instance, HWND owner,
+                 const wchar_t* failure) {
+    if (window == nullptr || window->hwnd() == nullptr) {
+        window.reset();
+        window = Window::create(instance, owner);
+    }
+    if (window == nullptr) {
+        MessageBoxW(owner, failure, L"Zentrix", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    window->bringUp();
+}
+
+bool belongsTo(HWND window, HWND target) {
+    return window != nullptr && target != nullptr && (target == window || IsChild(window, target));
+}
+
+}  // namespace
+
+HelpWindows::HelpWindows(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
+
+HelpWindows::~HelpWindows() = default;
+
+void HelpWindows::showAbout() {
+    openOrRaise(about_, instance_, owner_, L"The About window could not be opened.");
+}
+
+void HelpWindows::showRules() {
+    openOrRaise(rules_, instance_, owner_, L"The Rules window could not be opened.");
+}
+
+void HelpWindows::closeAll() {
+    about_.reset();
+    rules_.reset();
+}
+
+HWND HelpWindows::aboutWindow() const {
+    return about_ != nullptr ? about_->hwnd() : nullptr;
+}
+
+HWND HelpWindows::rulesWindow() const {
+    return rules_ != nullptr ? rules_->hwnd() : nullptr;
+}
+
+bool HelpWindows::translateDialogMessage(MSG& message) {
+    for (const HWND window : {aboutWindow(), rulesWindow()}) {
+        if (!belongsTo(window, message.hwnd)) {
+            continue;
+        }
+        // Escape closes either window from any of its controls. Left to the dialog manager, a
+        // multi-line text box would take the key for itself.
+        if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+            SendMessageW(window, WM_CLOSE, 0, 0);
+            return true;
+        }
+        return IsDialogMessageW(window, &message) != FALSE;
+    }
+    return false;
+}
+
+}  // namespace zentrix::win32
