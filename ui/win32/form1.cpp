@@ -139,6 +139,7 @@ void Form1::createWindow() {
         throw StartUpError("Zentrix could not open its window.");
     }
     window_.reset(created);
+    help_ = std::make_unique<HelpWindows>(services_.instance, created);
 
     bigIcon_.reset(static_cast<HICON>(LoadImageW(services_.pictures, MAKEINTRESOURCEW(1),
                                                  IMAGE_ICON, GetSystemMetrics(SM_CXICON),
@@ -380,7 +381,9 @@ void Form1::shutDown() {
     }
     timerRunning_ = {};
     session_.restore();
-    // The About and Rules windows close here once they are part of the program.
+    if (help_) {
+        help_->closeAll();
+    }
 }
 
 void Form1::fail(const std::string& what) {
@@ -538,6 +541,9 @@ bool Form1::translateDialogMessage(MSG& message) {
     if (!window_ || ended_) {
         return false;
     }
+    if (help_ && help_->translateDialogMessage(message)) {
+        return true;
+    }
     if (message.hwnd != window_.get() && !IsChild(window_.get(), message.hwnd)) {
         return false;
     }
@@ -624,11 +630,15 @@ void Form1::Form1_Command(int id, HWND control) {
 }
 
 void Form1::mnuHelpRules_Click() {
-    // No-op until the About and Rules windows are part of the Windows program.
+    if (help_) {
+        help_->showRules();
+    }
 }
 
 void Form1::mnuHelpAbout_Click() {
-    // No-op until the About and Rules windows are part of the Windows program.
+    if (help_) {
+        help_->showAbout();
+    }
 }
 
 void Form1::Picture1_Click(int slot) {
@@ -943,8 +953,6 @@ int runMessageLoop(Form1& form) {
     MSG message{};
     BOOL got = FALSE;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        // The About and Rules windows' dialog keys go first here once they are part of the
-        // program.
         if (form.translateDialogMessage(message)) {
             continue;
         }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "game/game.h"
 #include "ui/layout/form1_view.h"
 #include "ui/win32/handles.h"
+#include "ui/win32/help_windows.h"
 #include "ui/win32/pictures.h"
 
 namespace zentrix::win32 {
@@ -98,6 +100,8 @@ public:
     // WM_TIMER messages received for `timer` so far.
     int timerTicks(UINT_PTR timer) const;
     const display::DisplaySession& displaySession() const { return session_; }
+    // The About and Rules windows; null before start-up has made the window.
+    HelpWindows* helpWindows() const { return help_.get(); }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -160,6 +164,7 @@ private:
     display::DisplayMessages* displayMessages_ = nullptr;
 
     UniqueWindow window_;
+    std::unique_ptr<HelpWindows> help_;  // owned by the window: gone before it
     std::array<HWND, layout::kSlotCount> ballBoxes_{};
     std::array<HWND, 7> labels_{};
     HWND nextButton_ = nullptr;

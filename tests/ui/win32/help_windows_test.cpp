@@ -459,16 +459,16 @@ TEST_F(HelpWindowsTest, AWindowThatCannotBeMadeIsReportedAndTheNextTryWorks) {
 namespace zentrix::win32::testing {
 namespace {
 
-// Over the real main window, with a round running: the help windows are owned by it and its
-// countdown goes on while the player reads.
+// Over the real main window, with a round running: Help > Rules and Help > About open windows
+// owned by it, its countdown goes on while the player reads, and closing it takes them along.
 TEST(HelpWindowsOverForm1, TheCountdownGoesOnWhileTheyAreOpen) {
     WindowBench bench;
     bench.open();
     bench.random.pushValues(zentrix::testing::plainDeal());
     bench.menu(kMenuFileNew);
-    HelpWindows help(GetModuleHandleW(nullptr), bench.window());
-    help.showRules();
-    help.showAbout();
+    bench.menu(kMenuHelpRules);
+    bench.menu(kMenuHelpAbout);
+    HelpWindows& help = *bench.form().helpWindows();
     const HWND bar = bench.control(kProgressBarId);
     const int ticks = bench.form().timerTicks(kTimer1);
     const int secondsLeft = progressValue(bar);
@@ -503,7 +503,12 @@ TEST(HelpWindowsOverForm1, TheCountdownGoesOnWhileTheyAreOpen) {
         EXPECT_GE(client.right, designed(window).width);
         EXPECT_GE(client.bottom, designed(window).height);
     }
-    help.closeAll();
+    const HWND about = help.aboutWindow();
+    const HWND rules = help.rulesWindow();
+    SendMessageW(bench.window(), WM_CLOSE, 0, 0);
+    bench.pump(std::chrono::milliseconds(100));
+    EXPECT_FALSE(IsWindow(about));
+    EXPECT_FALSE(IsWindow(rules));
 }
 
 }  // namespace
