@@ -36,33 +36,10 @@ std::span<const BYTE> rawResource(HINSTANCE instance, int id) {
 Picture decodeResource(const GdiplusSession& gdiplus, HINSTANCE instance, int id,
                        layout::Rgb background) {
     const auto bytes = rawResource(instance, id);
-    if (!gdiplus.running() || bytes.empty()) {
+    if (bytes.empty()) {
         return {};
     }
-    std::unique_ptr<IStream, StreamReleaser> stream(
-        SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size())));
-    if (!stream) {
-        return {};
-    }
-    Gdiplus::GpBitmap* decoded = nullptr;
-    if (Gdiplus::DllExports::GdipCreateBitmapFromStream(stream.get(), &decoded) != Gdiplus::Ok) {
-        return {};
-    }
-    Picture picture;
-    UINT width = 0;
-    UINT height = 0;
-    Gdiplus::DllExports::GdipGetImageWidth(decoded, &width);
-    Gdiplus::DllExports::GdipGetImageHeight(decoded, &height);
-    const Gdiplus::ARGB argb = 0xFF000000u | (Gdiplus::ARGB{background.red} << 16) |
-                               (Gdiplus::ARGB{background.green} << 8) | background.blue;
-    HBITMAP bitmap = nullptr;
-    if (Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(decoded, &bitmap, argb) == Gdiplus::Ok) {
-        picture.bitmap.reset(bitmap);
-        picture.width = static_cast<int>(width);
-        picture.height = static_cast<int>(height);
-    }
-    Gdiplus::DllExports::GdipDisposeImage(decoded);
-    return picture;
+    return gdiplus.decode(bytes.data(), bytes.size(), background);
 }
 
 Picture loadBitmapResource(HINSTANCE instance, int id) {
@@ -91,17 +68,108 @@ UINT screenDpi() {
     return dpi > 0 ? static_cast<UINT>(dpi) : kClassicDpi;
 }
 
-GdiplusSession::GdiplusSession() {
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) {
-        token_ = 0;
+// GDI+ and the memory stream it reads from, loaded by hand rather than imported, so that only
+// a program that decodes a picture pays for loading them. The flat API is what gdiplus.dll
+// exports; the C++ wrappers of <gdiplus.h> only call it.
+struct GdiplusSession::Library {
+    HMODULE gdiplus = nullptr;
+    HMODULE shlwapi = nullptr;
+    ULONG_PTR token = 0;
+    decltype(&Gdiplus::GdiplusStartup) startup = nullptr;
+    decltype(&Gdiplus::GdiplusShutdown) shutdown = nullptr;
+    decltype(&Gdiplus::DllExports::GdipCreateBitmapFromStream) createBitmapFromStream = nullptr;
+    decltype(&Gdiplus::DllExports::GdipGetImageWidth) getImageWidth = nullptr;
+    decltype(&Gdiplus::DllExports::GdipGetImageHeight) getImageHeight = nullptr;
+    decltype(&Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap) createHbitmapFromBitmap = nullptr;
+    decltype(&Gdiplus::DllExports::GdipDisposeImage) disposeImage = nullptr;
+    decltype(&SHCreateMemStream) createMemStream = nullptr;
+
+    ~Library() {
+        if (token != 0) {
+            shutdown(token);
+        }
+        if (shlwapi != nullptr) {
+            FreeLibrary(shlwapi);
+        }
+        if (gdiplus != nullptr) {
+            FreeLibrary(gdiplus);
+        }
     }
+
+    template <typename Function>
+    static bool find(HMODULE module, const char* name, Function& function) {
+        // Through void*: a FARPROC is no function type of GDI+'s own.
+        function =
+            reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+        return function != nullptr;
+    }
+
+    bool start() {
+        gdiplus = LoadLibraryW(L"gdiplus.dll");
+        shlwapi = LoadLibraryW(L"shlwapi.dll");
+        if (gdiplus == nullptr || shlwapi == nullptr || !find(gdiplus, "GdiplusStartup", startup) ||
+            !find(gdiplus, "GdiplusShutdown", shutdown) ||
+            !find(gdiplus, "GdipCreateBitmapFromStream", createBitmapFromStream) ||
+            !find(gdiplus, "GdipGetImageWidth", getImageWidth) ||
+            !find(gdiplus, "GdipGetImageHeight", getImageHeight) ||
+            !find(gdiplus, "GdipCreateHBITMAPFromBitmap", createHbitmapFromBitmap) ||
+            !find(gdiplus, "GdipDisposeImage", disposeImage) ||
+            !find(shlwapi, "SHCreateMemStream", createMemStream)) {
+            return false;
+        }
+        Gdiplus::GdiplusStartupInput input;
+        if (startup(&token, &input, nullptr) != Gdiplus::Ok) {
+            token = 0;
+            return false;
+        }
+        return true;
+    }
+};
+
+GdiplusSession::GdiplusSession() = default;
+
+GdiplusSession::~GdiplusSession() = default;
+
+bool GdiplusSession::running() const {
+    if (!tried_) {
+        tried_ = true;
+        auto library = std::make_unique<Library>();
+        if (library->start()) {
+            library_ = std::move(library);
+        }
+    }
+    return library_ != nullptr;
 }
 
-GdiplusSession::~GdiplusSession() {
-    if (token_ != 0) {
-        Gdiplus::GdiplusShutdown(token_);
+Picture GdiplusSession::decode(const BYTE* bytes, std::size_t size, layout::Rgb background) const {
+    if (!running() || size == 0) {
+        return {};
     }
+    const Library& gdi = *library_;
+    std::unique_ptr<IStream, StreamReleaser> stream(
+        gdi.createMemStream(bytes, static_cast<UINT>(size)));
+    if (!stream) {
+        return {};
+    }
+    Gdiplus::GpBitmap* decoded = nullptr;
+    if (gdi.createBitmapFromStream(stream.get(), &decoded) != Gdiplus::Ok) {
+        return {};
+    }
+    Picture picture;
+    UINT width = 0;
+    UINT height = 0;
+    gdi.getImageWidth(decoded, &width);
+    gdi.getImageHeight(decoded, &height);
+    const Gdiplus::ARGB argb = 0xFF000000u | (Gdiplus::ARGB{background.red} << 16) |
+                               (Gdiplus::ARGB{background.green} << 8) | background.blue;
+    HBITMAP bitmap = nullptr;
+    if (gdi.createHbitmapFromBitmap(decoded, &bitmap, argb) == Gdiplus::Ok) {
+        picture.bitmap.reset(bitmap);
+        picture.width = static_cast<int>(width);
+        picture.height = static_cast<int>(height);
+    }
+    gdi.disposeImage(decoded);
+    return picture;
 }
 
 Picture loadNumberedPicture(const GdiplusSession& gdiplus, HINSTANCE instance, int number, UINT dpi,

@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <memory>
+
 #include "ui/layout/form1_layout.h"
 #include "ui/win32/handles.h"
 
@@ -21,22 +24,6 @@ double scaleForDpi(UINT dpi);
 // DPI-aware for the whole system).
 UINT screenDpi();
 
-// GDI+ running for as long as this object lives. Decoding a PNG or JPEG needs one; a program
-// holds one for its whole run.
-class GdiplusSession {
-public:
-    GdiplusSession();
-    ~GdiplusSession();
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-
-    // False when GDI+ could not start; every double-size picture is then missing.
-    bool running() const { return token_ != 0; }
-
-private:
-    ULONG_PTR token_ = 0;
-};
-
 // A decoded picture: a bitmap and its own size in pixels. Empty when the resource is missing
 // or does not decode.
 struct Picture {
@@ -45,6 +32,31 @@ struct Picture {
     int height = 0;
 
     explicit operator bool() const { return bitmap != nullptr; }
+};
+
+// GDI+ for as long as this object lives, started the first time a picture needs it. Only the
+// double-size drawings and the title JPEG do, so at 96 dots per inch the main window opens
+// without loading GDI+ (and the COM libraries it brings along) at all.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+    // Starts GDI+ if it has not been started yet. False when it cannot start; every double-size
+    // picture is then missing.
+    bool running() const;
+
+    // A PNG or JPEG held in memory, decoded and laid over `background`. Empty when GDI+ cannot
+    // start or the bytes do not decode.
+    Picture decode(const BYTE* bytes, std::size_t size, layout::Rgb background) const;
+
+private:
+    struct Library;
+    // Loaded on first use, which a const session (a picture being loaded) may be asked for.
+    mutable std::unique_ptr<Library> library_;
+    mutable bool tried_ = false;
 };
 
 // Bitmap `number` (1..10 the balls, 100..600 the markers, 601 the rack) in the drawing for a
