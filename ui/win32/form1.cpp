@@ -493,6 +493,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Form1::handleBallBox(HWND box, int slot, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCPAINT:
+            // The box has no frame: nothing to draw, and Windows' own handling would fetch a
+            // device context clipped to the round region for every box, for nothing.
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
