@@ -154,7 +154,7 @@ void Form1::createWindow() {
     SendMessageW(created, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     createControls();
-    layOut();
+    layOut(true);
 }
 
 HMENU Form1::createMenus() {
@@ -179,9 +179,12 @@ HMENU Form1::createMenus() {
     return bar;
 }
 
-HWND Form1::createChild(const wchar_t* className, const std::wstring& text, DWORD style, int id) {
+HWND Form1::createChild(const wchar_t* className, const std::wstring& text, DWORD style, int id,
+                        const layout::TwipsRect& rect) {
+    const layout::PixelRect at = place(rect);
     HWND child = CreateWindowExW(
-        0, className, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, window_.get(),
+        0, className, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, at.x, at.y, at.width,
+        at.height, window_.get(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),  // a child's menu is its id
         services_.instance, this);
     if (child == nullptr) {
@@ -200,18 +203,18 @@ void Form1::createControls() {
             const auto& look = shown_.slots[static_cast<std::size_t>(slot)];
             ballBoxes_[static_cast<std::size_t>(slot)] =
                 createChild(kBallBoxClass, widen(look.accessibleName), WS_VISIBLE | WS_TABSTOP,
-                            kFirstBallBoxId + slot);
+                            kFirstBallBoxId + slot, layout::ballBoxRect(slot));
         } else if (name == layout::nextBallButton().name || name == layout::scoreButton().name) {
             const bool next = name == layout::nextBallButton().name;
             const layout::ButtonDesign& design =
                 next ? layout::nextBallButton() : layout::scoreButton();
-            HWND button =
-                createChild(L"BUTTON", widen(design.caption),
-                            WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, next ? kNextBallId : kScoreId);
+            HWND button = createChild(L"BUTTON", widen(design.caption),
+                                      WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                                      next ? kNextBallId : kScoreId, design.rect);
             (next ? nextButton_ : scoreButton_) = button;
         } else if (name == layout::progressBar().name) {
             const layout::ProgressBarDesign& bar = layout::progressBar();
-            progressBar_ = createChild(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId);
+            progressBar_ = createChild(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
             SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum),
                          bar.maximum);
             SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(shown_.progressValue), 0);
@@ -221,7 +224,7 @@ void Form1::createControls() {
                 if (design.name == name) {
                     labels_[i] = createChild(L"STATIC", widen(shown_.labels[i].caption),
                                              WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
-                                             kFirstLabelId + static_cast<int>(i));
+                                             kFirstLabelId + static_cast<int>(i), design.rect);
                 }
             }
         }
@@ -229,8 +232,11 @@ void Form1::createControls() {
     EnableWindow(scoreButton_, shown_.scoreEnabled ? TRUE : FALSE);
 }
 
-void Form1::layOut() {
-    const auto place = [this](HWND control, const layout::TwipsRect& twips) {
+void Form1::layOut(bool controlsInPlace) {
+    const auto place = [this, controlsInPlace](HWND control, const layout::TwipsRect& twips) {
+        if (controlsInPlace) {
+            return;
+        }
         const layout::PixelRect at = this->place(twips);
         SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);

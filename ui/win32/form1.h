@@ -113,10 +113,13 @@ private:
 
     // Window and controls.
     void createWindow();
-    HWND createChild(const wchar_t* className, const std::wstring& text, DWORD style, int id);
+    // A control at its place in the design, at scale().
+    HWND createChild(const wchar_t* className, const std::wstring& text, DWORD style, int id,
+                     const layout::TwipsRect& rect);
     void createControls();
-    // Places every control, its font and the window's size at scale().
-    void layOut();
+    // Places every control, its font and the window's size at scale(). Controls just made
+    // by createControls are in place already and are not moved again.
+    void layOut(bool controlsInPlace = false);
     // Shrinks a window scaled for a high-DPI screen to what the screen holds.
     void fitToScreen();
     HMENU createMenus();
