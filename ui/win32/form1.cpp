@@ -301,24 +301,41 @@ void Form1::fitToScreen() {
     }
 }
 
+Picture Form1::loadPicture(int number) const {
+    Picture picture = loadNumberedPicture(*services_.gdiplus, services_.pictures, number, dpi_);
+    if (!picture) {
+        throw StartUpError("Picture " + std::to_string(number) +
+                           " is missing from zentrix.exe, so Zentrix cannot start.");
+    }
+    return picture;
+}
+
 void Form1::loadPictures() {
-    const auto load = [this](int number) {
-        Picture picture = loadNumberedPicture(*services_.gdiplus, services_.pictures, number, dpi_);
-        if (!picture) {
-            throw StartUpError("Picture " + std::to_string(number) +
+    // The markers in index order, then the rack of Next Ball: the first frame draws them.
+    for (const layout::MarkerDesign& marker : layout::markers()) {
+        markers_[static_cast<std::size_t>(marker.index)] = loadPicture(marker.points);
+    }
+    rack_ = loadPicture(layout::nextBallButton().pictureNumber);
+    // No ball lies on the board before the first deal, so the faces are decoded when first
+    // drawn (on a high-DPI screen each is a PNG). That every one is there is made sure of now,
+    // so that a missing one stops the game here rather than in the middle of a deal.
+    for (int value = 1; value <= 10; ++value) {
+        if (!hasNumberedPicture(services_.pictures, value, dpi_)) {
+            throw StartUpError("Picture " + std::to_string(value) +
                                " is missing from zentrix.exe, so Zentrix cannot start.");
         }
-        return picture;
-    };
-    // The markers in index order, then the rack of Next Ball; the balls once, up front, so that
-    // a missing one stops the game here rather than in the middle of a deal.
-    for (const layout::MarkerDesign& marker : layout::markers()) {
-        markers_[static_cast<std::size_t>(marker.index)] = load(marker.points);
     }
-    rack_ = load(layout::nextBallButton().pictureNumber);
-    for (int value = 1; value <= 10; ++value) {
-        balls_[static_cast<std::size_t>(value)] = load(value);
+}
+
+const Picture& Form1::ballFace(int value) {
+    Picture& face = balls_[static_cast<std::size_t>(value)];
+    if (!face) {
+        face = loadNumberedPicture(*services_.gdiplus, services_.pictures, value, dpi_);
+        if (!face) {
+            throw std::runtime_error("picture " + std::to_string(value) + " does not decode");
+        }
     }
+    return face;
 }
 
 void Form1::makeBallBoxesRound() {
@@ -846,16 +863,20 @@ void Form1::Form1_Paint() {
 }
 
 void Form1::Picture1_Paint(HWND box, int slot) {
+    const layout::SlotView& look = shown_.slots[static_cast<std::size_t>(slot)];
+    // Fetched before painting begins, so that a face that fails to decode leaves no paint
+    // unfinished.
+    const Picture* face =
+        look.occupied && look.value >= 1 && look.value <= 10 ? &ballFace(look.value) : nullptr;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(box, &paint);
     RECT client{};
     GetClientRect(box, &client);
-    const layout::SlotView& look = shown_.slots[static_cast<std::size_t>(slot)];
-    if (look.occupied && look.value >= 1 && look.value <= 10) {
+    if (face != nullptr) {
         // The ball picture at its own size from the box's top-left corner; the region cuts it
         // round.
         const int size = layout::scaled(pictures::kBallSize, scale_);
-        drawPicture(dc, balls_[static_cast<std::size_t>(look.value)], RECT{0, 0, size, size});
+        drawPicture(dc, *face, RECT{0, 0, size, size});
     } else {
         // An empty box still covers what lies beneath it with the felt.
         FillRect(dc, &client, felt_.get());

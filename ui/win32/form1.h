@@ -124,6 +124,10 @@ private:
     void fitToScreen();
     HMENU createMenus();
     void loadPictures();
+    // Picture `number`, or StartUpError naming it.
+    Picture loadPicture(int number) const;
+    // The face of ball `value`, loaded the first time a ball of that value is drawn.
+    const Picture& ballFace(int value);
     void makeBallBoxesRound();
     layout::PixelRect place(const layout::TwipsRect& twips) const;
 
@@ -181,7 +185,7 @@ private:
     UniqueFont scoreFont_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
-    std::array<Picture, 11> balls_;  // by value, 1..10
+    std::array<Picture, 11> balls_;  // by value, 1..10; empty until first drawn
     std::array<Picture, 6> markers_;
     Picture rack_;
 

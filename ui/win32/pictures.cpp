@@ -180,6 +180,14 @@ Picture loadNumberedPicture(const GdiplusSession& gdiplus, HINSTANCE instance, i
     return loadBitmapResource(instance, number);
 }
 
+bool hasNumberedPicture(HINSTANCE instance, int number, UINT dpi) {
+    if (dpi >= kDoubleSizeDpi) {
+        return !rawResource(instance, ZENTRIX_RES_DOUBLE_SIZE_BASE + number).empty();
+    }
+    return FindResourceW(instance, MAKEINTRESOURCEW(number), MAKEINTRESOURCEW(2)) !=  // RT_BITMAP
+           nullptr;
+}
+
 Picture loadTitlePicture(const GdiplusSession& gdiplus, HINSTANCE instance, UINT dpi) {
     const int id = dpi >= kDoubleSizeDpi ? ZENTRIX_RES_TITLE_JPEG_DOUBLE : ZENTRIX_RES_TITLE_JPEG;
     return decodeResource(gdiplus, instance, id, layout::kFeltGreen);

@@ -64,6 +64,9 @@ private:
 Picture loadNumberedPicture(const GdiplusSession& gdiplus, HINSTANCE instance, int number, UINT dpi,
                             layout::Rgb background = layout::kFeltGreen);
 
+// Whether zentrix.exe carries bitmap `number` in the drawing for `dpi`, without decoding it.
+bool hasNumberedPicture(HINSTANCE instance, int number, UINT dpi);
+
 // The title picture behind the About and Rules windows, in the drawing for `dpi`.
 Picture loadTitlePicture(const GdiplusSession& gdiplus, HINSTANCE instance, UINT dpi);
 
