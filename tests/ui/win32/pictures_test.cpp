@@ -61,6 +61,8 @@ TEST(Win32Pictures, EveryNumberedPictureInBothDrawingsShowsTheSameThing) {
     for (int number : everyNumber()) {
         SCOPED_TRACE(number);
         const Size size = classicSize(number);
+        EXPECT_TRUE(hasNumberedPicture(self, number, 96));
+        EXPECT_TRUE(hasNumberedPicture(self, number, 144));
         const Picture classic = loadNumberedPicture(gdiplus, self, number, 96);
         ASSERT_TRUE(classic);
         EXPECT_EQ(classic.width, size.width);
@@ -83,6 +85,9 @@ TEST(Win32Pictures, EveryNumberedPictureInBothDrawingsShowsTheSameThing) {
     EXPECT_FALSE(loadNumberedPicture(gdiplus, self, 11, 96));
     EXPECT_FALSE(loadNumberedPicture(gdiplus, self, 11, 192));
     EXPECT_FALSE(loadNumberedPicture(gdiplus, self, 0, 96));
+    EXPECT_FALSE(hasNumberedPicture(self, 11, 96));
+    EXPECT_FALSE(hasNumberedPicture(self, 11, 192));
+    EXPECT_FALSE(hasNumberedPicture(self, 0, 96));
 }
 
 TEST(Win32Pictures, TitlePictureInBothDrawingsAndAsABitmap) {
