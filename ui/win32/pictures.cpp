@@ -84,15 +84,11 @@ struct GdiplusSession::Library {
     decltype(&Gdiplus::DllExports::GdipDisposeImage) disposeImage = nullptr;
     decltype(&SHCreateMemStream) createMemStream = nullptr;
 
+    // The DLLs stay loaded once a picture has needed them: the help windows start a session of
+    // their own each time they open, and should not load GDI+ and COM afresh every time.
     ~Library() {
         if (token != 0) {
             shutdown(token);
-        }
-        if (shlwapi != nullptr) {
-            FreeLibrary(shlwapi);
-        }
-        if (gdiplus != nullptr) {
-            FreeLibrary(gdiplus);
         }
     }
 
