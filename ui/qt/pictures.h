@@ -15,11 +15,12 @@ namespace zentrix::ui {
 // asks for it.
 QPixmap loadPicture(const QString& classic, const QString& large, qreal devicePixelRatio);
 
-// Bitmap `number` (1..10 balls, 100..600 markers, 601 the rack) drawn `size` large in the window's pixels, on a screen of this ratio: made from
-// the classic drawing, or from the double-size one once the picture is shown at one and a half
-// times its classic size or more, and smoothly scaled to exactly the screen pixels it covers, so
-// that it is drawn without any further scaling and stays crisp. At the classic size on an
-// ordinary screen it is the classic bitmap itself. Null for a number the game does not have.
+// Bitmap `number` (1..10 balls, 100..600 markers, 601 the rack) drawn `size` large in the window's
+// pixels, on a screen of this ratio: made from the classic drawing, or from the double-size one
+// once the picture is shown at one and a half times its classic size or more, and smoothly scaled
+// to exactly the screen pixels it covers, so that it is drawn without any further scaling and stays
+// crisp. At the classic size on an ordinary screen it is the classic bitmap itself. Null for a
+// number the game does not have.
 QPixmap loadBitmapSized(int number, QSizeF size, qreal devicePixelRatio);
 
 // The magenta "7" ball, in both sizes.
