@@ -191,6 +191,45 @@ protected:
         }
     }
 
+    // Registers the window's class on first use, then makes the window with its client area as
+    // designed. Null when the window or its controls cannot be made.
+    template <typename Window>
+    static std::unique_ptr<Window> open(HINSTANCE instance, HWND owner, const wchar_t* className,
+                                        std::string_view caption,
+                                        const layout::TwipsRect& clientArea) {
+        if (!registerWindowClass(instance, className, &TitleWindow::windowProc<Window>)) {
+            return nullptr;
+        }
+        std::unique_ptr<Window> window(new Window(instance, owner));
+        if (!window->createFrame(className, caption, clientArea) || !window->loaded()) {
+            return nullptr;
+        }
+        return window;
+    }
+
+    // One procedure per class: the title picture and the end of the window's life are handled
+    // here alike, everything else by the class's own handle().
+    template <typename Window>
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        Window* window = attach<Window>(hwnd, message, lParam);
+        if (window == nullptr) {
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        switch (message) {
+            case WM_PAINT:
+                window->paintTitle();
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;  // the picture covers it in WM_PAINT
+            case WM_NCDESTROY:
+                window->releaseResources();
+                window->onNcDestroy();
+                return DefWindowProcW(hwnd, message, wParam, lParam);
+            default:
+                return window->handle(message, wParam, lParam);
+        }
+    }
+
     // WM_NCCREATE: from here on messages reach the object.
     template <typename Window>
     static Window* attach(HWND hwnd, UINT message, LPARAM lParam) {
@@ -245,15 +284,8 @@ class AboutWindow final : public TitleWindow {
 public:
     // Null when the window cannot be made.
     static std::unique_ptr<AboutWindow> create(HINSTANCE instance, HWND owner) {
-        if (!registerWindowClass(instance, kAboutClass, &AboutWindow::windowProc)) {
-            return nullptr;
-        }
-        std::unique_ptr<AboutWindow> window(new AboutWindow(instance, owner));
-        if (!window->createFrame(kAboutClass, layout::kAboutCaption, layout::kAboutClientArea) ||
-            window->command1_ == nullptr) {
-            return nullptr;
-        }
-        return window;
+        return open<AboutWindow>(instance, owner, kAboutClass, layout::kAboutCaption,
+                                 layout::kAboutClientArea);
     }
 
     ~AboutWindow() { destroy(); }
@@ -261,40 +293,31 @@ public:
     AboutWindow& operator=(const AboutWindow&) = delete;
 
 private:
+    friend class TitleWindow;
+
     AboutWindow(HINSTANCE instance, HWND owner)
         : TitleWindow(instance, owner, layout::kAboutClientArea) {}
 
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        AboutWindow* window = attach<AboutWindow>(hwnd, message, lParam);
-        if (window == nullptr) {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
+    bool loaded() const { return command1_ != nullptr; }
+
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_CREATE:
-                return window->frmAbout_Load();
-            case WM_PAINT:
-                window->paintTitle();
-                return 0;
-            case WM_ERASEBKGND:
-                return 1;  // the picture covers it in WM_PAINT
+                return frmAbout_Load();
             case WM_SETFOCUS:
-                SetFocus(window->command1_);
+                SetFocus(command1_);
                 return 0;
             case WM_DRAWITEM:
-                window->Command1_DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                Command1_DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
                 return TRUE;
             case WM_COMMAND:
                 // Ok by mouse, Enter or Space, and Escape (the dialog keys' cancel) alike.
                 if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
-                    window->Command1_Click();
+                    Command1_Click();
                 }
                 return 0;
-            case WM_NCDESTROY:
-                window->releaseResources();
-                window->onNcDestroy();
-                return DefWindowProcW(hwnd, message, wParam, lParam);
             default:
-                return DefWindowProcW(hwnd, message, wParam, lParam);
+                return DefWindowProcW(hwnd_, message, wParam, lParam);
         }
     }
 
@@ -378,15 +401,8 @@ private:
 class RulesWindow final : public TitleWindow {
 public:
     static std::unique_ptr<RulesWindow> create(HINSTANCE instance, HWND owner) {
-        if (!registerWindowClass(instance, kRulesClass, &RulesWindow::windowProc)) {
-            return nullptr;
-        }
-        std::unique_ptr<RulesWindow> window(new RulesWindow(instance, owner));
-        if (!window->createFrame(kRulesClass, layout::kRulesCaption, layout::kRulesClientArea) ||
-            window->text1_ == nullptr) {
-            return nullptr;
-        }
-        return window;
+        return open<RulesWindow>(instance, owner, kRulesClass, layout::kRulesCaption,
+                                 layout::kRulesClientArea);
     }
 
     ~RulesWindow() { destroy(); }
@@ -394,41 +410,32 @@ public:
     RulesWindow& operator=(const RulesWindow&) = delete;
 
 private:
+    friend class TitleWindow;
+
     RulesWindow(HINSTANCE instance, HWND owner)
         : TitleWindow(instance, owner, layout::kRulesClientArea) {}
 
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        RulesWindow* window = attach<RulesWindow>(hwnd, message, lParam);
-        if (window == nullptr) {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
+    bool loaded() const { return text1_ != nullptr; }
+
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_CREATE:
-                return window->frmRules_Load();
-            case WM_PAINT:
-                window->paintTitle();
-                return 0;
-            case WM_ERASEBKGND:
-                return 1;
+                return frmRules_Load();
             case WM_SETFOCUS:
-                SetFocus(window->text1_);
+                SetFocus(text1_);
                 return 0;
             case WM_CTLCOLORSTATIC:
-                return window->Text1_CtlColor(reinterpret_cast<HDC>(wParam));
+                return Text1_CtlColor(reinterpret_cast<HDC>(wParam));
             case WM_CLOSE:
-                window->frmRules_Unload();
+                frmRules_Unload();
                 return 0;
             case WM_COMMAND:
                 if (LOWORD(wParam) == IDCANCEL) {  // Escape
-                    window->frmRules_Unload();
+                    frmRules_Unload();
                 }
                 return 0;
-            case WM_NCDESTROY:
-                window->releaseResources();
-                window->onNcDestroy();
-                return DefWindowProcW(hwnd, message, wParam, lParam);
             default:
-                return DefWindowProcW(hwnd, message, wParam, lParam);
+                return DefWindowProcW(hwnd_, message, wParam, lParam);
         }
     }
 
