@@ -272,25 +272,16 @@ void Form1::layOut(bool controlsInPlace) {
 void Form1::fitToScreen() {
     // The game's screen is 1024 x 768, where a window scaled for a high-DPI screen does not
     // fit: it is drawn as large as the screen allows, but never below the design's own size.
-    if (scale_ <= 1.0) {
-        return;
-    }
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window_.get(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    RECT work = monitor.rcWork;
-    // The screen as the display switch left it, should the work area not have caught up.
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    IntersectRect(&work, &work, &screen);
+    const RECT work = screenWorkArea(window_.get());
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, kForm1Style, TRUE, 0);
-    const double fit = layout::fitScale((work.right - work.left) - (frame.right - frame.left),
-                                        (work.bottom - work.top) - (frame.bottom - frame.top),
-                                        layout::requiredClientArea());
-    if (fit >= scale_) {
+    const double fitted =
+        scaleToFit(scale_, work, SIZE{frame.right - frame.left, frame.bottom - frame.top},
+                   layout::requiredClientArea());
+    if (fitted == scale_) {
         return;
     }
-    scale_ = std::max(fit, 1.0);
+    scale_ = fitted;
     layOut();
     makeBallBoxesRound();
     RECT now{};

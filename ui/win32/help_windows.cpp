@@ -99,18 +99,8 @@ SIZE frameSize(const layout::PixelRect& client, UINT dpi) {
 // The screen's scale, made smaller where the window would not fit the owner's screen at it (the
 // game switches to 1024 x 768 even on a high-DPI screen), but never below the design's own size.
 double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
-    const double scale = scaleForDpi(dpi);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (scale <= 1.0 ||
-        !GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-        return scale;
-    }
-    const SIZE frame = frameSize(layout::PixelRect{}, dpi);
-    const double fits = layout::fitScale(monitor.rcWork.right - monitor.rcWork.left - frame.cx,
-                                         monitor.rcWork.bottom - monitor.rcWork.top - frame.cy,
-                                         layout::toPixels(clientArea));
-    return std::max(1.0, std::min(scale, fits));
+    return scaleToFit(scaleForDpi(dpi), screenWorkArea(owner), frameSize(layout::PixelRect{}, dpi),
+                      layout::toPixels(clientArea));
 }
 
 // What both windows share: the frame, the title picture behind everything, the scale of the

@@ -4,6 +4,7 @@
 #include <objidl.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <memory>
 #include <span>
 
@@ -66,6 +67,27 @@ UINT screenDpi() {
     WindowDc screen(nullptr);
     const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : kClassicDpi;
+}
+
+RECT screenWorkArea(HWND window) {
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        return screen;
+    }
+    RECT work{};
+    IntersectRect(&work, &monitor.rcWork, &screen);
+    return work;
+}
+
+double scaleToFit(double scale, const RECT& work, SIZE frame, const layout::PixelRect& design) {
+    if (scale <= 1.0) {
+        return scale;
+    }
+    const double fits = layout::fitScale((work.right - work.left) - frame.cx,
+                                         (work.bottom - work.top) - frame.cy, design);
+    return std::max(1.0, std::min(scale, fits));
 }
 
 // GDI+ and the memory stream it reads from, loaded by hand rather than imported, so that only
