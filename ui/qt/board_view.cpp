@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "display/ball_shape.h"
+#include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/qt/ball_box.h"
 #include "ui/qt/pictures.h"
@@ -16,10 +17,6 @@
 namespace zentrix::ui {
 
 namespace {
-
-// The ball bitmaps are drawn from their box's top-left corner at this size, larger than the box,
-// which cuts off their right and bottom edges.
-constexpr int kBallPicturePixels = 120;
 
 // The board can be made this much smaller than the design before the window stops shrinking;
 // below it the numbers on the balls are too small to read.
@@ -283,9 +280,9 @@ const QPixmap& BoardView::roundBall(int value, QSize ellipse, qreal ratio) {
     if (found != roundBalls_.end()) {
         return found->second;
     }
-    // The ball bitmap drawn from the box's top-left corner, larger than the box, cut to the box's
-    // ellipse with a smoothed edge.
-    const double side = kBallPicturePixels * scale_;
+    // The ball bitmap drawn from the box's top-left corner, larger than the box (which cuts off
+    // its right and bottom edges), cut to the box's ellipse with a smoothed edge.
+    const double side = pictures::kBallSize * scale_;
     const QPixmap face = loadBitmapSized(value, QSizeF(side, side), ratio);
     QImage cut(static_cast<int>(std::ceil(ellipse.width() * ratio)),
                static_cast<int>(std::ceil(ellipse.height() * ratio)),

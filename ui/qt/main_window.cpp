@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "game/timing.h"
+#include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_view.h"
 #include "ui/qt/ball_box.h"
@@ -169,8 +170,7 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::loadRackPicture() {
-    // The rack is drawn 100 pixels square at the design size.
-    const double side = 100.0 * board_->scale();
+    const double side = pictures::kRackSize * board_->scale();
     nextButton_->setPicture(loadBitmapSized(layout::nextBallButton().pictureNumber,
                                             QSizeF(side, side), devicePixelRatioF()));
 }
@@ -316,14 +316,10 @@ void MainWindow::syncView() {
     const layout::Form1View view = layout::viewOf(game_);
     // A ball with the focus that leaves the heap hands it to a free ball nearby, rather than to
     // whatever control follows it in the tab order (Take Score, say), where a Space meant for
-    // the balls would end the round.
-    // The window's own focus, held even while a message box is in front of it.
-    int focusedSlot = -1;
-    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        if (focusWidget() == board_->ballBox(slot)) {
-            focusedSlot = slot;
-        }
-    }
+    // the balls would end the round. The window's own focus widget is kept even while a message
+    // box is in front of it.
+    const auto* focusedBox = dynamic_cast<const BallBox*>(focusWidget());
+    const int focusedSlot = focusedBox != nullptr ? focusedBox->slot() : -1;
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         board_->setSlotLook(slot, view.slots[static_cast<std::size_t>(slot)]);
     }
@@ -352,6 +348,7 @@ void MainWindow::syncTimers(const layout::Form1View& view) {
         view.timer2Running ? timer2_->start() : timer2_->stop();
     }
 }
+
 void MainWindow::showMessage(std::string_view text, std::string_view title, MessageStyle style) {
     // Once the game has ended (the window closed, or a signal to quit) nobody is there to answer.
     if (ended_) {
