@@ -6,6 +6,8 @@
 #include <QRegion>
 #include <algorithm>
 
+#include "ui/layout/form1_layout.h"
+
 namespace zentrix::ui {
 
 namespace {
@@ -22,8 +24,8 @@ QRegion ellipseRegion(QSize size) {
     return made;
 }
 
-// The design's ball box is 113 pixels wide; the focus ring keeps its proportions at any size.
-constexpr double kDesignBoxPixels = 113.0;
+// The focus ring keeps its proportions to the ball box at any size.
+const double kDesignBoxPixels = layout::twipsToPixels(layout::kBallBoxTwips);
 
 }  // namespace
 

@@ -65,6 +65,11 @@ void drawLine(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2) {
     LineTo(dc, x2, y2);
 }
 
+StartUpError missingPicture(int number) {
+    return StartUpError("Picture " + std::to_string(number) +
+                        " is missing from zentrix.exe, so Zentrix cannot start.");
+}
+
 int slotOfBox(HWND box) {
     return GetDlgCtrlID(box) - kFirstBallBoxId;
 }
@@ -295,8 +300,7 @@ void Form1::fitToScreen() {
 Picture Form1::loadPicture(int number) const {
     Picture picture = loadNumberedPicture(*services_.gdiplus, services_.pictures, number, dpi_);
     if (!picture) {
-        throw StartUpError("Picture " + std::to_string(number) +
-                           " is missing from zentrix.exe, so Zentrix cannot start.");
+        throw missingPicture(number);
     }
     return picture;
 }
@@ -312,8 +316,7 @@ void Form1::loadPictures() {
     // so that a missing one stops the game here rather than in the middle of a deal.
     for (int value = 1; value <= 10; ++value) {
         if (!hasNumberedPicture(services_.pictures, value, dpi_)) {
-            throw StartUpError("Picture " + std::to_string(value) +
-                               " is missing from zentrix.exe, so Zentrix cannot start.");
+            throw missingPicture(value);
         }
     }
 }
@@ -424,15 +427,7 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (form == nullptr || form->window_.get() != window) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    // No exception may cross back into Windows' code.
-    try {
-        return form->handle(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        form->fail(error.what());
-    } catch (...) {
-        form->fail("an unknown error");
-    }
-    return 0;
+    return form->guarded([&] { return form->handle(message, wParam, lParam); });
 }
 
 LRESULT CALLBACK Form1::ballBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -445,12 +440,18 @@ LRESULT CALLBACK Form1::ballBoxProc(HWND box, UINT message, WPARAM wParam, LPARA
     if (form == nullptr || slot < 0 || slot >= layout::kSlotCount) {
         return DefWindowProcW(box, message, wParam, lParam);
     }
+    return form->guarded([&] { return form->handleBallBox(box, slot, message, wParam, lParam); });
+}
+
+template <typename Handler>
+LRESULT Form1::guarded(Handler&& handler) {
+    // No exception may cross back into Windows' code: the game ends with the failure told.
     try {
-        return form->handleBallBox(box, slot, message, wParam, lParam);
+        return handler();
     } catch (const std::exception& error) {
-        form->fail(error.what());
+        fail(error.what());
     } catch (...) {
-        form->fail("an unknown error");
+        fail("an unknown error");
     }
     return 0;
 }
@@ -526,10 +527,9 @@ LRESULT Form1::handleBallBox(HWND box, int slot, UINT message, WPARAM wParam, LP
             }
             ReleaseCapture();
             const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            HRGN shape = CreateRectRgn(0, 0, 0, 0);
-            const bool inside =
-                GetWindowRgn(box, shape) == ERROR ? true : PtInRegion(shape, at.x, at.y);
-            DeleteObject(shape);
+            const UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
+            const bool inside = GetWindowRgn(box, shape.get()) == ERROR ||
+                                PtInRegion(shape.get(), at.x, at.y) != FALSE;
             if (inside) {
                 Picture1_Click(slot);
             }

@@ -108,6 +108,10 @@ private:
     static LRESULT CALLBACK ballBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     static void registerClasses(HINSTANCE instance);
 
+    // Runs a window procedure's handler; an exception from it ends the game instead of crossing
+    // into Windows.
+    template <typename Handler>
+    LRESULT guarded(Handler&& handler);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleBallBox(HWND box, int slot, UINT message, WPARAM wParam, LPARAM lParam);
 
