@@ -103,10 +103,10 @@ constexpr ButtonDesign kScore{
     "cmdScore", {12668, 8225, 1215, 495}, "Take Score", msSansSerif(195, true), 0, 30};
 constexpr ProgressBarDesign kProgressBar{"ProgressBar1", {480, 9200, 5760, 375}, 0, 90, 1};
 
-constexpr std::array<MenuItemDesign, 1> kFileItems{{{"mnuFileNew", "New"}}};
+constexpr std::array<MenuItemDesign, 1> kFileItems{{{"mnuFileNew", "New", MenuCommand::FileNew}}};
 constexpr std::array<MenuItemDesign, 2> kHelpItems{{
-    {"mnuHelpRules", "Rules"},
-    {"mnuHelpAbout", "About"},
+    {"mnuHelpRules", "Rules", MenuCommand::HelpRules},
+    {"mnuHelpAbout", "About", MenuCommand::HelpAbout},
 }};
 constexpr std::array<MenuDesign, 2> kMenus{{
     {"mnuFile", "File", kFileItems},

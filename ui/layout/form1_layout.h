@@ -171,9 +171,17 @@ inline constexpr int kTimer2IntervalMs = 100;   // the refresh
 
 // ---- Menus: no access keys, no shortcuts, no separators ----
 
+// What a menu item does when it is chosen.
+enum class MenuCommand {
+    FileNew,    // mnuFileNew: a new game
+    HelpRules,  // mnuHelpRules: the Rules window
+    HelpAbout,  // mnuHelpAbout: the About window
+};
+
 struct MenuItemDesign {
     std::string_view name;
     std::string_view caption;
+    MenuCommand command{};
 };
 struct MenuDesign {
     std::string_view name;

@@ -1,0 +1,295 @@
+#include "ui/controller/form1_controller.h"
+
+#include <utility>
+
+#include "game/timing.h"
+
+namespace zentrix::controller {
+
+std::chrono::milliseconds intervalOf(Timer timer) {
+    return timer == Timer::Countdown ? kCountdownInterval : kRefreshInterval;
+}
+
+Form1Controller::Form1Controller(Form1Port& port, RandomSource& random,
+                                 display::DisplayDriver& display)
+    : port_(port), game_(random, *this), session_(display, *this) {}
+
+Form1Controller::~Form1Controller() = default;
+
+void Form1Controller::startUp() {
+    if (started_ || ended_) {
+        return;
+    }
+    started_ = true;
+
+    // The refresh timer runs from the window's creation; the countdown only once a round is dealt.
+    syncTimers(false, true);
+
+    // 1-4. Pictures, round ball boxes, rings.
+    port_.prepareControls();
+    // 5. The display switch, which may tell the player something first.
+    session_.start();
+    if (ended_) {
+        return;  // told to quit while the display's message was open
+    }
+    // 6. The window. Every ball box is still disabled, so Next Ball is the first control that can
+    // hold the focus.
+    port_.showWindow();
+    moveFocus(Focus::nextBall());
+    // 7-8. A full countdown bar and "0" removed.
+    game_.startUp();
+    sync();
+}
+
+void Form1Controller::shutDown() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    for (const Timer timer : kTimers) {
+        setTimer(timer, false);
+    }
+    restoreDisplay();
+    port_.closeHelpWindows();
+    port_.ended();
+}
+
+void Form1Controller::restoreDisplay() {
+    session_.restore();
+}
+
+void Form1Controller::menuChosen(layout::MenuCommand command) {
+    if (ended_ || messageOpen_) {
+        return;
+    }
+    switch (command) {
+        case layout::MenuCommand::FileNew:
+            forward([this] { game_.newGame(); });
+            break;
+        case layout::MenuCommand::HelpRules:
+            port_.showHelp(HelpWindow::Rules);
+            break;
+        case layout::MenuCommand::HelpAbout:
+            port_.showHelp(HelpWindow::About);
+            break;
+    }
+}
+
+void Form1Controller::buttonPressed(Button button) {
+    if (ended_ || messageOpen_) {
+        return;
+    }
+    if (button == Button::NextBall) {
+        forward([this] { game_.nextBall(); });
+    } else {
+        forward([this] { game_.takeScore(); });
+    }
+}
+
+void Form1Controller::ballClicked(int slot) {
+    if (ended_ || messageOpen_ || slot < 0 || slot >= layout::kSlotCount) {
+        return;
+    }
+    if (canTakeFocus(slot)) {
+        moveFocus(Focus::ball(slot));
+    }
+    forward([this, slot] { game_.clickSlot(slot); });
+}
+
+void Form1Controller::timerFired(Timer timer) {
+    // A tick that was already queued when its timer stopped, or that comes while a box is open,
+    // is dropped: the rules are in the middle of a step.
+    if (ended_ || messageOpen_ || !timerRunning(timer)) {
+        return;
+    }
+    if (timer == Timer::Countdown) {
+        forward([this] { game_.countdownTick(); });
+    } else {
+        forward([this] { game_.refreshTick(); });
+    }
+}
+
+bool Form1Controller::keyPressed(Key key) {
+    if (ended_ || messageOpen_) {
+        return false;
+    }
+    if (key == Key::Activate) {
+        if (focus_.kind == Focus::Kind::None) {
+            return false;
+        }
+        press(focus_);
+        return true;
+    }
+    if (!focus_.isBall()) {
+        return false;  // the arrows move between balls only
+    }
+    const auto direction = [key] {
+        switch (key) {
+            case Key::Up:
+                return layout::Direction::Up;
+            case Key::Down:
+                return layout::Direction::Down;
+            case Key::Left:
+                return layout::Direction::Left;
+            default:
+                return layout::Direction::Right;
+        }
+    }();
+    focusNeighbour(focus_.slot, direction);
+    // At the edge of the heap the key is still the board's: the focus stays where it is.
+    return true;
+}
+
+void Form1Controller::focusChanged(const Focus& focus) {
+    focus_ = focus;
+}
+
+bool Form1Controller::canTakeFocus(int slot) const {
+    if (slot < 0 || slot >= layout::kSlotCount) {
+        return false;
+    }
+    const layout::SlotView& view = shown_.slots[static_cast<std::size_t>(slot)];
+    return view.shown && view.occupied && view.free;
+}
+
+template <typename Step>
+void Form1Controller::forward(Step&& step) {
+    std::forward<Step>(step)();
+    // A quit that came while one of the step's boxes was open has stopped everything for good.
+    if (!ended_) {
+        sync();
+    }
+}
+
+void Form1Controller::sync() {
+    const layout::Form1View view = layout::viewOf(game_);
+    const bool all = !applied_;
+    applied_ = true;
+    for (std::size_t slot = 0; slot < view.slots.size(); ++slot) {
+        if (all || view.slots[slot] != shown_.slots[slot]) {
+            shown_.slots[slot] = view.slots[slot];
+            port_.applySlot(static_cast<int>(slot), view.slots[slot]);
+        }
+    }
+    for (std::size_t label = 0; label < view.labels.size(); ++label) {
+        if (all || view.labels[label] != shown_.labels[label]) {
+            shown_.labels[label] = view.labels[label];
+            port_.applyLabel(static_cast<int>(label), view.labels[label]);
+        }
+    }
+    if (all || view.progressValue != shown_.progressValue) {
+        port_.applyProgress(view.progressValue);
+    }
+    if (all || view.scoreEnabled != shown_.scoreEnabled) {
+        port_.applyScoreEnabled(view.scoreEnabled);
+    }
+    shown_ = view;
+    keepFocusOnTheBoard();
+    syncTimers(view.timer1Running, view.timer2Running);
+}
+
+void Form1Controller::syncTimers(bool countdown, bool refresh) {
+    setTimer(Timer::Countdown, countdown);
+    setTimer(Timer::Refresh, refresh);
+}
+
+void Form1Controller::setTimer(Timer timer, bool running) {
+    bool& state = timerRunning_[index(timer)];
+    if (state == running) {
+        return;
+    }
+    state = running;
+    if (running) {
+        port_.startTimer(timer, intervalOf(timer));
+    } else {
+        port_.stopTimer(timer);
+    }
+}
+
+void Form1Controller::moveFocus(const Focus& target) {
+    if (target.kind == Focus::Kind::None) {
+        return;
+    }
+    focus_ = target;
+    port_.moveFocus(target);
+}
+
+void Form1Controller::keepFocusOnTheBoard() {
+    if (!focus_.isBall() || canTakeFocus(focus_.slot)) {
+        return;
+    }
+    // Upwards first: taking a ball away frees the balls it held down, just above it.
+    for (const layout::Direction direction : {layout::Direction::Up, layout::Direction::Left,
+                                              layout::Direction::Right, layout::Direction::Down}) {
+        if (focusNeighbour(focus_.slot, direction)) {
+            return;
+        }
+    }
+    // No free ball is left: Next Ball, never Take Score, where a Space meant for the balls would
+    // end the round.
+    moveFocus(Focus::nextBall());
+}
+
+bool Form1Controller::focusNeighbour(int from, layout::Direction direction) {
+    layout::ReachableSlots reachable{};
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        reachable[static_cast<std::size_t>(slot)] = canTakeFocus(slot);
+    }
+    const std::optional<int> next = layout::neighbourSlot(from, direction, reachable);
+    if (!next) {
+        return false;
+    }
+    moveFocus(Focus::ball(*next));
+    return true;
+}
+
+void Form1Controller::press(const Focus& target) {
+    switch (target.kind) {
+        case Focus::Kind::Ball:
+            ballClicked(target.slot);
+            break;
+        case Focus::Kind::NextBall:
+            buttonPressed(Button::NextBall);
+            break;
+        case Focus::Kind::TakeScore:
+            if (shown_.scoreEnabled) {
+                buttonPressed(Button::TakeScore);
+            }
+            break;
+        case Focus::Kind::None:
+            break;
+    }
+}
+
+void Form1Controller::openBox(MessageBox box) {
+    // Once the game has ended nobody is there to answer.
+    if (ended_) {
+        return;
+    }
+    // The window shows the state as it stands at this moment of the step, and no tick may come
+    // while the box is open; the step's end brings the timers back as the rules then say.
+    if (started_ && applied_) {
+        sync();
+    }
+    for (const Timer timer : kTimers) {
+        setTimer(timer, false);
+    }
+    messageOpen_ = true;
+    port_.showMessage(box);
+    messageOpen_ = false;
+}
+
+void Form1Controller::showMessage(std::string_view text, std::string_view title,
+                                  MessageStyle style) {
+    openBox({std::string(text), std::string(title), style});
+}
+
+void Form1Controller::showDisplayMessage(std::string_view text, std::string_view title,
+                                         display::DisplayMessageStyle style) {
+    const MessageStyle icon = style == display::DisplayMessageStyle::Question
+                                  ? MessageStyle::Question
+                                  : MessageStyle::Critical;
+    openBox({std::string(text), std::string(title), icon});
+}
+
+}  // namespace zentrix::controller

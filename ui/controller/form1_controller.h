@@ -1,0 +1,195 @@
+// Form1's controller: everything the main window does that is not drawing. It owns the game and
+// the display switch, decides when each timer runs, runs the start-up and shut-down steps in
+// their order, shows the message boxes, and decides where the keyboard focus goes. A front end
+// (Qt, Windows, the web page) implements Form1Port's few primitives and forwards what the player
+// and its timers do; it works nothing out itself.
+//
+// Message boxes: the rules show a box in the middle of a step and go on with the step once the
+// player has closed it, so Form1Port::showMessage returns only then. Before it is called the
+// window shows the state as it stands at that moment of the step and both timers are stopped;
+// while it is open every tick, click, key and menu choice that still arrives is dropped. A front
+// end that cannot wait inside a call (a web page) suspends the call until the box is closed and
+// holds its own events meanwhile.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "display/display_mode.h"
+#include "display/display_session.h"
+#include "game/game.h"
+#include "game/message.h"
+#include "game/random_source.h"
+#include "ui/layout/ball_neighbours.h"
+#include "ui/layout/form1_layout.h"
+#include "ui/layout/form1_view.h"
+
+namespace zentrix::controller {
+
+enum class Timer {
+    Countdown,  // Timer1, once a second
+    Refresh,    // Timer2, ten times a second
+};
+inline constexpr std::array<Timer, 2> kTimers{Timer::Countdown, Timer::Refresh};
+std::chrono::milliseconds intervalOf(Timer timer);
+
+enum class Button {
+    NextBall,   // cmdNext
+    TakeScore,  // cmdScore
+};
+
+enum class HelpWindow { About, Rules };
+
+// The keys the controller gives a meaning to; a front end maps its toolkit's keys (the keypad's
+// Enter and arrows too) onto these and leaves every other key, Tab among them, to its toolkit.
+enum class Key {
+    Up,
+    Down,
+    Left,
+    Right,
+    Activate,  // Space or Enter: presses the focused ball or button
+};
+
+// A control of Form1 that can hold the keyboard focus.
+struct Focus {
+    enum class Kind { None, Ball, NextBall, TakeScore };
+    Kind kind = Kind::None;
+    int slot = -1;  // 0..22 when kind is Ball
+
+    static Focus none() { return {}; }
+    static Focus ball(int slot) { return {Kind::Ball, slot}; }
+    static Focus nextBall() { return {Kind::NextBall, -1}; }
+    static Focus takeScore() { return {Kind::TakeScore, -1}; }
+    bool isBall() const { return kind == Kind::Ball; }
+
+    friend bool operator==(const Focus&, const Focus&) = default;
+};
+
+struct MessageBox {
+    std::string text;
+    std::string title;  // "Zentrix", or "Pellary" for the display's messages
+    MessageStyle style = MessageStyle::Information;
+
+    friend bool operator==(const MessageBox&, const MessageBox&) = default;
+};
+
+// What a front end does for the controller. Every call comes on the user-interface thread.
+class Form1Port {
+public:
+    virtual ~Form1Port() = default;
+
+    // Start-up, before the display is switched: the markers' pictures, the rack on Next Ball,
+    // every ball box made round and disabled, each ring styled and put under its box. May throw
+    // to stop the start-up; the display is then left as it was.
+    virtual void prepareControls() = 0;
+    // Start-up, after the display switch: the window is shown.
+    virtual void showWindow() = 0;
+
+    // The controls take what the view says. Called only for what changed since the last call,
+    // and for everything the first time.
+    virtual void applySlot(int slot, const layout::SlotView& view) = 0;
+    virtual void applyLabel(int index, const layout::LabelView& view) = 0;  // 0 is Label1
+    virtual void applyProgress(int secondsLeft) = 0;                        // ProgressBar1
+    virtual void applyScoreEnabled(bool enabled) = 0;                       // cmdScore
+
+    // A timer started delivers timerFired() every interval until it is stopped. Called only
+    // when the timer's state changes, so a running countdown keeps its beat.
+    virtual void startTimer(Timer timer, std::chrono::milliseconds interval) = 0;
+    virtual void stopTimer(Timer timer) = 0;
+
+    // A modal box with one OK button; returns once the player has closed it (see the top of
+    // this file).
+    virtual void showMessage(const MessageBox& box) = 0;
+
+    // The keyboard focus goes to `target` (never Focus::Kind::None).
+    virtual void moveFocus(const Focus& target) = 0;
+
+    // About or Rules: opened, or brought to the front when it is open already.
+    virtual void showHelp(HelpWindow window) = 0;
+    virtual void closeHelpWindows() = 0;
+
+    // Shut-down has run: the program ends.
+    virtual void ended() = 0;
+};
+
+class Form1Controller final : private MessagePresenter, private display::DisplayMessages {
+public:
+    // Keeps references to all three; they must outlive the controller.
+    Form1Controller(Form1Port& port, RandomSource& random, display::DisplayDriver& display);
+    ~Form1Controller() override;
+
+    Form1Controller(const Form1Controller&) = delete;
+    Form1Controller& operator=(const Form1Controller&) = delete;
+
+    // The load step, once: the controls prepared, the display switched (which may show a box),
+    // the window shown with the focus on Next Ball, then a full countdown bar and "0" removed.
+    // The refresh timer runs from here on.
+    void startUp();
+    // The unload step, once, from whichever way out comes first: both timers stopped, the
+    // display put back, the help windows closed, then Form1Port::ended(). Safe while a box is
+    // open; nothing reaches the port afterwards.
+    void shutDown();
+    // The display put back alone, when the desktop session ends and the window may never be
+    // closed.
+    void restoreDisplay();
+
+    // What the player and the timers do.
+    void menuChosen(layout::MenuCommand command);
+    void buttonPressed(Button button);
+    // A click on ball box `slot`: the ball takes the focus when it can, then the rules see it.
+    void ballClicked(int slot);
+    void timerFired(Timer timer);
+    // A key pressed while the window has the focus. Returns whether it was used; a key that was
+    // not is the toolkit's to handle.
+    bool keyPressed(Key key);
+    // The toolkit moved the focus itself (Tab, a click on a button).
+    void focusChanged(const Focus& focus);
+
+    const Game& game() const { return game_; }
+    const layout::Form1View& shownView() const { return shown_; }
+    const display::DisplaySession& displaySession() const { return session_; }
+    bool timerRunning(Timer timer) const { return timerRunning_[index(timer)]; }
+    const Focus& focus() const { return focus_; }
+    bool messageOpen() const { return messageOpen_; }
+    bool started() const { return started_; }
+    bool hasEnded() const { return ended_; }
+
+    // Whether ball box `slot` can hold the focus now: it is on screen, holds a ball and is free.
+    bool canTakeFocus(int slot) const;
+
+private:
+    static std::size_t index(Timer timer) { return static_cast<std::size_t>(timer); }
+
+    // Runs one step of the rules, then shows its outcome.
+    template <typename Step>
+    void forward(Step&& step);
+    // Brings every control, the timers and the focus in line with the rules' state.
+    void sync();
+    void syncTimers(bool countdown, bool refresh);
+    void setTimer(Timer timer, bool running);
+    void moveFocus(const Focus& target);
+    // A focused ball that has left the heap hands the focus to a free ball nearby.
+    void keepFocusOnTheBoard();
+    bool focusNeighbour(int from, layout::Direction direction);
+    void press(const Focus& target);
+    void openBox(MessageBox box);
+
+    void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
+    void showDisplayMessage(std::string_view text, std::string_view title,
+                            display::DisplayMessageStyle style) override;
+
+    Form1Port& port_;
+    Game game_;
+    display::DisplaySession session_;
+    layout::Form1View shown_ = layout::initialView();
+    bool applied_ = false;  // the port has been given the whole view once
+    std::array<bool, 2> timerRunning_{};
+    Focus focus_;
+    bool started_ = false;
+    bool ended_ = false;
+    bool messageOpen_ = false;
+};
+
+}  // namespace zentrix::controller
