@@ -1,12 +1,13 @@
 #include "game/game.h"
 
 #include <algorithm>
-#include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <stdexcept>
-#include <system_error>
 
 #include "game/timing.h"
 
@@ -47,13 +48,78 @@ void setCaption(std::string& caption, std::string_view text) {
     caption = std::string(text);
 }
 
+// The decimal point of the C library's current locale, which a toolkit may have set from the
+// environment (a comma in many languages): the captions always use '.'.
+char localeDecimalPoint() {
+    const char* point = std::localeconv()->decimal_point;
+    return point != nullptr && point[0] != '\0' ? point[0] : '.';
+}
+
+// A number in the captions' own form: an optional minus, digits with an optional '.' (at least
+// one digit), and an optional exponent. Nothing else: no blanks, no "inf" or "nan", no
+// hexadecimal, whatever the locale.
+std::optional<double> parseNumber(std::string_view text) {
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t start = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++i;
+        }
+        return i - start;
+    };
+    if (i < text.size() && text[i] == '-') {
+        ++i;
+    }
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) {
+        return std::nullopt;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        if (digits() == 0) {
+            return std::nullopt;
+        }
+    }
+    if (i != text.size()) {
+        return std::nullopt;
+    }
+    std::string local(text);
+    std::replace(local.begin(), local.end(), '.', localeDecimalPoint());
+    char* end = nullptr;
+    const double value = std::strtod(local.c_str(), &end);
+    if (end != local.c_str() + local.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 // A number written into a caption: whole numbers come out as plain digits with no decimal point,
-// no separators and no leading blank.
+// no separators and no leading blank; others with the fewest decimals that read back the same.
+// (Not std::to_chars, which not every standard library offers for floating point.)
 std::string numberText(double value) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    return std::string(buffer, result.ptr);
+    if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+        const auto whole = static_cast<long long>(value);
+        return (whole == 0 && std::signbit(value) ? "-" : "") + std::to_string(whole);
+    }
+    std::string text;
+    for (int decimals = 1; decimals <= 40; ++decimals) {
+        char buffer[400];
+        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+        text = buffer;
+        std::replace(text.begin(), text.end(), localeDecimalPoint(), '.');
+        const auto back = parseNumber(text);
+        if (back && *back == value) {
+            break;
+        }
+    }
+    return text;
 }
 
 // A caption read back as a number, as the player's eye would: surrounding blanks are allowed,
@@ -64,17 +130,11 @@ std::optional<double> captionNumber(const std::string& caption) {
         return std::nullopt;
     }
     const auto last = caption.find_last_not_of(' ') + 1;
-    const char* begin = caption.data() + first;
-    const char* end = caption.data() + last;
-    if (*begin == '+') {
-        ++begin;
+    std::string_view text(caption.data() + first, last - first);
+    if (text.front() == '+') {
+        text.remove_prefix(1);
     }
-    double value = 0.0;
-    const auto result = std::from_chars(begin, end, value);
-    if (result.ec != std::errc{} || result.ptr != end || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return parseNumber(text);
 }
 
 // A caption read back into a 32-bit variable: rounded half to even, and a failure when it is no

@@ -1,0 +1,167 @@
+// What every browser test shares: the site served on 127.0.0.1, Debian's chromium driven by
+// playwright-core (which downloads no browser), and a page that fails its test on any console
+// error, uncaught exception or request outside the page's own origin.
+'use strict';
+
+const assert = require('assert/strict');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const {chromium} = require('playwright-core');
+const {serve} = require('../../tools/serve-web');
+
+const CHROMIUM = process.env.ZENTRIX_CHROMIUM || '/usr/bin/chromium';
+const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+               '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+
+// Starts the server and a browser with a fresh profile; `run(session)` gets {browser, context,
+// site, open}. Everything is torn down afterwards, and the run fails on any page fault seen.
+async function withBrowser(siteFolder, run, {viewport = {width: 1280, height: 800}} = {}) {
+    const site = await serve(siteFolder, 0);
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-chromium-'));
+    const context = await chromium.launchPersistentContext(profile, {
+        executablePath: CHROMIUM,
+        headless: true,
+        args: FLAGS,
+        viewport,
+    });
+    const faults = [];
+    const watch = (page) => {
+        page.on('console', (message) => {
+            if (message.type() === 'error') {
+                faults.push(`console error: ${message.text()}`);
+            }
+        });
+        page.on('pageerror', (error) => faults.push(`page error: ${error.message}`));
+    };
+    context.on('page', watch);
+    context.pages().forEach(watch);
+    context.on('request', (request) => {
+        const url = request.url();
+        if (!url.startsWith(site.url) && !url.startsWith('data:') && !url.startsWith('blob:')) {
+            faults.push(`request outside the page's origin: ${url}`);
+        }
+    });
+    const open = async (query = '') => {
+        const page = context.pages()[0] || await context.newPage();
+        await page.goto(`${site.url}${query}`);
+        await page.getByRole('button', {name: 'Next Ball', exact: true}).waitFor();
+        return page;
+    };
+    try {
+        await run({context, site, open});
+        assert.deepEqual(faults, [], 'the page reported faults');
+    } finally {
+        await context.close();
+        site.server.close();
+        fs.rmSync(profile, {recursive: true, force: true});
+    }
+}
+
+// Runs the named scenarios one after another and reports each; exits non-zero if any failed.
+async function runScenarios(scenarios) {
+    const only = process.argv.slice(3);
+    let failed = 0;
+    for (const [name, scenario] of Object.entries(scenarios)) {
+        if (only.length > 0 && !only.includes(name)) {
+            continue;
+        }
+        const started = Date.now();
+        try {
+            await scenario();
+            console.log(`ok   ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
+        } catch (error) {
+            failed += 1;
+            console.log(`FAIL ${name}: ${error.stack || error}`);
+        }
+    }
+    process.exitCode = failed > 0 ? 1 : 0;
+}
+
+module.exports = {withBrowser, runScenarios, assert};
+
+// ---- Reading and playing the board through its accessible names ----
+
+const FREE_BALL = /^(Ball|Next ball) \d+, free/;
+
+// The free balls on the board, in page order: {name, value, selected, locator}.
+async function freeBalls(page) {
+    const balls = page.getByRole('button', {name: FREE_BALL});
+    const names = await balls.evaluateAll((elements) =>
+        elements.map((e) => e.getAttribute('aria-label')));
+    return names.map((name, i) => ({
+        name,
+        value: Number(/\d+/.exec(name)[0]),
+        selected: name.endsWith(', selected'),
+        locator: balls.nth(i),
+    }));
+}
+
+// Some free balls whose values add up to exactly 11, or null.
+function setOfEleven(balls) {
+    const pick = (from, left) => {
+        if (left === 0) {
+            return [];
+        }
+        for (let i = from; i < balls.length; ++i) {
+            if (balls[i].value <= left) {
+                const rest = pick(i + 1, left - balls[i].value);
+                if (rest) {
+                    return [balls[i], ...rest];
+                }
+            }
+        }
+        return null;
+    };
+    return pick(0, 11);
+}
+
+// A free set of 11 on the board, pressing Next Ball until there is one.
+async function findSet(page) {
+    for (let tries = 0; tries < 30; ++tries) {
+        const set = setOfEleven(await freeBalls(page));
+        if (set) {
+            return set;
+        }
+        await page.getByRole('button', {name: 'Next Ball', exact: true}).click();
+    }
+    throw new Error('no set of 11 came up');
+}
+
+// What a label says now ("Total score 120"), found by the start of its name.
+async function label(page, what) {
+    return page.getByRole('status', {name: new RegExp(`^${what}`)}).getAttribute('aria-label');
+}
+
+async function timeLeft(page) {
+    return Number(await page.getByRole('progressbar', {name: 'Time left'}).getAttribute('aria-valuenow'));
+}
+
+async function chooseMenu(page, menu, item) {
+    await page.getByRole('menuitem', {name: menu, exact: true}).click();
+    await page.getByRole('menuitem', {name: item, exact: true}).click();
+}
+
+// Waits for the message box, checks its title, text and single OK button, and closes it with
+// `close` (a click by default).
+async function answerMessage(page, text, {title = 'Zentrix', timeout = 30000, close} = {}) {
+    const box = page.getByRole('alertdialog', {name: title}).filter({hasText: text});
+    await box.waitFor({timeout});
+    assert.equal(await box.getAttribute('aria-modal'), 'true');
+    const titleId = await box.getAttribute('aria-labelledby');
+    const textId = await box.getAttribute('aria-describedby');
+    assert.equal(await page.locator(`[id="${titleId}"]`).textContent(), title);
+    assert.equal(await page.locator(`[id="${textId}"]`).textContent(), text);
+    const buttons = box.getByRole('button');
+    assert.equal(await buttons.count(), 1);
+    assert.equal(await buttons.first().textContent(), 'OK');
+    if (close) {
+        await close(box);
+    } else {
+        await buttons.first().click();
+    }
+    await box.waitFor({state: 'detached'});
+}
+
+module.exports = Object.assign(module.exports, {freeBalls, setOfEleven, findSet, label, timeLeft,
+                                                chooseMenu, answerMessage, FREE_BALL});

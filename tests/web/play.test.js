@@ -1,0 +1,127 @@
+// Playing through the page with the mouse: a fresh page, New, a set of 11 removed by real clicks,
+// a click on a ball's corner, and a game played to its end with every message box in order.
+'use strict';
+
+const {withBrowser, runScenarios, assert, freeBalls, findSet, label, timeLeft, chooseMenu,
+       answerMessage, FREE_BALL} = require('./harness');
+
+const site = process.argv[2];
+
+runScenarios({
+    async 'fresh page, then New deals the board'() {
+        await withBrowser(site, async ({open}) => {
+            const page = await open('?seed=7');
+            // Before New: nothing dealt, the countdown full and standing still.
+            assert.equal(await page.getByRole('button', {name: /^Ball /}).count(), 0);
+            assert.equal(await timeLeft(page), 90);
+            assert.equal(await label(page, 'Elevens'), 'Elevens 0');
+            assert.equal(await page.getByRole('status', {name: 'Score', exact: true}).count(), 1);
+            assert.equal(await page.getByRole('status', {name: "11'S", exact: true}).count(), 1);
+            await page.waitForTimeout(1300);
+            assert.equal(await timeLeft(page), 90);
+            assert.equal(await page.getByRole('alertdialog').count(), 0);
+            assert.equal(await page.title(), 'Zentrix');
+            // The focus starts on Next Ball.
+            assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')),
+                         'Next Ball');
+
+            await chooseMenu(page, 'File', 'New');
+            // 22 balls on the heap and a next ball, some of them free.
+            await page.getByRole('button', {name: /^Next ball \d+, free$/}).waitFor();
+            assert.equal(await page.getByRole('button', {name: /^Ball \d+, (free|not free)$/}).count(), 22);
+            assert.ok((await freeBalls(page)).length >= 3);
+            assert.equal(await timeLeft(page), 90);
+            assert.equal(await label(page, 'Total score'), 'Total score 0');
+            assert.ok(await page.getByRole('button', {name: 'Take Score'}).isEnabled());
+        });
+    },
+
+    async 'a set of 11 removed by clicks; a corner click does nothing'() {
+        await withBrowser(site, async ({open}) => {
+            const page = await open('?seed=7');
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+
+            // A click on the corner of a free ball's box, outside the circle, reaches the felt.
+            const ball = (await freeBalls(page))[0];
+            const box = await ball.locator.boundingBox();
+            await page.mouse.click(box.x + 3, box.y + 3);
+            await page.mouse.click(box.x + box.width - 3, box.y + box.height - 3);
+            assert.equal(await ball.locator.getAttribute('aria-label'), ball.name);
+            assert.equal(await label(page, 'Selection sum'), 'Selection sum 0');
+            // Inside the circle, it selects; a second click lets go.
+            await page.mouse.click(box.x + box.width / 2, box.y + box.height * 0.8);
+            assert.equal(await ball.locator.getAttribute('aria-label'), `${ball.name}, selected`);
+            assert.equal(await label(page, 'Selection sum'), `Selection sum ${ball.value}`);
+            await ball.locator.click();
+            assert.equal(await ball.locator.getAttribute('aria-label'), ball.name);
+
+            const before = await page.getByRole('button', {name: /^Ball \d+/}).count();
+            const set = await findSet(page);
+            let sum = 0;
+            for (const [i, b] of set.entries()) {
+                await b.locator.click();
+                sum += b.value;
+                if (i < set.length - 1) {
+                    assert.equal(await label(page, 'Selection sum'), `Selection sum ${sum}`);
+                }
+            }
+            assert.equal(sum, 11);
+            assert.equal(await label(page, 'Selection sum'), 'Selection sum 0');
+            assert.equal(await label(page, 'Elevens'), `Elevens ${Math.floor(set.length / 2)}`);
+            // Within a refresh the emptied boxes leave the board and the round's points show.
+            await page.waitForFunction(() => {
+                const points = document.querySelector('[aria-label^="Round points"]');
+                return points && /^Round points [1-9]\d*$/.test(points.getAttribute('aria-label'));
+            }, null, {timeout: 2000});
+            const tookNext = set.some((b) => b.name.startsWith('Next ball'));
+            const after = await page.getByRole('button', {name: /^Ball \d+/}).count();
+            assert.equal(after, before - set.length + (tookNext ? 1 : 0));
+            assert.equal(await page.getByRole('button', {name: /, selected$/}).count(), 0);
+        });
+    },
+
+    async 'a game to its end, with every message box in order'() {
+        await withBrowser(site, async ({open}) => {
+            // The clock runs fifteen times faster here; the real cadence has its own test.
+            const page = await open('?seed=11&speed=15');
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+
+            // Round 1 runs out of time: the box comes with the countdown at 0 and stopped, and
+            // nothing on the board answers while it is open.
+            await page.getByRole('alertdialog').waitFor({timeout: 20000});
+            assert.equal(await timeLeft(page), 0);
+            assert.equal(await label(page, 'Seconds left'), 'Seconds left 0');
+            await page.mouse.click(300, 300);
+            await page.keyboard.press('Tab');
+            await page.waitForTimeout(400);
+            assert.equal(await timeLeft(page), 0);
+            await answerMessage(page, 'Ready for Round 2');
+            assert.equal(await label(page, 'Total score'), 'Total score 0');
+            await answerMessage(page, 'Score 90,000 for BONUS ROUND!!');
+
+            // Round 2: a fresh board and a full countdown; a set removed, then Take Score.
+            assert.equal(await timeLeft(page), 90);
+            assert.equal(await label(page, 'Round points'), 'Round points 0');
+            assert.equal(await label(page, 'Elevens'), 'Elevens 0');
+            const set = await findSet(page);
+            for (const b of set) {
+                await b.locator.click();
+            }
+            await page.getByRole('button', {name: 'Take Score'}).click();
+            await answerMessage(page, 'Game Over');
+
+            // Game over: the total stays, Take Score and the balls are off, the clock stands.
+            const total = Number((await label(page, 'Total score')).split(' ').pop());
+            assert.ok(total >= 1000, `total ${total}`);
+            assert.ok(!(await page.getByRole('button', {name: 'Take Score'}).isEnabled()));
+            assert.equal(await label(page, 'Round points'), 'Round points');
+            assert.equal(await page.getByRole('button', {name: FREE_BALL}).count(), 0);
+            const left = await timeLeft(page);
+            await page.waitForTimeout(500);
+            assert.equal(await timeLeft(page), left);
+            assert.equal(await page.getByRole('alertdialog').count(), 0);
+        });
+    },
+});

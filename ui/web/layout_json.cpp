@@ -1,0 +1,258 @@
+#include "ui/web/layout_json.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "game/timing.h"
+#include "resources/picture_ids.h"
+#include "ui/layout/accessible_names.h"
+#include "ui/layout/form1_layout.h"
+#include "ui/layout/help_layout.h"
+#include "ui/layout/rules_text.h"
+
+namespace zentrix::web {
+
+namespace {
+
+// A small writer that puts the commas where they belong.
+class Json {
+public:
+    Json& open(char bracket) {
+        comma();
+        text_ += bracket;
+        first_ = true;
+        return *this;
+    }
+    Json& close(char bracket) {
+        text_ += bracket;
+        first_ = false;
+        return *this;
+    }
+    Json& key(std::string_view name) {
+        comma();
+        string(name);
+        text_ += ':';
+        first_ = true;
+        return *this;
+    }
+    Json& value(std::string_view s) {
+        comma();
+        string(s);
+        return *this;
+    }
+    Json& value(int number) {
+        comma();
+        text_ += std::to_string(number);
+        return *this;
+    }
+    Json& value(bool flag) {
+        comma();
+        text_ += flag ? "true" : "false";
+        return *this;
+    }
+    template <typename T>
+    Json& field(std::string_view name, const T& v) {
+        key(name);
+        return value(v);
+    }
+    Json& field(std::string_view name, const char* v) { return field(name, std::string_view(v)); }
+
+    std::string take() { return std::move(text_); }
+
+private:
+    void comma() {
+        if (!first_) {
+            text_ += ',';
+        }
+        first_ = false;
+    }
+    void string(std::string_view s) {
+        text_ += '"';
+        for (const char c : s) {
+            switch (c) {
+                case '"':
+                    text_ += "\\\"";
+                    break;
+                case '\\':
+                    text_ += "\\\\";
+                    break;
+                case '\n':
+                    text_ += "\\n";
+                    break;
+                case '\r':
+                    text_ += "\\r";
+                    break;
+                default:
+                    if (static_cast<unsigned char>(c) < 0x20) {
+                        char escaped[8];
+                        std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                        text_ += escaped;
+                    } else {
+                        text_ += c;
+                    }
+            }
+        }
+        text_ += '"';
+    }
+
+    std::string text_;
+    bool first_ = true;
+};
+
+void rect(Json& json, std::string_view name, const layout::PixelRect& r) {
+    json.key(name).open('{');
+    json.field("x", r.x).field("y", r.y).field("w", r.width).field("h", r.height);
+    json.close('}');
+}
+
+void rect(Json& json, std::string_view name, const layout::TwipsRect& r) {
+    rect(json, name, layout::toPixels(r));
+}
+
+void colour(Json& json, std::string_view name, const layout::Rgb& c) {
+    json.key(name).open('[');
+    json.value(int{c.red}).value(int{c.green}).value(int{c.blue});
+    json.close(']');
+}
+
+void font(Json& json, const layout::FontDesign& f) {
+    json.key("font").open('{');
+    json.field("family", f.family).field("nearest", f.nearest);
+    json.field("px", f.pixelSize()).field("bold", f.bold);
+    json.close('}');
+}
+
+std::string_view alignName(layout::Align align) {
+    switch (align) {
+        case layout::Align::Centre:
+            return "center";
+        case layout::Align::Right:
+            return "right";
+        case layout::Align::Left:
+            break;
+    }
+    return "left";
+}
+
+void button(Json& json, std::string_view name, const layout::ButtonDesign& b) {
+    json.key(name).open('{');
+    json.field("name", b.name).field("caption", b.caption);
+    rect(json, "rect", b.rect);
+    font(json, b.font);
+    json.field("picture", b.pictureNumber).field("tab", b.tabIndex);
+    json.close('}');
+}
+
+}  // namespace
+
+std::string layoutJson() {
+    Json json;
+    json.open('{');
+    json.field("caption", layout::kWindowCaption);
+    rect(json, "client", layout::kClientArea);
+    rect(json, "required", layout::requiredClientArea());
+    colour(json, "felt", layout::kFeltGreen);
+    colour(json, "ringColour", layout::kRingColour);
+    colour(json, "text", layout::kTextColour);
+    json.field("ringPen", layout::kRingPenPixels);
+    json.field("nextBallSlot", layout::kNextBallSlot);
+
+    json.key("slots").open('[');
+    for (const layout::SlotDesign& s : layout::slots()) {
+        json.open('{');
+        json.field("slot", s.slot).field("row", s.row).field("tab", s.tabIndex);
+        json.field("name", layout::ballBoxName(s.slot));
+        rect(json, "box", layout::ballBoxRect(s.slot));
+        rect(json, "ring", layout::ringRect(s.slot));
+        json.close('}');
+    }
+    json.close(']');
+
+    json.key("markers").open('[');
+    for (const layout::MarkerDesign& m : layout::markers()) {
+        json.open('{');
+        json.field("index", m.index).field("points", m.points);
+        rect(json, "rect", m.rect);
+        json.close('}');
+    }
+    json.close(']');
+
+    json.key("labels").open('[');
+    for (const layout::LabelDesign& l : layout::labels()) {
+        json.open('{');
+        json.field("name", l.name).field("caption", l.caption);
+        json.field("accessibleName", layout::labelName(l.role, l.caption));
+        rect(json, "rect", l.rect);
+        font(json, l.font);
+        json.field("align", alignName(l.align)).field("felt", l.feltBackground);
+        json.field("tab", l.tabIndex);
+        json.close('}');
+    }
+    json.close(']');
+
+    button(json, "nextBall", layout::nextBallButton());
+    button(json, "score", layout::scoreButton());
+
+    const layout::ProgressBarDesign& bar = layout::progressBar();
+    json.key("progress").open('{');
+    json.field("name", bar.name).field("accessibleName", layout::kProgressBarName);
+    rect(json, "rect", bar.rect);
+    json.field("min", bar.minimum).field("max", bar.maximum).field("tab", bar.tabIndex);
+    json.close('}');
+
+    json.key("menus").open('[');
+    for (const layout::MenuDesign& menu : layout::menus()) {
+        json.open('{');
+        json.field("name", menu.name).field("caption", menu.caption);
+        json.key("items").open('[');
+        for (const layout::MenuItemDesign& item : menu.items) {
+            json.open('{');
+            json.field("name", item.name).field("caption", item.caption);
+            json.field("command", static_cast<int>(item.command));
+            json.close('}');
+        }
+        json.close(']');
+        json.close('}');
+    }
+    json.close(']');
+
+    json.key("tabOrder").open('[');
+    for (const std::string_view name : layout::tabOrder()) {
+        json.value(name);
+    }
+    json.close(']');
+
+    json.key("pictures").open('{');
+    json.field("ball", pictures::kBallSize);
+    json.field("markerWidth", pictures::kMarkerWidth)
+        .field("markerHeight", pictures::kMarkerHeight);
+    json.field("rack", pictures::kRack).field("rackSize", pictures::kRackSize);
+    json.field("titleWidth", pictures::kTitleWidth).field("titleHeight", pictures::kTitleHeight);
+    json.close('}');
+
+    json.key("timers").open('{');
+    json.field("countdown", static_cast<int>(kCountdownInterval.count()));
+    json.field("refresh", static_cast<int>(kRefreshInterval.count()));
+    json.close('}');
+
+    json.key("about").open('{');
+    json.field("caption", layout::kAboutCaption);
+    rect(json, "client", layout::kAboutClientArea);
+    json.field("okCaption", layout::kAboutOkCaption);
+    rect(json, "ok", layout::kAboutOkButton);
+    font(json, layout::kAboutOkFont);
+    json.close('}');
+
+    json.key("rules").open('{');
+    json.field("caption", layout::kRulesCaption);
+    rect(json, "client", layout::kRulesClientArea);
+    rect(json, "textBox", layout::kRulesTextBox);
+    font(json, layout::kRulesFont);
+    json.field("text", layout::rulesText());
+    json.close('}');
+
+    json.close('}');
+    return json.take();
+}
+
+}  // namespace zentrix::web
