@@ -37,12 +37,16 @@ void DisplaySession::start() {
     if (!startMode_) {
         return;
     }
+    // A way out taken while the switch's message is open (the session ending, say) finds the
+    // change already made, and must put it back then.
+    switching_ = true;
     switchResult_ =
         SetDisplayMode(driver_, messages_, kGameScreenWidth, kGameScreenHeight, kGameBitsPerPixel);
+    switching_ = false;
 }
 
 std::optional<std::int32_t> DisplaySession::restore() {
-    if (restored_ || !switchResult_ || !startMode_) {
+    if (restored_ || !startMode_ || (!switchResult_ && !switching_)) {
         return std::nullopt;
     }
     // Marked first: a change that throws is not tried again on the next way out.

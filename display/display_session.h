@@ -63,6 +63,7 @@ private:
     DisplayMessages& messages_;
     bool started_ = false;
     bool restored_ = false;
+    bool switching_ = false;  // inside start()'s switch, its message perhaps open
     std::int16_t savedScreenWidth_ = 0;
     std::int16_t savedScreenHeight_ = 0;
     std::optional<DisplayMode> startMode_;

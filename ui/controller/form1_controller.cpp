@@ -141,7 +141,11 @@ bool Form1Controller::keyPressed(Key key) {
 }
 
 void Form1Controller::focusChanged(const Focus& focus) {
-    focus_ = focus;
+    // A toolkit hands the focus on by itself when the focused box is disabled or hidden while
+    // the view is applied; that is not the player's doing, and the focus policy below decides.
+    if (!applying_) {
+        focus_ = focus;
+    }
 }
 
 bool Form1Controller::canTakeFocus(int slot) const {
@@ -165,6 +169,7 @@ void Form1Controller::sync() {
     const layout::Form1View view = layout::viewOf(game_);
     const bool all = !applied_;
     applied_ = true;
+    applying_ = true;
     for (std::size_t slot = 0; slot < view.slots.size(); ++slot) {
         if (all || view.slots[slot] != shown_.slots[slot]) {
             shown_.slots[slot] = view.slots[slot];
@@ -184,6 +189,7 @@ void Form1Controller::sync() {
         port_.applyScoreEnabled(view.scoreEnabled);
     }
     shown_ = view;
+    applying_ = false;
     keepFocusOnTheBoard();
     syncTimers(view.timer1Running, view.timer2Running);
 }

@@ -184,7 +184,8 @@ private:
     Game game_;
     display::DisplaySession session_;
     layout::Form1View shown_ = layout::initialView();
-    bool applied_ = false;  // the port has been given the whole view once
+    bool applied_ = false;   // the port has been given the whole view once
+    bool applying_ = false;  // inside sync(), handing the view to the port
     std::array<bool, 2> timerRunning_{};
     Focus focus_;
     bool started_ = false;

@@ -212,59 +212,33 @@ bool BoardView::canTakeFocus(int slot) const {
     return box->isEnabled() && box->isVisibleTo(this) && box->focusPolicy() != Qt::NoFocus;
 }
 
-bool BoardView::focusNeighbour(int slot, layout::Direction direction) {
-    layout::ReachableSlots reachable{};
-    for (int other = 0; other < layout::kSlotCount; ++other) {
-        reachable[static_cast<std::size_t>(other)] = canTakeFocus(other);
-    }
-    const std::optional<int> next = layout::neighbourSlot(slot, direction, reachable);
-    if (!next) {
-        return false;
-    }
-    ballBox(*next)->setFocus(Qt::OtherFocusReason);
-    return true;
-}
-
-bool BoardView::focusNear(int slot) {
-    // Upwards first: taking a ball away frees the balls it held down, just above it.
-    for (const layout::Direction direction : {layout::Direction::Up, layout::Direction::Left,
-                                              layout::Direction::Right, layout::Direction::Down}) {
-        if (focusNeighbour(slot, direction)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void BoardView::keyPressEvent(QKeyEvent* event) {
     // The ball boxes leave the arrow keys to the board, which knows where their neighbours are.
-    std::optional<layout::Direction> direction;
+    std::optional<controller::Key> key;
     switch (event->key()) {
         case Qt::Key_Up:
-            direction = layout::Direction::Up;
+            key = controller::Key::Up;
             break;
         case Qt::Key_Down:
-            direction = layout::Direction::Down;
+            key = controller::Key::Down;
             break;
         case Qt::Key_Left:
-            direction = layout::Direction::Left;
+            key = controller::Key::Left;
             break;
         case Qt::Key_Right:
-            direction = layout::Direction::Right;
+            key = controller::Key::Right;
             break;
         default:
             break;
     }
     const auto focused = std::find_if(boxes_.begin(), boxes_.end(),
                                       [](const BallBox* box) { return box->hasFocus(); });
-    if (!direction || focused == boxes_.end() ||
+    if (!key || focused == boxes_.end() ||
         (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QWidget::keyPressEvent(event);
         return;
     }
-    // Where no free ball lies that way, the focus stays: a key that does nothing is better than
-    // one that jumps to a button.
-    focusNeighbour((*focused)->slot(), *direction);
+    Q_EMIT arrowPressed(*key);
     event->accept();
 }
 

@@ -18,7 +18,7 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/layout/ball_neighbours.h"
+#include "ui/controller/form1_controller.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/layout/form1_view.h"
 
@@ -65,10 +65,6 @@ public:
     void placeControl(QWidget* control, const layout::TwipsRect& rect,
                       const std::optional<layout::FontDesign>& font);
 
-    // The keyboard focus on a ball box: moved by the arrow keys to the neighbouring free ball, and
-    // when its ball leaves the heap, to a free ball nearby. Returns whether a ball took it.
-    bool focusNeighbour(int slot, layout::Direction direction);
-    bool focusNear(int slot);
     // Whether ball box `slot` holds a free ball on screen, which the keyboard can reach.
     bool canTakeFocus(int slot) const;
 
@@ -84,6 +80,9 @@ public:
 Q_SIGNALS:
     // The design is now drawn at `scale`.
     void scaleChanged(double scale);
+    // An arrow key pressed while a ball box has the focus; where the focus goes is not the
+    // board's to decide.
+    void arrowPressed(zentrix::controller::Key key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -140,7 +140,7 @@ int runGame(int argc, char** argv) {
     MainWindow window(random, *driver);
 
     // Every way out runs the window's shut-down; it does its work once.
-    QObject::connect(&window, &MainWindow::ended, &app, &QCoreApplication::quit,
+    QObject::connect(&window, &MainWindow::gameEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &MainWindow::shutDown);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,

@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
@@ -43,28 +44,26 @@ Qt::Alignment toAlignment(layout::Align align) {
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-QMessageBox::Icon iconFor(int style) {
+QMessageBox::Icon iconFor(MessageStyle style) {
     switch (style) {
-        case 16:
+        case MessageStyle::Critical:
             return QMessageBox::Critical;
-        case 32:
+        case MessageStyle::Question:
             return QMessageBox::Question;
-        case 48:
+        case MessageStyle::Exclamation:
             return QMessageBox::Warning;
-        case 64:
-            return QMessageBox::Information;
-        default:
-            return QMessageBox::NoIcon;
+        case MessageStyle::Information:
+            break;
     }
+    return QMessageBox::Information;
 }
 
 }  // namespace
 
 MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QWidget* parent)
     : QMainWindow(parent),
-      game_(random, *this),
-      session_(display, *this),
-      help_(std::make_unique<HelpWindows>()) {
+      help_(std::make_unique<HelpWindows>()),
+      controller_(*this, random, display) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(layout::kWindowCaption));
     setWindowIcon(gameIcon());
@@ -75,19 +74,26 @@ MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QW
     buildMenus();
     buildTabOrder();
 
-    // Timer2 runs from the window's creation, Timer1 only once a round is dealt; both follow the
-    // rules' flags from then on.
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(kCountdownInterval);
+    timer1_->setInterval(controller::intervalOf(controller::Timer::Countdown));
     timer1_->setTimerType(Qt::PreciseTimer);
     connect(timer1_, &QTimer::timeout, this,
-            [this] { forward([this] { game_.countdownTick(); }); });
+            [this] { controller_.timerFired(controller::Timer::Countdown); });
     timer2_ = new QTimer(this);
     timer2_->setObjectName(QStringLiteral("Timer2"));
-    timer2_->setInterval(kRefreshInterval);
-    connect(timer2_, &QTimer::timeout, this, [this] { forward([this] { game_.refreshTick(); }); });
-    syncTimers(layout::viewOf(game_));
+    timer2_->setInterval(controller::intervalOf(controller::Timer::Refresh));
+    connect(timer2_, &QTimer::timeout, this,
+            [this] { controller_.timerFired(controller::Timer::Refresh); });
+
+    // The controller hears where the player moves the focus (Tab, a click on a button); the
+    // focus a message box or a menu takes is not one of the window's controls, and is not told.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        const controller::Focus focus = focusOf(now);
+        if (focus.kind != controller::Focus::Kind::None) {
+            controller_.focusChanged(focus);
+        }
+    });
 }
 
 MainWindow::~MainWindow() {
@@ -131,9 +137,9 @@ void MainWindow::buildControls() {
     nextButton_ = makeButton(layout::nextBallButton());
     scoreButton_ = makeButton(layout::scoreButton());
     connect(nextButton_, &QPushButton::clicked, this,
-            [this] { forward([this] { game_.nextBall(); }); });
+            [this] { controller_.buttonPressed(controller::Button::NextBall); });
     connect(scoreButton_, &QPushButton::clicked, this,
-            [this] { forward([this] { game_.takeScore(); }); });
+            [this] { controller_.buttonPressed(controller::Button::TakeScore); });
 
     const layout::ProgressBarDesign& bar = layout::progressBar();
     progressBar_ = new QProgressBar(board_);
@@ -150,8 +156,10 @@ void MainWindow::buildControls() {
         BallBox* box = board_->ballBox(slot);
         box->raise();
         connect(box, &QAbstractButton::clicked, this,
-                [this, slot] { forward([this, slot] { game_.clickSlot(slot); }); });
+                [this, slot] { controller_.ballClicked(slot); });
     }
+    connect(board_, &BoardView::arrowPressed, this,
+            [this](controller::Key key) { controller_.keyPressed(key); });
     connect(board_, &BoardView::scaleChanged, this, [this] {
         if (!nextButton_->picture().isNull()) {
             loadRackPicture();
@@ -216,14 +224,9 @@ void MainWindow::buildMenus() {
             action->setShortcut(QKeySequence());
             action->setMenuRole(QAction::NoRole);
             menu->addAction(action);
-            if (item.name == "mnuFileNew") {
-                connect(action, &QAction::triggered, this,
-                        [this] { forward([this] { game_.newGame(); }); });
-            } else if (item.name == "mnuHelpRules") {
-                connect(action, &QAction::triggered, this, [this] { help_->showRules(); });
-            } else if (item.name == "mnuHelpAbout") {
-                connect(action, &QAction::triggered, this, [this] { help_->showAbout(); });
-            }
+            const layout::MenuCommand command = item.command;
+            connect(action, &QAction::triggered, this,
+                    [this, command] { controller_.menuChosen(command); });
         }
     }
 }
@@ -243,55 +246,15 @@ void MainWindow::buildTabOrder() {
 }
 
 void MainWindow::startUp() {
-    if (started_) {
-        return;
-    }
-    started_ = true;
-
-    // 1-2. The markers' pictures in index order, then the rack on Next Ball.
-    board_->loadMarkerPictures();
-    loadRackPicture();
-
-    // 3-4. Every ball box made round and disabled, its ring styled and put under it.
-    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        board_->makeRound(slot);
-        board_->ballBox(slot)->setEnabled(false);
-        board_->placeRing(slot);
-    }
-
-    // 5. The display switch, which may tell the player something first.
-    session_.start();
-    if (ended_) {
-        return;  // told to quit while the display's message was open
-    }
-
-    // 6. The window, large enough for the whole board and the row of buttons below it where the
-    // screen has room, else as large as fits its free area with the board scaled down.
-    resize(openingSize());
-    show();
-    // Every ball box is still disabled, so Next Ball is the first control that can hold the
-    // focus; it keeps it when the window is only activated later, after New has freed some balls.
-    nextButton_->setFocus(Qt::OtherFocusReason);
-
-    // 7-8. A full countdown bar and "0" removed.
-    game_.startUp();
-    syncView();
+    controller_.startUp();
 }
 
 void MainWindow::shutDown() {
-    if (ended_) {
-        return;
-    }
-    ended_ = true;
-    timer1_->stop();
-    timer2_->stop();
-    restoreDisplay();
-    help_->closeAll();
-    Q_EMIT ended();
+    controller_.shutDown();
 }
 
 void MainWindow::restoreDisplay() {
-    session_.restore();
+    controller_.restoreDisplay();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -300,72 +263,115 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-template <typename Step>
-void MainWindow::forward(Step&& step) {
-    if (ended_) {
-        return;
-    }
-    step();
-    // A quit that came while one of the step's boxes was open has stopped everything for good.
-    if (!ended_) {
-        syncView();
-    }
-}
-
-void MainWindow::syncView() {
-    const layout::Form1View view = layout::viewOf(game_);
-    // A ball with the focus that leaves the heap hands it to a free ball nearby, rather than to
-    // whatever control follows it in the tab order (Take Score, say), where a Space meant for
-    // the balls would end the round. The window's own focus widget is kept even while a message
-    // box is in front of it.
-    const auto* focusedBox = dynamic_cast<const BallBox*>(focusWidget());
-    const int focusedSlot = focusedBox != nullptr ? focusedBox->slot() : -1;
+void MainWindow::prepareControls() {
+    // 1-2. The markers' pictures in index order, then the rack on Next Ball.
+    board_->loadMarkerPictures();
+    loadRackPicture();
+    // 3-4. Every ball box made round and disabled, its ring styled and put under it.
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        board_->setSlotLook(slot, view.slots[static_cast<std::size_t>(slot)]);
-    }
-    if (focusedSlot >= 0 && !board_->canTakeFocus(focusedSlot)) {
-        board_->focusNear(focusedSlot);
-    }
-    for (std::size_t i = 0; i < labels_.size(); ++i) {
-        const layout::LabelView& label = view.labels[i];
-        const QString text = QString::fromStdString(label.caption);
-        if (labels_[i]->text() != text) {
-            labels_[i]->setText(text);
-            labels_[i]->setAccessibleName(QString::fromStdString(label.accessibleName));
-        }
-    }
-    progressBar_->setValue(view.progressValue);
-    scoreButton_->setEnabled(view.scoreEnabled);
-    syncTimers(view);
-}
-
-void MainWindow::syncTimers(const layout::Form1View& view) {
-    // Started only when the rules switch a timer on, so a running countdown keeps its beat.
-    if (view.timer1Running != timer1_->isActive()) {
-        view.timer1Running ? timer1_->start() : timer1_->stop();
-    }
-    if (view.timer2Running != timer2_->isActive()) {
-        view.timer2Running ? timer2_->start() : timer2_->stop();
+        board_->makeRound(slot);
+        board_->ballBox(slot)->setEnabled(false);
+        board_->placeRing(slot);
     }
 }
 
-void MainWindow::showMessage(std::string_view text, std::string_view title, MessageStyle style) {
-    // Once the game has ended (the window closed, or a signal to quit) nobody is there to answer.
-    if (ended_) {
-        return;
-    }
-    // The box runs an event loop of its own: first the window shows the state as it stands at this
-    // step, and the timers the rules have stopped are really stopped, so no tick re-enters them.
-    syncView();
-    QMessageBox box(iconFor(static_cast<int>(style)), qs(title), qs(text), QMessageBox::Ok, this);
-    box.exec();
+void MainWindow::showWindow() {
+    // Large enough for the whole board and the row of buttons below it where the screen has
+    // room, else as large as fits its free area with the board scaled down.
+    resize(openingSize());
+    show();
 }
 
-void MainWindow::showDisplayMessage(std::string_view text, std::string_view title,
-                                    display::DisplayMessageStyle style) {
-    QMessageBox box(iconFor(static_cast<int>(style)), qs(title), qs(text), QMessageBox::Ok,
+void MainWindow::applySlot(int slot, const layout::SlotView& view) {
+    board_->setSlotLook(slot, view);
+}
+
+void MainWindow::applyLabel(int index, const layout::LabelView& view) {
+    QLabel* label = labels_.at(static_cast<std::size_t>(index));
+    label->setText(QString::fromStdString(view.caption));
+    label->setAccessibleName(QString::fromStdString(view.accessibleName));
+}
+
+void MainWindow::applyProgress(int secondsLeft) {
+    progressBar_->setValue(secondsLeft);
+}
+
+void MainWindow::applyScoreEnabled(bool enabled) {
+    scoreButton_->setEnabled(enabled);
+}
+
+QTimer* MainWindow::timer(controller::Timer which) const {
+    return which == controller::Timer::Countdown ? timer1_ : timer2_;
+}
+
+void MainWindow::startTimer(controller::Timer which, std::chrono::milliseconds interval) {
+    timer(which)->start(interval);
+}
+
+void MainWindow::stopTimer(controller::Timer which) {
+    timer(which)->stop();
+}
+
+void MainWindow::showMessage(const controller::MessageBox& message) {
+    QMessageBox box(iconFor(message.style), qs(message.title), qs(message.text), QMessageBox::Ok,
                     isVisible() ? this : nullptr);
     box.exec();
+}
+
+QWidget* MainWindow::widgetFor(const controller::Focus& focus) const {
+    switch (focus.kind) {
+        case controller::Focus::Kind::Ball:
+            return board_->ballBox(focus.slot);
+        case controller::Focus::Kind::NextBall:
+            return nextButton_;
+        case controller::Focus::Kind::TakeScore:
+            return scoreButton_;
+        case controller::Focus::Kind::None:
+            break;
+    }
+    return nullptr;
+}
+
+controller::Focus MainWindow::focusOf(const QWidget* widget) const {
+    if (widget == nullptr) {
+        return controller::Focus::none();
+    }
+    if (widget == nextButton_) {
+        return controller::Focus::nextBall();
+    }
+    if (widget == scoreButton_) {
+        return controller::Focus::takeScore();
+    }
+    if (const auto* box = dynamic_cast<const BallBox*>(widget); box != nullptr) {
+        if (board_->ballBox(box->slot()) == box) {
+            return controller::Focus::ball(box->slot());
+        }
+    }
+    return controller::Focus::none();
+}
+
+void MainWindow::moveFocus(const controller::Focus& target) {
+    if (QWidget* widget = widgetFor(target)) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::showHelp(controller::HelpWindow window) {
+    if (window == controller::HelpWindow::Rules) {
+        help_->showRules();
+    } else {
+        help_->showAbout();
+    }
+}
+
+void MainWindow::closeHelpWindows() {
+    help_->closeAll();
+}
+
+void MainWindow::ended() {
+    timer1_->stop();
+    timer2_->stop();
+    Q_EMIT gameEnded();
 }
 
 }  // namespace zentrix::ui

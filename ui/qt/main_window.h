@@ -1,6 +1,5 @@
-// Form1: the game's window. It draws the state of the rules library and forwards every click,
-// menu choice and timer tick to it; after each forwarded step it shows the new state and sets its
-// two timers running or stopped as the rules say.
+// Form1: the game's window. It applies what the controller decides (the controls' state, the
+// timers, the boxes, the focus) and forwards every click, key, menu choice and timer tick to it.
 #pragma once
 
 #include <QMainWindow>
@@ -11,7 +10,7 @@
 #include "display/display_mode.h"
 #include "display/display_session.h"
 #include "game/game.h"
-#include "game/message.h"
+#include "ui/controller/form1_controller.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/layout/form1_view.h"
 
@@ -26,9 +25,7 @@ class BoardView;
 class FeltButton;
 class HelpWindows;
 
-class MainWindow final : public QMainWindow,
-                         public MessagePresenter,
-                         public display::DisplayMessages {
+class MainWindow final : public QMainWindow, private controller::Form1Port {
     Q_OBJECT
 
 public:
@@ -48,24 +45,40 @@ public:
     void restoreDisplay();
 
     // True once shutDown() has run.
-    bool hasEnded() const { return ended_; }
+    bool hasEnded() const { return controller_.hasEnded(); }
 
-    const Game& game() const { return game_; }
+    const Game& game() const { return controller_.game(); }
     BoardView* board() const { return board_; }
     HelpWindows& helpWindows() const { return *help_; }
-    const display::DisplaySession& displaySession() const { return session_; }
+    const display::DisplaySession& displaySession() const { return controller_.displaySession(); }
 
 Q_SIGNALS:
     // The game is over for good: the program should quit.
-    void ended();
+    void gameEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
-    void showDisplayMessage(std::string_view text, std::string_view title,
-                            display::DisplayMessageStyle style) override;
+    // What the controller asks of the window.
+    void prepareControls() override;
+    void showWindow() override;
+    void applySlot(int slot, const layout::SlotView& view) override;
+    void applyLabel(int index, const layout::LabelView& view) override;
+    void applyProgress(int secondsLeft) override;
+    void applyScoreEnabled(bool enabled) override;
+    void startTimer(controller::Timer timer, std::chrono::milliseconds interval) override;
+    void stopTimer(controller::Timer timer) override;
+    void showMessage(const controller::MessageBox& box) override;
+    void moveFocus(const controller::Focus& target) override;
+    void showHelp(controller::HelpWindow window) override;
+    void closeHelpWindows() override;
+    void ended() override;
+
+    QTimer* timer(controller::Timer which) const;
+    // The control `focus` names, and back; nullptr and Focus::none() for anything else.
+    QWidget* widgetFor(const controller::Focus& focus) const;
+    controller::Focus focusOf(const QWidget* widget) const;
 
     void buildControls();
     void buildMenus();
@@ -76,15 +89,6 @@ private:
     // the largest size with the same proportions that fits.
     QSize openingSize();
 
-    // Runs one step of the rules, then shows its outcome.
-    template <typename Step>
-    void forward(Step&& step);
-    // Brings every control and both timers in line with the rules' state.
-    void syncView();
-    void syncTimers(const layout::Form1View& view);
-
-    Game game_;
-    display::DisplaySession session_;
     std::unique_ptr<HelpWindows> help_;
 
     BoardView* board_ = nullptr;
@@ -94,8 +98,8 @@ private:
     QProgressBar* progressBar_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
-    bool started_ = false;
-    bool ended_ = false;
+    // Last, so that it goes first: its display session puts the display back as it goes.
+    controller::Form1Controller controller_;
 };
 
 }  // namespace zentrix::ui

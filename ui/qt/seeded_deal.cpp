@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     zentrix::display::CurrentModeDriver driver({});
     SeededRandom random(seed);
     zentrix::ui::MainWindow window(random, driver);
-    QObject::connect(&window, &zentrix::ui::MainWindow::ended, &app, &QCoreApplication::quit,
+    QObject::connect(&window, &zentrix::ui::MainWindow::gameEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.move(0, 0);
     window.startUp();

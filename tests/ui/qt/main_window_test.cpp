@@ -356,7 +356,7 @@ TEST_F(MainWindowTest, ClosingTheWindowRestoresTheDisplayAndEndsTheGame) {
     ASSERT_EQ(driver->changes().size(), 1u);
     action("mnuHelpAbout")->trigger();
     action("mnuHelpRules")->trigger();
-    QSignalSpy ended(window.get(), &MainWindow::ended);
+    QSignalSpy ended(window.get(), &MainWindow::gameEnded);
 
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

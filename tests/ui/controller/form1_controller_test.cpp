@@ -1,0 +1,389 @@
+// Form1's controller driven through a fake front end that keeps what it was told to show, as
+// whole games: start-up and shut-down, a round with every message box, the focus and the arrows.
+#include "ui/controller/form1_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "display/scripted_display_driver.h"
+#include "tests/game/table.h"
+
+namespace zentrix::controller {
+namespace {
+
+using display::DisplayMode;
+using display::ScriptedDisplayDriver;
+using testing::plainDeal;
+using testing::ScriptedRandom;
+
+constexpr DisplayMode kDesktop{1920, 1080, 32, 60};
+constexpr DisplayMode kGameMode{1024, 768, 16, 60};
+
+std::string nameOf(Timer timer) {
+    return timer == Timer::Countdown ? "Timer1" : "Timer2";
+}
+
+std::string nameOf(const Focus& focus) {
+    switch (focus.kind) {
+        case Focus::Kind::Ball:
+            return "ball " + std::to_string(focus.slot);
+        case Focus::Kind::NextBall:
+            return "cmdNext";
+        case Focus::Kind::TakeScore:
+            return "cmdScore";
+        case Focus::Kind::None:
+            break;
+    }
+    return "nothing";
+}
+
+// A box as the player saw it, with the window around it.
+struct SeenBox {
+    MessageBox box;
+    bool timer1 = false;
+    bool timer2 = false;
+    std::string total;       // Label4 as the window showed it
+    bool heapShown = false;  // any ball box holding a ball
+};
+
+// A front end that only remembers: the steps it was asked for in order (apply calls aside, which
+// land in the window's state), and the state a player would see.
+class FakeWindow final : public Form1Port {
+public:
+    void prepareControls() override { steps.push_back("prepare"); }
+    void showWindow() override { steps.push_back("show"); }
+    void applySlot(int slot, const layout::SlotView& view) override {
+        slots[static_cast<std::size_t>(slot)] = view;
+        // A toolkit passes the focus along its tab order when the focused box gives it up.
+        if (handsOn != nullptr && focus == Focus::ball(slot) && !(view.free && view.occupied)) {
+            focus = Focus::takeScore();
+            handsOn->focusChanged(focus);
+        }
+    }
+    void applyLabel(int index, const layout::LabelView& view) override {
+        labels[static_cast<std::size_t>(index)] = view;
+    }
+    void applyProgress(int secondsLeft) override { progress = secondsLeft; }
+    void applyScoreEnabled(bool enabled) override { scoreEnabled = enabled; }
+    void startTimer(Timer timer, std::chrono::milliseconds interval) override {
+        EXPECT_FALSE(running[index(timer)]) << nameOf(timer) << " started twice";
+        EXPECT_EQ(interval, intervalOf(timer));
+        running[index(timer)] = true;
+        steps.push_back("start " + nameOf(timer));
+    }
+    void stopTimer(Timer timer) override {
+        EXPECT_TRUE(running[index(timer)]) << nameOf(timer) << " stopped twice";
+        running[index(timer)] = false;
+        steps.push_back("stop " + nameOf(timer));
+    }
+    void showMessage(const MessageBox& box) override {
+        steps.push_back("box " + box.text);
+        SeenBox seen{box, running[0], running[1], labels[3].caption, false};
+        for (const layout::SlotView& slot : slots) {
+            seen.heapShown = seen.heapShown || slot.occupied;
+        }
+        boxes.push_back(seen);
+        if (whileOpen) {
+            whileOpen();
+        }
+    }
+    void moveFocus(const Focus& target) override {
+        focus = target;
+        steps.push_back("focus " + nameOf(target));
+    }
+    void showHelp(HelpWindow window) override {
+        steps.push_back(window == HelpWindow::Rules ? "help Rules" : "help About");
+    }
+    void closeHelpWindows() override { steps.push_back("close help"); }
+    void ended() override { steps.push_back("ended"); }
+
+    const layout::SlotView& slot(int slot) const { return slots[static_cast<std::size_t>(slot)]; }
+    std::vector<std::string> boxTexts() const {
+        std::vector<std::string> texts;
+        for (const SeenBox& seen : boxes) {
+            texts.push_back(seen.box.text);
+        }
+        return texts;
+    }
+
+    std::vector<std::string> steps;
+    std::vector<SeenBox> boxes;
+    std::array<layout::SlotView, layout::kSlotCount> slots{};
+    std::array<layout::LabelView, 7> labels{};
+    int progress = -1;
+    bool scoreEnabled = false;
+    std::array<bool, 2> running{};
+    Focus focus;
+    std::function<void()> whileOpen;
+    Form1Controller* handsOn = nullptr;
+
+private:
+    static std::size_t index(Timer timer) { return static_cast<std::size_t>(timer); }
+};
+
+struct Bench {
+    FakeWindow window;
+    ScriptedRandom random;
+    ScriptedDisplayDriver display{{kDesktop, kGameMode}, kDesktop};
+    Form1Controller controller{window, random, display};
+
+    void newGame(const testing::Deal& deal) {
+        random.pushValues(deal);
+        controller.menuChosen(layout::MenuCommand::FileNew);
+    }
+    void ticks(Timer timer, int count) {
+        for (int i = 0; i < count; ++i) {
+            controller.timerFired(timer);
+        }
+    }
+    // Presses the key and says where the focus is now.
+    Focus press(Key key) {
+        controller.keyPressed(key);
+        return controller.focus();
+    }
+};
+
+TEST(Form1ControllerTest, StartsUpInOrderTellsOfARefusedModeAndShutsDownOnce) {
+    Bench bench;
+    bench.display.scriptChangeResults({-2});  // the game's mode is listed but refused
+    bench.controller.startUp();
+
+    EXPECT_EQ(bench.window.steps,
+              (std::vector<std::string>{"start Timer2", "prepare", "stop Timer2",
+                                        "box The graphics mode is not supported", "show",
+                                        "focus cmdNext", "start Timer2"}));
+    ASSERT_EQ(bench.window.boxes.size(), 1u);
+    EXPECT_EQ(bench.window.boxes[0].box.title, "Pellary");
+    EXPECT_EQ(bench.window.boxes[0].box.style, MessageStyle::Critical);
+    // The window as it stands after the load step.
+    EXPECT_EQ(bench.window.progress, 90);
+    EXPECT_EQ(bench.window.labels[1].caption, "0");
+    EXPECT_EQ(bench.window.labels[2].caption, "Score");
+    EXPECT_FALSE(bench.window.scoreEnabled);
+    EXPECT_EQ(bench.window.slot(0).accessibleName, "Empty slot");
+    EXPECT_TRUE(bench.controller.timerRunning(Timer::Refresh));
+    EXPECT_FALSE(bench.controller.timerRunning(Timer::Countdown));
+
+    // A second start-up does nothing; Help opens its windows without touching the game.
+    bench.controller.startUp();
+    bench.controller.menuChosen(layout::MenuCommand::HelpRules);
+    bench.controller.menuChosen(layout::MenuCommand::HelpAbout);
+    EXPECT_EQ(bench.window.steps.back(), "help About");
+
+    bench.window.steps.clear();
+    bench.controller.shutDown();
+    bench.controller.shutDown();
+    EXPECT_EQ(bench.window.steps, (std::vector<std::string>{"stop Timer2", "close help", "ended"}));
+    ASSERT_EQ(bench.display.changes().size(), 2u);
+    EXPECT_EQ(bench.display.changes().back(), kDesktop);  // put back exactly
+    // Nothing reaches the window once the game has ended.
+    bench.controller.timerFired(Timer::Refresh);
+    bench.controller.menuChosen(layout::MenuCommand::FileNew);
+    EXPECT_EQ(bench.window.steps.size(), 3u);
+}
+
+TEST(Form1ControllerTest, AQuitWhileTheDisplayMessageIsOpenNeverShowsTheWindow) {
+    Bench bench;
+    bench.display.scriptChangeResults({1});  // needs a restart
+    bench.window.whileOpen = [&] { bench.controller.shutDown(); };
+    bench.controller.startUp();
+    EXPECT_EQ(bench.window.steps,
+              (std::vector<std::string>{
+                  "start Timer2", "prepare", "stop Timer2",
+                  "box The computer must be restarted in order for the graphics mode to work",
+                  "close help", "ended"}));
+    EXPECT_EQ(bench.window.boxes[0].box.style, MessageStyle::Question);
+    EXPECT_EQ(bench.display.changes().back(), kDesktop);
+}
+
+TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
+    Bench bench;
+    bench.controller.startUp();
+    bench.newGame(plainDeal());
+    EXPECT_TRUE(bench.window.running[0]);
+    EXPECT_TRUE(bench.window.running[1]);
+    EXPECT_EQ(bench.window.slot(20).accessibleName, "Ball 5, free");
+
+    bench.controller.ballClicked(20);
+    bench.controller.ballClicked(21);  // 5 + 6 = 11: the set goes
+    bench.ticks(Timer::Refresh, 1);
+    EXPECT_FALSE(bench.window.slot(20).shown);
+    EXPECT_EQ(bench.window.labels[5].caption, "200");
+
+    // Everything that arrives while a box is open is dropped, and the window shows the state
+    // of that moment: the heap taken away, the countdown and the refresh stopped.
+    const auto pokeEverything = [&] {
+        const Game& game = bench.controller.game();
+        const std::string total = game.label4();
+        const int sum = game.selectionSum();
+        bench.controller.timerFired(Timer::Countdown);
+        bench.controller.timerFired(Timer::Refresh);
+        bench.controller.ballClicked(16);
+        bench.controller.buttonPressed(Button::NextBall);
+        bench.controller.buttonPressed(Button::TakeScore);
+        bench.controller.menuChosen(layout::MenuCommand::FileNew);
+        EXPECT_FALSE(bench.controller.keyPressed(Key::Activate));
+        EXPECT_EQ(game.label4(), total);
+        EXPECT_EQ(game.selectionSum(), sum);
+        EXPECT_TRUE(bench.controller.messageOpen());
+    };
+    bench.window.whileOpen = pokeEverything;
+    bench.random.pushValues(plainDeal());  // round 2's deal
+    bench.ticks(Timer::Countdown, 89);
+    EXPECT_EQ(bench.window.labels[6].caption, "1");
+    EXPECT_TRUE(bench.window.boxes.empty());
+    bench.ticks(Timer::Countdown, 1);  // the ninetieth tick takes the score
+
+    EXPECT_EQ(bench.window.boxTexts(),
+              (std::vector<std::string>{"Ready for Round 2", "Score 90,000 for BONUS ROUND!!"}));
+    for (const SeenBox& seen : bench.window.boxes) {
+        EXPECT_EQ(seen.box.title, "Zentrix");
+        EXPECT_FALSE(seen.timer1);
+        EXPECT_FALSE(seen.timer2);
+        EXPECT_FALSE(seen.heapShown);  // Take Score has emptied the heap before the boxes
+    }
+    // 2 cleared slots: 2000, 1 eleven: 1000, no time left, 200 location points.
+    EXPECT_EQ(bench.window.boxes[0].total, "3200");
+    // Round 2 is dealt and running.
+    EXPECT_TRUE(bench.window.running[0]);
+    EXPECT_TRUE(bench.window.running[1]);
+    EXPECT_EQ(bench.window.progress, 90);
+    EXPECT_EQ(bench.window.slot(20).value, 5);
+    EXPECT_EQ(bench.controller.game().roundState(), RoundState::RoundTwo);
+
+    // Round 2 ends at once by Take Score from the keyboard, and the game is over.
+    bench.controller.focusChanged(Focus::takeScore());
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate));
+    EXPECT_EQ(bench.window.boxTexts().back(), "Game Over");
+    EXPECT_EQ(bench.window.boxes.back().box.style, MessageStyle::Information);
+    EXPECT_FALSE(bench.window.running[0]);
+    EXPECT_FALSE(bench.window.running[1]);
+    EXPECT_FALSE(bench.window.scoreEnabled);
+    // No slot cleared yet (the refresh has not hidden any box) and 90 seconds left: 90 * 250
+    // on top of 3200.
+    EXPECT_EQ(bench.window.labels[3].caption, "25700");
+    EXPECT_EQ(bench.window.labels[3].accessibleName, "Total score 25700");
+    // Take Score, disabled now, can not be pressed from the keyboard.
+    const std::size_t boxes = bench.window.boxes.size();
+    bench.controller.keyPressed(Key::Activate);
+    EXPECT_EQ(bench.window.boxes.size(), boxes);
+}
+
+TEST(Form1ControllerTest, AStaleTickFromAStoppedTimerIsDropped) {
+    Bench bench;
+    bench.controller.startUp();
+    bench.controller.timerFired(Timer::Countdown);  // never started
+    EXPECT_EQ(bench.window.progress, 90);
+    EXPECT_EQ(bench.window.labels[6].caption, "");
+}
+
+TEST(Form1ControllerTest, TheFocusFollowsClicksAndArrowsAndLeavesWithItsBall) {
+    Bench bench;
+    bench.window.handsOn = &bench.controller;
+    bench.controller.startUp();
+    bench.newGame(plainDeal());
+
+    // A click gives the ball the focus; the arrows go to its neighbours on the board.
+    bench.controller.ballClicked(20);
+    EXPECT_EQ(bench.window.focus, Focus::ball(20));
+    EXPECT_EQ(bench.press(Key::Right), Focus::ball(21));
+    EXPECT_EQ(bench.press(Key::Right), Focus::ball(21));  // the edge of the row: it stays
+    EXPECT_TRUE(bench.window.slot(20).selected);
+
+    // Space on 21 completes the eleven: the focused ball leaves the heap and hands the focus to
+    // a free ball nearby, never to Take Score, wherever the toolkit would have put it.
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate));
+    EXPECT_FALSE(bench.window.slot(21).occupied);
+    ASSERT_TRUE(bench.window.focus.isBall());
+    EXPECT_TRUE(bench.controller.canTakeFocus(bench.window.focus.slot));
+    EXPECT_TRUE(bench.window.slot(bench.window.focus.slot).free);
+
+    // The arrows belong to the balls: on a button they are the toolkit's.
+    bench.controller.focusChanged(Focus::nextBall());
+    EXPECT_FALSE(bench.controller.keyPressed(Key::Up));
+    // Enter on Next Ball moves the next ball onto the heap.
+    const int before = bench.controller.game().drawnValue();
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate));
+    EXPECT_NE(bench.controller.game().dealtCount(before), 0);
+}
+
+TEST(Form1ControllerTest, TheArrowsReachEveryFreeBallOfARealDeal) {
+    // Deals from real draws, with several seeds: the arrows, starting anywhere, always land on
+    // a free ball and between them reach every one.
+    for (const unsigned seed : {1u, 7u, 2024u, 99991u}) {
+        Bench bench;
+        std::mt19937 draws(seed);
+        for (int i = 0; i < 200; ++i) {
+            bench.random.pushDraw(static_cast<float>(draws() >> 8) * 0x1p-24f);
+        }
+        bench.controller.startUp();
+        bench.controller.menuChosen(layout::MenuCommand::FileNew);
+
+        std::set<int> free;
+        for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+            if (bench.controller.canTakeFocus(slot)) {
+                free.insert(slot);
+            }
+        }
+        ASSERT_FALSE(free.empty());
+        std::set<int> reached{*free.begin()};
+        std::vector<int> frontier{*free.begin()};
+        while (!frontier.empty()) {
+            const int from = frontier.back();
+            frontier.pop_back();
+            for (const Key key : {Key::Up, Key::Down, Key::Left, Key::Right}) {
+                bench.controller.focusChanged(Focus::ball(from));
+                const Focus to = bench.press(key);
+                ASSERT_TRUE(to.isBall()) << "seed " << seed;
+                ASSERT_TRUE(free.contains(to.slot)) << "seed " << seed << " slot " << to.slot;
+                if (reached.insert(to.slot).second) {
+                    frontier.push_back(to.slot);
+                }
+            }
+        }
+        EXPECT_EQ(reached, free) << "seed " << seed;
+    }
+}
+
+TEST(Form1ControllerTest, AWholeClearedRoundPlayedThroughTheControllerAlone) {
+    Bench bench;
+    bench.controller.startUp();
+    testing::scriptClearingRound(bench.random, 16);
+    bench.controller.menuChosen(layout::MenuCommand::FileNew);
+
+    // Sixteen balls thrown away with Next Ball, then every heap ball goes with the next ball,
+    // chosen by what the window shows.
+    for (int i = 0; i < 16; ++i) {
+        bench.controller.buttonPressed(Button::NextBall);
+    }
+    for (const int slot : testing::kClearingOrder) {
+        ASSERT_TRUE(bench.window.slot(slot).free) << "slot " << slot;
+        ASSERT_EQ(bench.window.slot(slot).value + bench.window.slot(layout::kNextBallSlot).value,
+                  11);
+        bench.controller.ballClicked(slot);
+        bench.controller.ballClicked(layout::kNextBallSlot);
+        bench.ticks(Timer::Refresh, 1);
+    }
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        EXPECT_FALSE(bench.window.slot(slot).shown) << "slot " << slot;
+    }
+    EXPECT_EQ(bench.window.labels[1].caption, "22");
+    EXPECT_EQ(bench.window.labels[5].caption, std::to_string(testing::kClearingRoundPoints));
+    // Nothing free is left: the focus the last click gave is back on Next Ball.
+    EXPECT_EQ(bench.window.focus, Focus::nextBall());
+
+    bench.random.pushValues(plainDeal());
+    bench.controller.buttonPressed(Button::TakeScore);
+    EXPECT_EQ(bench.window.boxTexts(),
+              (std::vector<std::string>{"BONUS, Level Clear 10,000", "Ready for Round 2",
+                                        "Score 90,000 for BONUS ROUND!!"}));
+    EXPECT_EQ(bench.window.labels[3].caption, "90700");
+}
+
+}  // namespace
+}  // namespace zentrix::controller
