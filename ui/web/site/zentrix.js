@@ -584,6 +584,7 @@
 
     function showHelp(which) {
         let w = helpWindows.get(which);
+        const fresh = !w;
         if (!w) {
             w = makeHelpWindow(which);
             helpWindows.set(which, w);
@@ -591,7 +592,12 @@
         }
         raise(w);
         fitWindow(w);
-        w.focusTarget.focus();
+        if (fresh && w.focusTarget.tagName === 'TEXTAREA') {
+            // A new Rules window starts at its first line, with the caret there.
+            w.focusTarget.setSelectionRange(0, 0);
+            w.focusTarget.scrollTop = 0;
+        }
+        w.focusTarget.focus({preventScroll: true});
     }
 
     function closeHelp(which) {
