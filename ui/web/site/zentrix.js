@@ -490,12 +490,13 @@
         w.style.transform = scale < 1 ? `scale(${scale})` : '';
     }
 
+    // The window to the front: the help windows keep the stacking levels 101 and up, under the
+    // menus and the message boxes.
     function raise(w) {
-        let top = 100;
-        for (const other of helpWindows.values()) {
-            top = Math.max(top, Number(other.style.zIndex) || 100);
-        }
-        w.style.zIndex = String(top + 1);
+        const order = [...helpWindows.values()].filter((other) => other !== w);
+        order.sort((a, b) => Number(a.style.zIndex) - Number(b.style.zIndex));
+        order.push(w);
+        order.forEach((other, i) => { other.style.zIndex = String(101 + i); });
     }
 
     function makeHelpWindow(which) {
@@ -642,7 +643,10 @@
             document.getElementById('loading').remove();
             board.hidden = false;
             fit();
+            // For the benchmark: the first frame of the board, and the one with all its pictures.
             requestAnimationFrame(() => performance.mark('zentrix-board'));
+            Promise.all([...markers, rackPicture].map((img) => img.decode().catch(() => {})))
+                .then(() => requestAnimationFrame(() => performance.mark('zentrix-pictures')));
         },
         applySlot(slot, view) {
             const ball = slots[slot];
@@ -770,13 +774,11 @@
                           screen.colorDepth || 24]);
     }
 
+    // The module's script comes next in the page and starts the game when it is ready.
     window.Module = {
         onRuntimeInitialized: start,
         onAbort: (what) => fail(new Error(`The game stopped: ${what}`)),
     };
-    const script = document.createElement('script');
-    script.src = 'zentrix-wasm.js';
-    document.head.append(script);
 
     if ('serviceWorker' in navigator && location.protocol !== 'file:') {
         addEventListener('load', () => {
