@@ -16,7 +16,7 @@ const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', 
 
 // Starts the server and a browser with a fresh profile; `run(session)` gets {browser, context,
 // site, open}. Everything is torn down afterwards, and the run fails on any page fault seen.
-async function withBrowser(siteFolder, run, {viewport = {width: 1280, height: 800}} = {}) {
+async function withBrowser(siteFolder, run, {viewport = {width: 1280, height: 800}, hasTouch = false} = {}) {
     const site = await serve(siteFolder, 0);
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-chromium-'));
     const context = await chromium.launchPersistentContext(profile, {
@@ -24,6 +24,7 @@ async function withBrowser(siteFolder, run, {viewport = {width: 1280, height: 80
         headless: true,
         args: FLAGS,
         viewport,
+        hasTouch,
     });
     const faults = [];
     const watch = (page) => {

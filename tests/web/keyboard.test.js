@@ -83,6 +83,13 @@ runScenarios({
             assert.ok(total >= 250 * (left - 2) + 1000 * Math.floor(removed / 2), `total ${total}`);
             assert.equal(await timeLeft(page), 90);
             assert.equal(await label(page, 'Elevens'), 'Elevens 0');
+
+            // F11: the browser's full-screen mode, and back; no message about the display.
+            await page.keyboard.press('F11');
+            await page.waitForFunction(() => document.fullscreenElement !== null);
+            await page.keyboard.press('F11');
+            await page.waitForFunction(() => document.fullscreenElement === null);
+            assert.equal(await page.getByRole('alertdialog').count(), 0);
         });
     },
 });

@@ -6,7 +6,7 @@ const {withBrowser, runScenarios, assert, freeBalls, label, chooseMenu, FREE_BAL
 
 const site = process.argv[2];
 
-async function checkAt(viewport) {
+async function checkAt(viewport, {touch = false} = {}) {
     await withBrowser(site, async ({open}) => {
         const page = await open('?seed=9');
         await chooseMenu(page, 'File', 'New');
@@ -52,17 +52,28 @@ async function checkAt(viewport) {
             await page.mouse.click(box.x + x * r, box.y + y * r);
             assert.equal(await ball.locator.getAttribute('aria-label'), ball.name);
         }
-        await page.mouse.click(cx, cy);
+        if (touch) {
+            // A tap is a click.
+            await page.touchscreen.tap(cx, cy);
+        } else {
+            await page.mouse.click(cx, cy);
+        }
         assert.equal(await label(page, 'Selection sum'), `Selection sum ${ball.value}`);
-    }, {viewport});
+
+        // The full-screen control asks the browser for its full-screen mode, and back.
+        await page.getByRole('button', {name: 'Full screen'}).click();
+        await page.waitForFunction(() => document.fullscreenElement === document.documentElement);
+        await page.getByRole('button', {name: 'Full screen'}).click();
+        await page.waitForFunction(() => document.fullscreenElement === null);
+    }, {viewport, hasTouch: touch});
 }
 
 runScenarios({
     async 'a small window, 640 x 480'() {
         await checkAt({width: 640, height: 480});
     },
-    async 'a tall phone, 390 x 844'() {
-        await checkAt({width: 390, height: 844});
+    async 'a tall phone, 390 x 844, played by touch'() {
+        await checkAt({width: 390, height: 844}, {touch: true});
     },
     async 'a large screen, 1920 x 1080'() {
         await checkAt({width: 1920, height: 1080});
