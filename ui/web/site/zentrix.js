@@ -748,7 +748,12 @@
         });
         document.getElementById('full-screen').addEventListener('click', toggleFullScreen);
         addEventListener('resize', fit);
-        addEventListener('pagehide', () => call('zx_shut_down'));
+        // Leaving the page ends the game, unless the browser keeps the page to come back to.
+        addEventListener('pagehide', (event) => {
+            if (!event.persisted) {
+                call('zx_shut_down');
+            }
+        });
     }
 
     function toggleFullScreen() {
