@@ -5,6 +5,7 @@
 
 #include "game/timing.h"
 #include "resources/picture_ids.h"
+#include "ui/controller/form1_controller.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/layout/help_layout.h"
@@ -233,6 +234,32 @@ std::string layoutJson() {
     json.key("timers").open('{');
     json.field("countdown", static_cast<int>(kCountdownInterval.count()));
     json.field("refresh", static_cast<int>(kRefreshInterval.count()));
+    json.close('}');
+
+    // The numbers the page passes to the game's entry points (ui/web/main.cpp) for the
+    // controller's timers, buttons, focus targets, keys and help windows.
+    using namespace controller;
+    const auto code = [](auto value) { return static_cast<int>(value); };
+    json.key("codes").open('{');
+    json.key("timers").open('{');
+    json.field("countdown", code(Timer::Countdown)).field("refresh", code(Timer::Refresh));
+    json.close('}');
+    json.key("buttons").open('{');
+    json.field("nextBall", code(Button::NextBall)).field("takeScore", code(Button::TakeScore));
+    json.close('}');
+    json.key("focus").open('{');
+    json.field("none", code(Focus::Kind::None)).field("ball", code(Focus::Kind::Ball));
+    json.field("nextBall", code(Focus::Kind::NextBall));
+    json.field("takeScore", code(Focus::Kind::TakeScore));
+    json.close('}');
+    json.key("keys").open('{');
+    json.field("up", code(Key::Up)).field("down", code(Key::Down));
+    json.field("left", code(Key::Left)).field("right", code(Key::Right));
+    json.field("activate", code(Key::Activate));
+    json.close('}');
+    json.key("help").open('{');
+    json.field("about", code(HelpWindow::About)).field("rules", code(HelpWindow::Rules));
+    json.close('}');
     json.close('}');
 
     json.key("about").open('{');

@@ -10,14 +10,15 @@
     const seed = params.get('seed');
     const speed = Math.max(1, Number(params.get('speed')) || 1);
 
-    // Focus kinds and keys, numbered as the controller numbers them.
-    const FOCUS = {none: 0, ball: 1, nextBall: 2, takeScore: 3};
-    const KEYS = {ArrowUp: 0, ArrowDown: 1, ArrowLeft: 2, ArrowRight: 3, ' ': 4, Enter: 4, Spacebar: 4};
-    const COUNTDOWN = 0;
+    // The browser's keys the game gives a meaning to, by the controller's names.
+    const KEYS = {ArrowUp: 'up', ArrowDown: 'down', ArrowLeft: 'left', ArrowRight: 'right',
+                  ' ': 'activate', Enter: 'activate', Spacebar: 'activate'};
     const MESSAGE_ICONS = {16: ['critical', '\u00d7'], 32: ['question', '?'], 48: ['exclamation', '!'],
                            64: ['information', 'i']};
 
     let layout = null;
+    // The numbers the game's entry points take, from the game itself (layout.codes).
+    let codes = null;
     // True while a step of the game is suspended at a message box: the module admits no other
     // call then, so the page holds back ticks and input until it has finished.
     let suspended = false;
@@ -137,7 +138,8 @@
             if (bySlotName.has(name)) {
                 board.append(makeBall(bySlotName.get(name)));
             } else if (name === layout.nextBall.name) {
-                nextButton = makeButton(layout.nextBall, () => call('zx_button', [0]));
+                nextButton = makeButton(layout.nextBall,
+                                        () => call('zx_button', [codes.buttons.nextBall]));
                 rackPicture = document.createElement('img');
                 rackPicture.alt = '';
                 rackPicture.width = layout.pictures.rackSize;
@@ -146,7 +148,8 @@
                 nextButton.prepend(rackPicture);
                 board.append(nextButton);
             } else if (name === layout.score.name) {
-                scoreButton = makeButton(layout.score, () => call('zx_button', [1]));
+                scoreButton = makeButton(layout.score,
+                                         () => call('zx_button', [codes.buttons.takeScore]));
                 board.append(scoreButton);
             } else if (name === layout.progress.name) {
                 board.append(makeProgress());
@@ -363,7 +366,7 @@
     // Each runs on setTimeout against the wall clock. A late countdown (a throttled or hidden
     // tab) delivers every tick it owes as soon as it runs again, so the round has used up the
     // time that passed; the refresh only shows the state and delivers one.
-    const timers = [null, null];
+    const timers = {};
     const now = () => performance.now();
 
     function startTimer(timer, interval) {
@@ -389,7 +392,7 @@
     function due(timer, state) {
         while (timers[timer] === state && !suspended && !ended && now() >= state.due) {
             state.due += state.interval;
-            if (timer !== COUNTDOWN && now() >= state.due) {
+            if (timer !== codes.timers.countdown && now() >= state.due) {
                 state.due = now() + state.interval;
             }
             call('zx_timer', [timer]);
@@ -404,10 +407,11 @@
     }
 
     document.addEventListener('visibilitychange', () => {
-        if (document.visibilityState === 'visible' && timers[COUNTDOWN]) {
-            const state = timers[COUNTDOWN];
+        const countdown = codes && codes.timers.countdown;
+        if (document.visibilityState === 'visible' && codes && timers[countdown]) {
+            const state = timers[countdown];
             clearTimeout(state.handle);
-            due(COUNTDOWN, state);
+            due(countdown, state);
         }
     });
 
@@ -500,7 +504,7 @@
     }
 
     function makeHelpWindow(which) {
-        const design = which === 0 ? layout.about : layout.rules;
+        const design = which === codes.help.about ? layout.about : layout.rules;
         const w = document.createElement('section');
         w.className = 'window help-window';
         w.setAttribute('role', 'dialog');
@@ -525,7 +529,7 @@
         client.style.height = px(design.client.h);
         client.style.backgroundImage = 'url(pictures/title.jpg)';
         client.style.backgroundSize = `${px(layout.pictures.titleWidth)} ${px(layout.pictures.titleHeight)}`;
-        if (which === 0) {
+        if (which === codes.help.about) {
             const ok = document.createElement('button');
             ok.type = 'button';
             ok.className = 'about-ok';
@@ -620,13 +624,13 @@
             return null;
         }
         if (element.classList.contains('ball')) {
-            return [FOCUS.ball, Number(element.dataset.slot)];
+            return [codes.focus.ball, Number(element.dataset.slot)];
         }
         if (element === nextButton) {
-            return [FOCUS.nextBall, -1];
+            return [codes.focus.nextBall, -1];
         }
         if (element === scoreButton) {
-            return [FOCUS.takeScore, -1];
+            return [codes.focus.takeScore, -1];
         }
         return null;
     }
@@ -672,9 +676,9 @@
         stopTimer,
         showMessage,
         moveFocus(kind, slot) {
-            const target = kind === FOCUS.ball ? slots[slot]
-                         : kind === FOCUS.nextBall ? nextButton
-                         : kind === FOCUS.takeScore ? scoreButton : null;
+            const target = kind === codes.focus.ball ? slots[slot]
+                         : kind === codes.focus.nextBall ? nextButton
+                         : kind === codes.focus.takeScore ? scoreButton : null;
             if (target && document.activeElement !== target) {
                 focusing = true;
                 target.focus({preventScroll: true});
@@ -689,7 +693,7 @@
             }
         },
         ended() {
-            for (const timer of [0, 1]) {
+            for (const timer of Object.values(codes.timers)) {
                 stopTimer(timer);
             }
             ended = true;
@@ -730,8 +734,8 @@
             }
             // The game's controls answer these keys through the game, never natively.
             event.preventDefault();
-            if (!event.repeat || key !== 4) {
-                call('zx_key', [key]);
+            if (!event.repeat || key !== 'activate') {
+                call('zx_key', [codes.keys[key]]);
             }
         });
         document.addEventListener('keyup', (event) => {
@@ -742,7 +746,7 @@
                 menuTitles[0].focus();
                 return;
             }
-            if (KEYS[event.key] === 4 && focusKindOf(document.activeElement)) {
+            if (KEYS[event.key] === 'activate' && focusKindOf(document.activeElement)) {
                 event.preventDefault();  // a Space released on a button must not press it again
             }
         });
@@ -768,6 +772,7 @@
 
     function start() {
         layout = JSON.parse(Module.ccall('zx_layout', 'string', [], []));
+        codes = layout.codes;
         document.title = layout.caption;
         buildBoard();
         const menuTitles = buildMenus();
