@@ -109,7 +109,7 @@ std::string numberText(double value) {
         return (whole == 0 && std::signbit(value) ? "-" : "") + std::to_string(whole);
     }
     std::string text;
-    for (int decimals = 1; decimals <= 40; ++decimals) {
+    for (int decimals = 0; decimals <= 40; ++decimals) {
         char buffer[400];
         std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
         text = buffer;
