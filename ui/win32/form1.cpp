@@ -641,6 +641,7 @@ void Form1::Form1_Command(int id, int code, HWND control) {
     const bool next = control == nextButton_;
     switch (code) {
         case BN_CLICKED:
+        case BN_DOUBLECLICKED:  // the second click of a quick pair presses it again
             controller_.buttonPressed(next ? controller::Button::NextBall
                                            : controller::Button::TakeScore);
             break;

@@ -131,6 +131,14 @@ TEST(Win32Parity, KeyboardPlayAfterAClickAndTheFocusHandedOnWhenItsBallLeaves) {
     bench.random.pushValue(4);
     bench.key(VK_SPACE);
     EXPECT_EQ(windowText(bench.ballBox(layout::kNextBallSlot)), "Next ball 4, free");
+
+    // Two quick clicks on Next Ball press it twice.
+    bench.random.pushValues({5, 6});
+    SendMessageW(next, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(next, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    SendMessageW(next, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(next, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(windowText(bench.ballBox(layout::kNextBallSlot)), "Next ball 6, free");
     bench.screenshot("keyboard-focus");
 }
 
