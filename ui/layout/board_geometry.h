@@ -29,7 +29,7 @@ PixelRect smallestClientArea();
 // with dark dashes on it so that it shows on every ball's colour.
 inline constexpr int kFocusRingInsetPixels = 6;  // from the box's edge, at the design's size
 inline constexpr int kFocusRingPenPixels = 2;
-inline constexpr int kFocusRingDashPixels = 2;  // dash and gap alike
+inline constexpr int kFocusRingDashPixels = 4;  // dash and gap alike: two pen widths
 inline constexpr Rgb kFocusRingLight{255, 255, 255};
 inline constexpr Rgb kFocusRingDashes{0, 0, 0};
 

@@ -64,10 +64,11 @@ TEST(BoardGeometry, TheFocusRingKeepsItsProportionsInsideTheBall) {
     const FocusRing design = focusRing(113);
     EXPECT_EQ(design.circle, (PixelRect{6, 6, 101, 101}));
     EXPECT_EQ(design.pen, 2);
-    EXPECT_EQ(design.dash, 2);
+    EXPECT_EQ(design.dash, 4);
     const FocusRing large = focusRing(170);  // one and a half times
     EXPECT_EQ(large.circle, (PixelRect{9, 9, 152, 152}));
     EXPECT_EQ(large.pen, 3);
+    EXPECT_EQ(large.dash, 6);
     // Never thinner than the design's pen on a small ball, and never outside the box.
     const FocusRing small = focusRing(40);
     EXPECT_EQ(small.pen, 2);
