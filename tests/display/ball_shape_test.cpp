@@ -19,22 +19,22 @@ TEST(BallEllipseRect, SpansTheBoxInWholePixels) {
 
 // Rounding goes to the nearest pixel, a half to the even neighbour.
 TEST(TwipsToPixels, RoundsHalfToEven) {
-    EXPECT_EQ(TwipsToPixels(1687.5F, 15), 112);  // 112.5
-    EXPECT_EQ(TwipsToPixels(1702.5F, 15), 114);  // 113.5
-    EXPECT_EQ(TwipsToPixels(7.5F, 15), 0);       // 0.5
-    EXPECT_EQ(TwipsToPixels(22.5F, 15), 2);      // 1.5
-    EXPECT_EQ(TwipsToPixels(-22.5F, 15), -2);    // -1.5
-    EXPECT_EQ(TwipsToPixels(1708, 15), 114);     // 113.87
-    EXPECT_EQ(TwipsToPixels(1697, 15), 113);     // 113.13
+    EXPECT_EQ(twipsToPixels(1687.5F, 15), 112);  // 112.5
+    EXPECT_EQ(twipsToPixels(1702.5F, 15), 114);  // 113.5
+    EXPECT_EQ(twipsToPixels(7.5F, 15), 0);       // 0.5
+    EXPECT_EQ(twipsToPixels(22.5F, 15), 2);      // 1.5
+    EXPECT_EQ(twipsToPixels(-22.5F, 15), -2);    // -1.5
+    EXPECT_EQ(twipsToPixels(1708, 15), 114);     // 113.87
+    EXPECT_EQ(twipsToPixels(1697, 15), 113);     // 113.13
 }
 
 // Sizes that cannot be turned into pixels are refused, not wrapped.
 TEST(TwipsToPixels, RefusesImpossibleSizes) {
-    EXPECT_THROW(TwipsToPixels(1700, 0), std::domain_error);
-    EXPECT_THROW(TwipsToPixels(1700, -15), std::domain_error);
-    EXPECT_THROW(TwipsToPixels(1700, std::numeric_limits<float>::quiet_NaN()), std::domain_error);
-    EXPECT_THROW(TwipsToPixels(1e30F, 1), std::overflow_error);
-    EXPECT_THROW(TwipsToPixels(std::numeric_limits<float>::infinity(), 15), std::overflow_error);
+    EXPECT_THROW(twipsToPixels(1700, 0), std::domain_error);
+    EXPECT_THROW(twipsToPixels(1700, -15), std::domain_error);
+    EXPECT_THROW(twipsToPixels(1700, std::numeric_limits<float>::quiet_NaN()), std::domain_error);
+    EXPECT_THROW(twipsToPixels(1e30F, 1), std::overflow_error);
+    EXPECT_THROW(twipsToPixels(std::numeric_limits<float>::infinity(), 15), std::overflow_error);
 }
 
 }  // namespace

@@ -140,21 +140,6 @@ constexpr std::array<std::string_view, kTabStops> kTabOrder = buildTabOrder();
 
 }  // namespace
 
-int twipsToPixels(int twips, int twipsPerPixel) {
-    // Floor division, so that the rounding below also holds left of the origin.
-    int quotient = twips / twipsPerPixel;
-    int remainder = twips % twipsPerPixel;
-    if (remainder < 0) {
-        remainder += twipsPerPixel;
-        quotient -= 1;
-    }
-    const int twice = 2 * remainder;
-    if (twice > twipsPerPixel || (twice == twipsPerPixel && quotient % 2 != 0)) {
-        quotient += 1;
-    }
-    return quotient;
-}
-
 PixelRect toPixels(const TwipsRect& rect, int twipsPerPixel) {
     return {twipsToPixels(rect.left, twipsPerPixel), twipsToPixels(rect.top, twipsPerPixel),
             twipsToPixels(rect.width, twipsPerPixel), twipsToPixels(rect.height, twipsPerPixel)};

@@ -10,31 +10,24 @@
 #include <span>
 #include <string_view>
 
+#include "display/pixels.h"
+
 namespace zentrix::layout {
 
-inline constexpr int kTwipsPerPixel = 15;
+using display::kTwipsPerPixel;
 // A font's point is twenty twips.
 inline constexpr int kTwipsPerPoint = 20;
 
-// Twips to whole pixels: the nearest whole number, a half going to the even neighbour.
-int twipsToPixels(int twips, int twipsPerPixel = kTwipsPerPixel);
+// Twips to whole pixels, the nearest whole number, a half going to the even neighbour; and a
+// rectangle in whole pixels.
+using display::PixelRect;
+using display::twipsToPixels;
 
 struct TwipsRect {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
-};
-
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    int right() const { return x + width; }  // one past the last column
-    int bottom() const { return y + height; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 // Left and top converted on their own, width and height likewise: the controls were laid out on

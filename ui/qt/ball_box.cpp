@@ -6,7 +6,8 @@
 #include <QRegion>
 #include <algorithm>
 
-#include "ui/layout/form1_layout.h"
+#include "ui/layout/board_geometry.h"
+#include "ui/qt/qt_layout.h"
 
 namespace zentrix::ui {
 
@@ -23,9 +24,6 @@ QRegion ellipseRegion(QSize size) {
     }
     return made;
 }
-
-// The focus ring keeps its proportions to the ball box at any size.
-const double kDesignBoxPixels = layout::twipsToPixels(layout::kBallBoxTwips);
 
 }  // namespace
 
@@ -50,19 +48,20 @@ void BallBox::paintEvent(QPaintEvent*) {
         return;
     }
     const QRegion shape = mask().isEmpty() ? QRegion(rect()) : mask();
-    const QRectF bounds = shape.boundingRect();
-    const double unit = std::max(bounds.width(), 1.0) / kDesignBoxPixels;
-    const double inset = 6.0 * unit;
-    const QRectF ring = bounds.adjusted(inset, inset, -inset, -inset);
+    const QRect bounds = shape.boundingRect();
+    const layout::FocusRing ring = layout::focusRing(std::max(bounds.width(), 1));
+    const QRectF circle = toRect(ring.circle).translated(bounds.topLeft());
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(Qt::white, std::max(2.0, 2.0 * unit)));
-    painter.drawEllipse(ring);
-    QPen dashes(Qt::black, std::max(2.0, 2.0 * unit), Qt::CustomDashLine, Qt::FlatCap);
-    dashes.setDashPattern({2.0, 2.0});
+    painter.setPen(QPen(toColor(layout::kFocusRingLight), ring.pen));
+    painter.drawEllipse(circle);
+    QPen dashes(toColor(layout::kFocusRingDashes), ring.pen, Qt::CustomDashLine, Qt::FlatCap);
+    // A dash pattern counts in pen widths.
+    const double dash = static_cast<double>(ring.dash) / ring.pen;
+    dashes.setDashPattern({dash, dash});
     painter.setPen(dashes);
-    painter.drawEllipse(ring);
+    painter.drawEllipse(circle);
 }
 
 void BallBox::keyPressEvent(QKeyEvent* event) {

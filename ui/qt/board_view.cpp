@@ -10,6 +10,7 @@
 #include "display/ball_shape.h"
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
+#include "ui/layout/board_geometry.h"
 #include "ui/qt/ball_box.h"
 #include "ui/qt/pictures.h"
 #include "ui/qt/qt_layout.h"
@@ -78,11 +79,6 @@ QSize BoardView::placedEllipse(int slot) const {
     const QRect box = ballBoxRect(slot);
     const QSize ellipse = ellipses_.at(static_cast<std::size_t>(slot));
     return place({box.x(), box.y(), ellipse.width(), ellipse.height()}).size();
-}
-
-int BoardView::ringReach() const {
-    // How far a ring's pen reaches outside its circle, with a pixel for the smoothed edge.
-    return static_cast<int>(std::ceil(layout::kRingPenPixels * scale_ / 2.0)) + 1;
 }
 
 QSize BoardView::sizeHint() const {
@@ -172,7 +168,7 @@ void BoardView::makeRound(int slot) {
     const display::PixelRect ellipse = display::BallEllipseRect(
         static_cast<float>(layout::kBallBoxTwips), static_cast<float>(layout::kBallBoxTwips),
         static_cast<float>(layout::kTwipsPerPixel), static_cast<float>(layout::kTwipsPerPixel));
-    ellipses_[s] = QSize(ellipse.right - ellipse.left, ellipse.bottom - ellipse.top);
+    ellipses_[s] = QSize(ellipse.width, ellipse.height);
     boxes_[s]->makeRound(placedEllipse(slot));
     update(slotPaintRect(slot));
 }
@@ -243,8 +239,7 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
 }
 
 QRect BoardView::slotPaintRect(int slot) const {
-    const int reach = ringReach();
-    return placedBallBox(slot).united(placedRing(slot).adjusted(-reach, -reach, reach, reach));
+    return toRect(layout::slotPaintRect(slot, scale_)).translated(origin_);
 }
 
 const QPixmap& BoardView::roundBall(int value, QSize ellipse, qreal ratio) {
@@ -331,7 +326,7 @@ void BoardView::paintBall(QPainter& painter, int slot) {
     }
     const QRect box = placedBallBox(slot);
     const QSize ellipse = ellipses_[s].isEmpty() ? box.size() : placedEllipse(slot);
-    if (look.occupied && look.value >= 1 && look.value <= 10) {
+    if (look.occupied && layout::isBallValue(look.value)) {
         painter.drawPixmap(box.topLeft(), roundBall(look.value, ellipse, picturesRatio_));
     } else {
         // An empty box still covers what lies beneath it with the felt.

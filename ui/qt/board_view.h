@@ -100,7 +100,6 @@ private:
     void placeBallBox(int slot);
     void applyPlacement(const PlacedControl& control) const;
     QSize placedEllipse(int slot) const;
-    int ringReach() const;
     QRect slotPaintRect(int slot) const;
     void paintRing(QPainter& painter, int slot);
     void paintBall(QPainter& painter, int slot);

@@ -88,7 +88,7 @@ MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QW
 
     // The controller hears where the player moves the focus (Tab, a click on a button); the
     // focus a message box or a menu takes is not one of the window's controls, and is not told.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         const controller::Focus focus = focusOf(now);
         if (focus.kind != controller::Focus::Kind::None) {
             controller_.focusChanged(focus);
@@ -97,6 +97,8 @@ MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QW
 }
 
 MainWindow::~MainWindow() {
+    // The controls hand the focus around as they go, after this part of the window is gone.
+    disconnect(focusWatch_);
     timer1_->stop();
     timer2_->stop();
 }

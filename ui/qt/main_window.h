@@ -98,6 +98,7 @@ private:
     QProgressBar* progressBar_ = nullptr;
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
+    QMetaObject::Connection focusWatch_;
     // Last, so that it goes first: its display session puts the display back as it goes.
     controller::Form1Controller controller_;
 };

@@ -33,6 +33,12 @@ struct MemoryDcDeleter {
 // A device context from CreateCompatibleDC.
 using UniqueMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
 
+struct MenuDestroyer {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+// A menu not (yet) handed to a window, which destroys its menu itself.
+using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
 struct IconDestroyer {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
@@ -54,6 +60,24 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// One WM_PAINT: BeginPaint, and EndPaint on every way out.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+
+    HDC dc() const { return dc_; }
+    // What needs painting, in the window's client coordinates.
+    const RECT& area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

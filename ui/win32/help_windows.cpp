@@ -1,9 +1,11 @@
 #include "ui/win32/help_windows.h"
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "resources/picture_ids.h"
 #include "ui/layout/form1_layout.h"
@@ -12,6 +14,7 @@
 #include "ui/win32/handles.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/text.h"
+#include "ui/win32/window_object.h"
 
 namespace zentrix::win32 {
 
@@ -40,20 +43,6 @@ Picture titleAtScale(Picture drawing, double scale) {
 }
 
 // ---- The two windows ----
-
-// Each window kind has its own class and window procedure, registered on first use.
-bool registerWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(instance, name, &windowClass)) {
-        return true;
-    }
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = name;
-    return RegisterClassExW(&windowClass) != 0;
-}
 
 constexpr wchar_t kAboutClass[] = L"frmAbout";
 constexpr wchar_t kRulesClass[] = L"frmRules";
@@ -103,41 +92,42 @@ double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
                       layout::toPixels(clientArea));
 }
 
+// Where a help window's handler failed: the window closes and the program hears of it.
+using FailureReport = std::function<void(const std::string&)>;
+
 // What both windows share: the frame, the title picture behind everything, the scale of the
-// owner's screen, and a life that ends when the window is destroyed. The window procedures of the
-// two classes dispatch to the handlers of their own class; this part holds the common ones.
-class TitleWindow {
+// main window's screen, and a life that ends when the window is destroyed. Each class handles its
+// own messages in handleOwn(); this part holds the common ones.
+class TitleWindow : public WindowObject {
 public:
-    TitleWindow(const TitleWindow&) = delete;
-    TitleWindow& operator=(const TitleWindow&) = delete;
-
-    HWND hwnd() const { return hwnd_; }
-
     // Shows the window, or brings it to the front when it is already showing.
     void bringUp() const {
-        if (IsIconic(hwnd_)) {
-            ShowWindow(hwnd_, SW_RESTORE);
+        if (IsIconic(hwnd())) {
+            ShowWindow(hwnd(), SW_RESTORE);
         } else {
-            ShowWindow(hwnd_, SW_SHOW);
+            ShowWindow(hwnd(), SW_SHOW);
         }
-        SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        SetForegroundWindow(hwnd_);
+        SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(hwnd());
     }
 
 protected:
-    TitleWindow(HINSTANCE instance, HWND owner, const layout::TwipsRect& clientArea)
+    // mainWindow: whose screen and DPI the window takes; owner: the hidden window that owns it.
+    TitleWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed,
+                const layout::TwipsRect& clientArea)
         : instance_(instance),
           owner_(owner),
-          dpi_(ownerDpi(owner)),
-          scale_(fittedScale(owner, dpi_, clientArea)) {}
+          failed_(std::move(failed)),
+          dpi_(ownerDpi(mainWindow)),
+          scale_(fittedScale(mainWindow, dpi_, clientArea)) {}
 
     // The final classes destroy their window in their own destructors, while the handlers it
     // calls on the way out still have a whole object to work on.
     ~TitleWindow() = default;
 
     void destroy() const {
-        if (hwnd_ != nullptr) {
-            DestroyWindow(hwnd_);
+        if (hwnd() != nullptr) {
+            DestroyWindow(hwnd());
         }
     }
 
@@ -151,13 +141,13 @@ protected:
     bool createFrame(const wchar_t* className, std::string_view caption,
                      const layout::TwipsRect& clientArea) {
         const SIZE outer = frameSize(toScreen(clientArea), dpi_);
-        CreateWindowExW(kFrameExStyle, className, widen(caption).c_str(), kFrameStyle,
-                        CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, owner_, nullptr,
-                        instance_, this);
-        if (hwnd_ != nullptr) {
-            keepOnScreen();
+        if (createWindow(kFrameExStyle, className, widen(caption).c_str(), kFrameStyle,
+                         CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, owner_, nullptr,
+                         instance_) == nullptr) {
+            return false;
         }
-        return hwnd_ != nullptr;
+        keepOnScreen();
+        return true;
     }
 
     // The system's first position may push a large window past the screen's edge (the game's
@@ -166,8 +156,8 @@ protected:
         RECT frame{};
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
-        if (!GetWindowRect(hwnd_, &frame) ||
-            !GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        if (!GetWindowRect(hwnd(), &frame) ||
+            !GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor)) {
             return;
         }
         const RECT& work = monitor.rcWork;
@@ -176,7 +166,7 @@ protected:
         const LONG top =
             std::max(work.top, std::min(frame.top, work.bottom - (frame.bottom - frame.top)));
         if (left != frame.left || top != frame.top) {
-            SetWindowPos(hwnd_, nullptr, left, top, 0, 0,
+            SetWindowPos(hwnd(), nullptr, left, top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
@@ -184,53 +174,46 @@ protected:
     // Registers the window's class on first use, then makes the window with its client area as
     // designed. Null when the window or its controls cannot be made.
     template <typename Window>
-    static std::unique_ptr<Window> open(HINSTANCE instance, HWND owner, const wchar_t* className,
+    static std::unique_ptr<Window> open(HINSTANCE instance, HWND mainWindow, HWND owner,
+                                        FailureReport failed, const wchar_t* className,
                                         std::string_view caption,
                                         const layout::TwipsRect& clientArea) {
-        if (!registerWindowClass(instance, className, &TitleWindow::windowProc<Window>)) {
+        if (!WindowObject::registerClass(instance, className)) {
             return nullptr;
         }
-        std::unique_ptr<Window> window(new Window(instance, owner));
+        std::unique_ptr<Window> window(new Window(instance, mainWindow, owner, std::move(failed)));
         if (!window->createFrame(className, caption, clientArea) || !window->loaded()) {
             return nullptr;
         }
         return window;
     }
 
-    // One procedure per class: the title picture and the end of the window's life are handled
-    // here alike, everything else by the class's own handle().
-    template <typename Window>
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        Window* window = attach<Window>(hwnd, message, lParam);
-        if (window == nullptr) {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
+    // Every message of both classes: the title picture here, the rest in the class's own
+    // handleOwn().
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) final {
         switch (message) {
             case WM_PAINT:
-                window->paintTitle();
+                paintTitle();
                 return 0;
             case WM_ERASEBKGND:
                 return 1;  // the picture covers it in WM_PAINT
-            case WM_NCDESTROY:
-                window->releaseResources();
-                window->onNcDestroy();
-                return DefWindowProcW(hwnd, message, wParam, lParam);
             default:
-                return window->handle(message, wParam, lParam);
+                return handleOwn(message, wParam, lParam);
         }
     }
+    virtual LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The window is gone: its controls and pictures go with it.
+    virtual void releaseResources() = 0;
 
-    // WM_NCCREATE: from here on messages reach the object.
-    template <typename Window>
-    static Window* attach(HWND hwnd, UINT message, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            auto* window =
-                static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            window->hwnd_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-            return window;
+    void failed(const std::string& what) final {
+        destroy();
+        if (failed_) {
+            failed_(what);
         }
-        return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    void destroyed() final {
+        releaseResources();
+        background_ = {};
     }
 
     // WM_CREATE: the title picture at the screen's scale.
@@ -241,28 +224,20 @@ protected:
     // Both windows' Paint: the title picture unscaled (at the screen's scale) from the top-left
     // corner, cut off by the client area; anything it does not cover in the system's face colour.
     void paintTitle() const {
-        PAINTSTRUCT paint{};
-        const HDC dc = BeginPaint(hwnd_, &paint);
+        const PaintScope paint(hwnd());
+        const HDC dc = paint.dc();
         RECT client{};
-        GetClientRect(hwnd_, &client);
+        GetClientRect(hwnd(), &client);
         drawPicture(dc, background_, RECT{0, 0, background_.width, background_.height});
         ExcludeClipRect(dc, 0, 0, background_.width, background_.height);
         FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
-        EndPaint(hwnd_, &paint);
-    }
-
-    // WM_NCDESTROY: the window is gone; its picture goes with it.
-    void onNcDestroy() {
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        hwnd_ = nullptr;
-        background_ = {};
     }
 
     HINSTANCE instance_;
     HWND owner_;
+    FailureReport failed_;
     UINT dpi_;
     double scale_;
-    HWND hwnd_ = nullptr;
     Picture background_;
 };
 
@@ -273,9 +248,10 @@ protected:
 class AboutWindow final : public TitleWindow {
 public:
     // Null when the window cannot be made.
-    static std::unique_ptr<AboutWindow> create(HINSTANCE instance, HWND owner) {
-        return open<AboutWindow>(instance, owner, kAboutClass, layout::kAboutCaption,
-                                 layout::kAboutClientArea);
+    static std::unique_ptr<AboutWindow> create(HINSTANCE instance, HWND mainWindow, HWND owner,
+                                               FailureReport failed) {
+        return open<AboutWindow>(instance, mainWindow, owner, std::move(failed), kAboutClass,
+                                 layout::kAboutCaption, layout::kAboutClientArea);
     }
 
     ~AboutWindow() { destroy(); }
@@ -285,12 +261,12 @@ public:
 private:
     friend class TitleWindow;
 
-    AboutWindow(HINSTANCE instance, HWND owner)
-        : TitleWindow(instance, owner, layout::kAboutClientArea) {}
+    AboutWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed)
+        : TitleWindow(instance, mainWindow, owner, std::move(failed), layout::kAboutClientArea) {}
 
     bool loaded() const { return command1_ != nullptr; }
 
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_CREATE:
                 return frmAbout_Load();
@@ -307,7 +283,7 @@ private:
                 }
                 return 0;
             default:
-                return DefWindowProcW(hwnd_, message, wParam, lParam);
+                return DefWindowProcW(hwnd(), message, wParam, lParam);
         }
     }
 
@@ -324,7 +300,7 @@ private:
         const layout::PixelRect rect = toScreen(layout::kAboutOkButton);
         command1_ = CreateWindowExW(0, L"BUTTON", widen(layout::kAboutOkCaption).c_str(),
                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, rect.x,
-                                    rect.y, rect.width, rect.height, hwnd_,
+                                    rect.y, rect.width, rect.height, hwnd(),
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)),
                                     instance_, nullptr);
         if (command1_ == nullptr) {
@@ -336,7 +312,7 @@ private:
     }
 
     // Ok unloads the window, as the close box does.
-    void Command1_Click() const { DestroyWindow(hwnd_); }
+    void Command1_Click() const { DestroyWindow(hwnd()); }
 
     // Command1's face: the middle of the title picture, a raised edge (sunken while pressed), the
     // caption centred on it and the focus rectangle inside the edge.
@@ -375,7 +351,7 @@ private:
         }
     }
 
-    void releaseResources() {
+    void releaseResources() override {
         command1_ = nullptr;
         face_ = {};
         font_.reset();
@@ -390,9 +366,10 @@ private:
 
 class RulesWindow final : public TitleWindow {
 public:
-    static std::unique_ptr<RulesWindow> create(HINSTANCE instance, HWND owner) {
-        return open<RulesWindow>(instance, owner, kRulesClass, layout::kRulesCaption,
-                                 layout::kRulesClientArea);
+    static std::unique_ptr<RulesWindow> create(HINSTANCE instance, HWND mainWindow, HWND owner,
+                                               FailureReport failed) {
+        return open<RulesWindow>(instance, mainWindow, owner, std::move(failed), kRulesClass,
+                                 layout::kRulesCaption, layout::kRulesClientArea);
     }
 
     ~RulesWindow() { destroy(); }
@@ -402,12 +379,12 @@ public:
 private:
     friend class TitleWindow;
 
-    RulesWindow(HINSTANCE instance, HWND owner)
-        : TitleWindow(instance, owner, layout::kRulesClientArea) {}
+    RulesWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed)
+        : TitleWindow(instance, mainWindow, owner, std::move(failed), layout::kRulesClientArea) {}
 
     bool loaded() const { return text1_ != nullptr; }
 
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_CREATE:
                 return frmRules_Load();
@@ -425,7 +402,7 @@ private:
                 }
                 return 0;
             default:
-                return DefWindowProcW(hwnd_, message, wParam, lParam);
+                return DefWindowProcW(hwnd(), message, wParam, lParam);
         }
     }
 
@@ -437,7 +414,7 @@ private:
         text1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
                                      ES_READONLY | ES_AUTOVSCROLL,
-                                 rect.x, rect.y, rect.width, rect.height, hwnd_,
+                                 rect.x, rect.y, rect.width, rect.height, hwnd(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance_,
                                  nullptr);
         if (text1_ == nullptr) {
@@ -458,9 +435,9 @@ private:
     }
 
     // The close box: the window unloads itself and never refuses.
-    void frmRules_Unload() const { DestroyWindow(hwnd_); }
+    void frmRules_Unload() const { DestroyWindow(hwnd()); }
 
-    void releaseResources() {
+    void releaseResources() override {
         text1_ = nullptr;
         font_.reset();
     }
@@ -475,14 +452,16 @@ namespace {
 
 // One window's open-or-raise: a window that was closed is gone, and a fresh one takes its place.
 template <typename Window>
-void openOrRaise(std::unique_ptr<Window>& window, HINSTANCE instance, HWND owner,
-                 const wchar_t* failure) {
+void openOrRaise(std::unique_ptr<Window>& window, HINSTANCE instance, HWND mainWindow, HWND owner,
+                 const FailureReport& failed, const wchar_t* failure) {
     if (window == nullptr || window->hwnd() == nullptr) {
         window.reset();
-        window = Window::create(instance, owner);
+        if (owner != nullptr) {
+            window = Window::create(instance, mainWindow, owner, failed);
+        }
     }
     if (window == nullptr) {
-        MessageBoxW(owner, failure, L"Zentrix", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxW(mainWindow, failure, L"Zentrix", MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     window->bringUp();
@@ -494,16 +473,30 @@ bool belongsTo(HWND window, HWND target) {
 
 }  // namespace
 
-HelpWindows::HelpWindows(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
+HelpWindows::HelpWindows(HINSTANCE instance, HWND mainWindow,
+                         std::function<void(const std::string&)> failed)
+    : instance_(instance), mainWindow_(mainWindow), failed_(std::move(failed)) {}
 
 HelpWindows::~HelpWindows() = default;
 
+HWND HelpWindows::ownerForNewWindow() {
+    // A top-level window that is never shown: what it owns stays off the taskbar, and nothing
+    // ties the help windows to the main window's minimising or its place in the z-order.
+    if (!hiddenOwner_) {
+        hiddenOwner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                           nullptr, instance_, nullptr));
+    }
+    return hiddenOwner_.get();
+}
+
 void HelpWindows::showAbout() {
-    openOrRaise(about_, instance_, owner_, L"The About window could not be opened.");
+    openOrRaise(about_, instance_, mainWindow_, ownerForNewWindow(), failed_,
+                L"The About window could not be opened.");
 }
 
 void HelpWindows::showRules() {
-    openOrRaise(rules_, instance_, owner_, L"The Rules window could not be opened.");
+    openOrRaise(rules_, instance_, mainWindow_, ownerForNewWindow(), failed_,
+                L"The Rules window could not be opened.");
 }
 
 void HelpWindows::closeAll() {

@@ -13,6 +13,21 @@ void tellThePlayer(const std::string& text) {
     MessageBoxW(nullptr, zentrix::win32::widen(text).c_str(), L"Zentrix", MB_OK | MB_ICONHAND);
 }
 
+// The program's message loop over `form` and its help windows, their dialog keys first. Returns
+// the exit code WM_QUIT carries.
+int runMessageLoop(zentrix::win32::Form1& form) {
+    MSG message{};
+    BOOL got = FALSE;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        if (form.translateDialogMessage(message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return got < 0 ? 1 : static_cast<int>(message.wParam);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -27,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                            .gdiplus = &gdiplus,
                            .quitWhenClosed = true});
         form.startUp(showCommand);
-        const int status = form.ended() ? 0 : win32::runMessageLoop(form);
+        const int status = form.hasEnded() ? 0 : runMessageLoop(form);
         form.shutDown();
         if (!form.failure().empty()) {
             tellThePlayer("Zentrix stopped: " + form.failure());

@@ -21,7 +21,7 @@ struct StreamReleaser {
 
 // The bytes of RCDATA resource `id`, which live as long as the module.
 std::span<const BYTE> rawResource(HINSTANCE instance, int id) {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
     if (found == nullptr) {
         return {};
     }
@@ -76,8 +76,18 @@ RECT screenWorkArea(HWND window) {
     if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
         return screen;
     }
-    RECT work{};
-    IntersectRect(&work, &monitor.rcWork, &screen);
+    RECT work = monitor.rcWork;
+    // The primary screen's work area as the system keeps it too, where the monitor's has not
+    // caught up with the taskbar (Wine keeps the two apart). A taskbar stands along one edge, so
+    // a work area that reaches neither the right nor the bottom edge of the screen is one left
+    // over from another display mode, and is not used.
+    RECT system{};
+    if ((monitor.dwFlags & MONITORINFOF_PRIMARY) != 0 &&
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &system, 0) != FALSE &&
+        (system.right == screen.right || system.bottom == screen.bottom)) {
+        IntersectRect(&work, &work, &system);
+    }
+    IntersectRect(&work, &work, &screen);
     return work;
 }
 
@@ -202,8 +212,7 @@ bool hasNumberedPicture(HINSTANCE instance, int number, UINT dpi) {
     if (dpi >= kDoubleSizeDpi) {
         return !rawResource(instance, ZENTRIX_RES_DOUBLE_SIZE_BASE + number).empty();
     }
-    return FindResourceW(instance, MAKEINTRESOURCEW(number), MAKEINTRESOURCEW(2)) !=  // RT_BITMAP
-           nullptr;
+    return FindResourceW(instance, MAKEINTRESOURCEW(number), RT_BITMAP) != nullptr;
 }
 
 Picture loadTitlePicture(const GdiplusSession& gdiplus, HINSTANCE instance, UINT dpi) {

@@ -129,12 +129,17 @@ protected:
         return layout::scaled(layout::toPixels(design), scale_);
     }
 
-    // The frame both windows share: owned by the main window (so no taskbar button), a fixed
-    // dialog frame with a close box and no minimise or maximise box, the design's caption and
-    // client area.
+    // The frame both windows share: owned by a hidden window of the program, not the main window
+    // (so no taskbar button, and no tie to the main window), a fixed dialog frame with a close box
+    // and no minimise or maximise box, the design's caption and client area.
     void expectHelpFrame(HWND window, std::string_view caption,
                          const layout::TwipsRect& clientArea) const {
-        EXPECT_EQ(GetWindow(window, GW_OWNER), owner_);
+        const HWND owner = GetWindow(window, GW_OWNER);
+        EXPECT_NE(owner, nullptr);
+        EXPECT_NE(owner, owner_);
+        EXPECT_EQ(owner, help_->hiddenOwner());
+        EXPECT_FALSE(IsWindowVisible(owner));
+        EXPECT_EQ(GetParent(owner), nullptr);
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
         const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
         EXPECT_EQ(style & WS_CHILD, 0u);
@@ -376,8 +381,7 @@ TEST_F(HelpWindowsTest, BothShowTheTitlePictureAndGoWhenTheGameEnds) {
     EXPECT_FALSE(IsWindow(lastAbout));
     EXPECT_FALSE(IsWindow(lastRules));
 
-    // The main window destroyed first takes its owned windows with it; the help windows know
-    // they are gone and destroy nothing twice.
+    // Nothing ties them to the main window: it may go first, and they are closed with the game.
     help_ = std::make_unique<HelpWindows>(instance_, owner_);
     help_->showAbout();
     help_->showRules();
@@ -385,9 +389,14 @@ TEST_F(HelpWindowsTest, BothShowTheTitlePictureAndGoWhenTheGameEnds) {
     ASSERT_NE(help_->aboutWindow(), nullptr);
     DestroyWindow(owner_);
     owner_ = nullptr;
+    pump();
+    const HWND leftAbout = help_->aboutWindow();
+    EXPECT_TRUE(IsWindowVisible(leftAbout));
+    EXPECT_TRUE(IsWindowVisible(help_->rulesWindow()));
+    help_->closeAll();
+    EXPECT_FALSE(IsWindow(leftAbout));
     EXPECT_EQ(help_->aboutWindow(), nullptr);
     EXPECT_EQ(help_->rulesWindow(), nullptr);
-    help_->closeAll();
 }
 
 // A window that cannot be made: the first creation of one window class refused through a WH_CBT
@@ -459,8 +468,8 @@ TEST_F(HelpWindowsTest, AWindowThatCannotBeMadeIsReportedAndTheNextTryWorks) {
 namespace zentrix::win32::testing {
 namespace {
 
-// Over the real main window, with a round running: Help > Rules and Help > About open windows
-// owned by it, its countdown goes on while the player reads, and closing it takes them along.
+// Over the real main window, with a round running: Help > Rules and Help > About open, its
+// countdown goes on while the player reads, and closing it takes them along.
 TEST(HelpWindowsOverForm1, TheCountdownGoesOnWhileTheyAreOpen) {
     WindowBench bench;
     bench.open();
@@ -488,7 +497,7 @@ TEST(HelpWindowsOverForm1, TheCountdownGoesOnWhileTheyAreOpen) {
     for (const HWND window : {help.aboutWindow(), help.rulesWindow()}) {
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(IsWindowVisible(window));
-        EXPECT_EQ(GetWindow(window, GW_OWNER), bench.window());
+        EXPECT_EQ(GetWindow(window, GW_OWNER), help.hiddenOwner());
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);

@@ -121,7 +121,7 @@ TEST(Win32Shutdown, RealMessageBoxesOpenWithTheTimersKilledAndCloseWithTheGame) 
         ASSERT_EQ(watcher.boxes.size(), 1u);
         EXPECT_EQ(watcher.boxes[0].text, "Game Over");
         EXPECT_FALSE(IsWindow(form));
-        EXPECT_TRUE(bench.form().ended());
+        EXPECT_TRUE(bench.form().hasEnded());
         EXPECT_EQ(currentDisplayMode(), bench.startMode);
         // The window is gone: nothing the player could still send reaches the rules.
         bench.pump(std::chrono::milliseconds(200));
@@ -137,7 +137,7 @@ TEST(Win32Shutdown, TheEndOfTheSessionPutsTheDisplayBack) {
     EXPECT_EQ(SendMessageW(bench.window(), WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_EQ(currentDisplayMode(), bench.startMode);
     SendMessageW(bench.window(), WM_ENDSESSION, TRUE, 0);
-    EXPECT_TRUE(bench.form().ended());
+    EXPECT_TRUE(bench.form().hasEnded());
     EXPECT_FALSE(bench.form().timerRunning(kTimer2));
     EXPECT_EQ(currentDisplayMode(), bench.startMode);
 }
@@ -228,7 +228,7 @@ TEST(Win32Faults, AWindowThatCannotBeMadeOrAMissingPictureStopsStartUpCleanly) {
         // No window left behind, the display never switched, the game ended.
         EXPECT_EQ(FindWindowW(kForm1Class, nullptr), nullptr);
         EXPECT_TRUE(driver.changes().empty());
-        EXPECT_TRUE(bench.form().ended());
+        EXPECT_TRUE(bench.form().hasEnded());
         EXPECT_TRUE(bench.messages.seen.empty());
     }
 }

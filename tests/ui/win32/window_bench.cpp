@@ -11,9 +11,8 @@
 
 namespace zentrix::win32::testing {
 
-void RecordedMessages::showMessage(std::string_view text, std::string_view title,
-                                   MessageStyle style) {
-    SeenMessage message{std::string(text), std::string(title), static_cast<int>(style)};
+void RecordedMessages::show(const controller::MessageBox& box) {
+    SeenMessage message{box.text, box.title, static_cast<int>(box.style)};
     if (form_ != nullptr) {
         message.timer1 = form_->timerRunning(kTimer1);
         message.timer2 = form_->timerRunning(kTimer2);
@@ -22,11 +21,6 @@ void RecordedMessages::showMessage(std::string_view text, std::string_view title
     if (whileOpen) {
         whileOpen();
     }
-}
-
-void RecordedMessages::showDisplayMessage(std::string_view text, std::string_view title,
-                                          display::DisplayMessageStyle style) {
-    seen.push_back({std::string(text), std::string(title), static_cast<int>(style)});
 }
 
 std::vector<std::string> RecordedMessages::texts() const {
@@ -65,7 +59,7 @@ void WindowBench::open(UINT dpi, bool recordMessages, HINSTANCE pictures) {
                                                   .gdiplus = &gdiplus_,
                                                   .dpi = dpi});
     if (recordMessages) {
-        form_->replaceMessages(&messages, &messages);
+        form_->replaceMessages([this](const controller::MessageBox& box) { messages.show(box); });
     }
     messages.watch(*form_);
     form_->startUp(SW_SHOWNORMAL);
@@ -105,6 +99,14 @@ POINT WindowBench::ballCentre(int slot) const {
     return centre;
 }
 
+void WindowBench::key(WPARAM virtualKey, bool extended) {
+    const HWND target = GetFocus();
+    const LPARAM flags = 1 | (extended ? LPARAM{1} << 24 : 0);
+    PostMessageW(target, WM_KEYDOWN, virtualKey, flags);
+    PostMessageW(target, WM_KEYUP, virtualKey, flags | static_cast<LPARAM>(0xC0000000u));
+    pump(std::chrono::milliseconds(0));
+}
+
 void WindowBench::refreshTick() {
     SendMessageW(window(), WM_TIMER, kTimer2, 0);
 }
@@ -114,6 +116,10 @@ void WindowBench::pump(std::chrono::milliseconds time) {
     do {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            // As the program's own loop does: the dialog keys first.
+            if (form_ != nullptr && form_->translateDialogMessage(message)) {
+                continue;
+            }
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

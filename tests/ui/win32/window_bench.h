@@ -27,12 +27,10 @@ struct SeenMessage {
     bool timer2 = true;
 };
 
-class RecordedMessages final : public MessagePresenter, public display::DisplayMessages {
+class RecordedMessages {
 public:
     void watch(const Form1& form) { form_ = &form; }
-    void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
-    void showDisplayMessage(std::string_view text, std::string_view title,
-                            display::DisplayMessageStyle style) override;
+    void show(const controller::MessageBox& box);
 
     std::vector<SeenMessage> seen;
     std::vector<std::string> texts() const;
@@ -67,6 +65,9 @@ public:
     HWND clickAt(POINT client);
     // The centre of ball box `slot`, in the window's client coordinates.
     POINT ballCentre(int slot) const;
+    // A key pressed and released on whatever has the keyboard focus, through the message loop as
+    // the program runs it (dialog keys first). `extended`: the keypad's Enter, say.
+    void key(WPARAM virtualKey, bool extended = false);
     // Timer2's tick, delivered at once.
     void refreshTick();
     // Runs the message loop for `time`.

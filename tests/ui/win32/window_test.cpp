@@ -123,7 +123,7 @@ TEST(Win32Form1, OpensAsDesignedAndSwitchesTheDisplayForItsLife) {
         // Alt+F4: the system's close, which ends the game and puts the display back.
         SendMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_FALSE(IsWindow(form));
-        EXPECT_TRUE(bench.form().ended());
+        EXPECT_TRUE(bench.form().hasEnded());
         EXPECT_EQ(currentDisplayMode(), bench.startMode);
     }
     EXPECT_TRUE(bench.messages.seen.empty());

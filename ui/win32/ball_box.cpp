@@ -1,0 +1,130 @@
+#include "ui/win32/ball_box.h"
+
+#include "display/ball_shape.h"
+#include "ui/win32/handles.h"
+
+namespace zentrix::win32 {
+
+BallBox::~BallBox() {
+    // Normally gone with its parent already.
+    if (hwnd() != nullptr) {
+        DestroyWindow(hwnd());
+    }
+}
+
+bool BallBox::registerClass(HINSTANCE instance) {
+    // A double-click arrives as one click and a double-click message, which the box ignores.
+    return WindowObject::registerClass(instance, kBallBoxClass, CS_DBLCLKS);
+}
+
+HWND BallBox::create(HWND parent, HINSTANCE instance, int id, const RECT& at,
+                     const std::wstring& name) {
+    return createWindow(
+        0, kBallBoxClass, name.c_str(), WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_TABSTOP,
+        at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),  // a child's menu is its id
+        instance);
+}
+
+bool BallBox::makeRound(float sizeTwips, float twipsPerPixel) {
+    display::MakeRound(hwnd(), sizeTwips, sizeTwips, twipsPerPixel, twipsPerPixel);
+    // MakeRound leaves a failure unexamined; a square ball would take clicks meant for its
+    // neighbours' rings and the felt.
+    const UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
+    return shape && GetWindowRgn(hwnd(), shape.get()) == COMPLEXREGION;
+}
+
+LRESULT BallBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND box = hwnd();
+    switch (message) {
+        case WM_NCPAINT:
+            // The box has no frame: nothing to draw, and Windows' own handling would fetch a
+            // device context clipped to the round region for every box, for nothing.
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            Picture1_Paint();
+            return 0;
+        case WM_LBUTTONDOWN:
+            // The click counts on release inside the ball, like a button's.
+            SetCapture(box);
+            return 0;
+        case WM_LBUTTONUP:
+            Picture1_MouseUp(lParam);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            // The first press and release already toggled the ball; the second press must not
+            // toggle it back.
+            return 0;
+        case WM_GETDLGCODE:
+            // The arrows move among the balls and Enter presses the ball, rather than the dialog
+            // keys' own meanings; Tab still leaves the box.
+            if (lParam != 0) {
+                const auto* key = reinterpret_cast<const MSG*>(lParam);
+                if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
+                    return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTMESSAGE;
+                }
+            }
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_KEYDOWN:
+            if (Picture1_KeyDown(wParam, lParam)) {
+                return 0;
+            }
+            return DefWindowProcW(box, message, wParam, lParam);
+        case WM_CHAR:
+            return 0;  // Space and Enter acted on their key-down
+        case WM_SETFOCUS:
+            InvalidateRect(box, nullptr, FALSE);
+            host_.ballBoxFocused(slot_);
+            return 0;
+        case WM_KILLFOCUS:
+            InvalidateRect(box, nullptr, FALSE);
+            return 0;
+        default:
+            return DefWindowProcW(box, message, wParam, lParam);
+    }
+}
+
+void BallBox::Picture1_Paint() {
+    const PaintScope paint(hwnd());
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    host_.paintBallBox(slot_, paint.dc(), client, GetFocus() == hwnd());
+}
+
+void BallBox::Picture1_MouseUp(LPARAM lParam) {
+    if (GetCapture() != hwnd()) {
+        return;
+    }
+    ReleaseCapture();
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
+    const bool inside =
+        GetWindowRgn(hwnd(), shape.get()) == ERROR || PtInRegion(shape.get(), at.x, at.y) != FALSE;
+    if (inside) {
+        host_.ballBoxClicked(slot_);
+    }
+}
+
+bool BallBox::Picture1_KeyDown(WPARAM key, LPARAM flags) {
+    // A key held down presses the ball once.
+    const bool repeat = (flags & (LPARAM{1} << 30)) != 0;
+    switch (key) {
+        case VK_UP:
+            return host_.ballBoxKey(slot_, controller::Key::Up);
+        case VK_DOWN:
+            return host_.ballBoxKey(slot_, controller::Key::Down);
+        case VK_LEFT:
+            return host_.ballBoxKey(slot_, controller::Key::Left);
+        case VK_RIGHT:
+            return host_.ballBoxKey(slot_, controller::Key::Right);
+        case VK_SPACE:
+        case VK_RETURN:  // the keypad's Enter too
+            return repeat || host_.ballBoxKey(slot_, controller::Key::Activate);
+        default:
+            return false;
+    }
+}
+
+}  // namespace zentrix::win32

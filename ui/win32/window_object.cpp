@@ -1,0 +1,58 @@
+#include "ui/win32/window_object.h"
+
+#include <exception>
+
+namespace zentrix::win32 {
+
+bool WindowObject::registerClass(HINSTANCE instance, const wchar_t* name, UINT style) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(instance, name, &windowClass)) {
+        return true;
+    }
+    windowClass.style = style;
+    windowClass.lpfnWndProc = &WindowObject::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND WindowObject::createWindow(DWORD exStyle, const wchar_t* className, const wchar_t* text,
+                                DWORD style, int x, int y, int width, int height, HWND parent,
+                                HMENU menuOrId, HINSTANCE instance) {
+    const HWND created = CreateWindowExW(exStyle, className, text, style, x, y, width, height,
+                                         parent, menuOrId, instance, this);
+    return created != nullptr && created == hwnd_ ? created : nullptr;
+}
+
+LRESULT CALLBACK WindowObject::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* object = static_cast<WindowObject*>(
+            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (object != nullptr) {
+            object->hwnd_ = window;
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+        }
+    }
+    auto* object = reinterpret_cast<WindowObject*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (object == nullptr || object->hwnd_ != window) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    try {
+        result = object->handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        object->failed(error.what());
+    } catch (...) {
+        object->failed("an unknown error");
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        object->hwnd_ = nullptr;
+        object->destroyed();
+    }
+    return result;
+}
+
+}  // namespace zentrix::win32

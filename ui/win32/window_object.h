@@ -1,0 +1,47 @@
+// The link between a Windows window and the C++ object behind it, made once when the window is
+// created, and the one guard that keeps an exception from crossing back into Windows' code.
+// Form1, its ball boxes and the help windows are all built on it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace zentrix::win32 {
+
+class WindowObject {
+public:
+    WindowObject(const WindowObject&) = delete;
+    WindowObject& operator=(const WindowObject&) = delete;
+
+    // The window, from WM_NCCREATE until WM_NCDESTROY; null before and after.
+    HWND hwnd() const { return hwnd_; }
+
+    // Registers window class `name` (if this program has not yet) with the procedure that
+    // reaches the object. False when Windows refuses.
+    static bool registerClass(HINSTANCE instance, const wchar_t* name, UINT style = 0);
+
+protected:
+    WindowObject() = default;
+    ~WindowObject() = default;
+
+    // Creates a window of a class registered above with this object behind it. Null when
+    // Windows refuses; a creation refused half-way leaves hwnd() null too.
+    HWND createWindow(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
+                      int x, int y, int width, int height, HWND parent, HMENU menuOrId,
+                      HINSTANCE instance);
+
+    // Every message, from WM_NCCREATE on. What it does not handle goes to DefWindowProcW.
+    virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // An exception left handle(): the window's part of the game must stop here.
+    virtual void failed(const std::string& what) = 0;
+    // After WM_NCDESTROY: the window is gone and hwnd() is null again.
+    virtual void destroyed() {}
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace zentrix::win32
