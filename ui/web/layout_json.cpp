@@ -7,6 +7,7 @@
 #include "resources/picture_ids.h"
 #include "ui/controller/form1_controller.h"
 #include "ui/layout/accessible_names.h"
+#include "ui/layout/board_geometry.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/layout/help_layout.h"
 #include "ui/layout/rules_text.h"
@@ -156,6 +157,16 @@ std::string layoutJson() {
     colour(json, "ringColour", layout::kRingColour);
     colour(json, "text", layout::kTextColour);
     json.field("ringPen", layout::kRingPenPixels);
+    // The keyboard focus ring inside a focused ball, in the ball box's own design pixels.
+    const int boxPixels = layout::twipsToPixels(layout::kBallBoxTwips);
+    const layout::FocusRing focus = layout::focusRing(boxPixels);
+    json.key("focusRing").open('{');
+    json.field("box", boxPixels);
+    rect(json, "circle", focus.circle);
+    json.field("pen", focus.pen).field("dash", focus.dash);
+    colour(json, "light", layout::kFocusRingLight);
+    colour(json, "dashes", layout::kFocusRingDashes);
+    json.close('}');
     json.field("nextBallSlot", layout::kNextBallSlot);
 
     json.key("slots").open('[');

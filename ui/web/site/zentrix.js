@@ -65,6 +65,7 @@
     // ---- Building the window from the layout ----
 
     const px = (n) => `${n}px`;
+    const SVG = 'http://www.w3.org/2000/svg';
     const rgb = (c) => `rgb(${c[0]}, ${c[1]}, ${c[2]})`;
 
     function place(element, r) {
@@ -166,9 +167,37 @@
         ball.style.backgroundColor = rgb(layout.felt);
         ball.style.backgroundSize = `${px(layout.pictures.ball)} ${px(layout.pictures.ball)}`;
         ball.disabled = true;
+        ball.append(focusRing());
         ball.addEventListener('click', () => call('zx_ball', [s.slot]));
         slots[s.slot] = ball;
         return ball;
+    }
+
+    // The ring a focused ball shows: a light circle with dark dashes on it, shown by the style
+    // sheet while its ball has the focus.
+    function focusRing() {
+        const ring = layout.focusRing;
+        const svg = document.createElementNS(SVG, 'svg');
+        svg.setAttribute('class', 'focus-ring');
+        svg.setAttribute('aria-hidden', 'true');
+        svg.setAttribute('width', String(ring.box));
+        svg.setAttribute('height', String(ring.box));
+        svg.setAttribute('viewBox', `0 0 ${ring.box} ${ring.box}`);
+        for (const [colour, dashes] of [[ring.light, null], [ring.dashes, ring.dash]]) {
+            const circle = document.createElementNS(SVG, 'ellipse');
+            circle.setAttribute('cx', String(ring.circle.x + ring.circle.w / 2));
+            circle.setAttribute('cy', String(ring.circle.y + ring.circle.h / 2));
+            circle.setAttribute('rx', String(ring.circle.w / 2));
+            circle.setAttribute('ry', String(ring.circle.h / 2));
+            circle.setAttribute('fill', 'none');
+            circle.setAttribute('stroke', rgb(colour));
+            circle.setAttribute('stroke-width', String(ring.pen));
+            if (dashes) {
+                circle.setAttribute('stroke-dasharray', `${dashes} ${dashes}`);
+            }
+            svg.append(circle);
+        }
+        return svg;
     }
 
     function makeButton(design, pressed) {
