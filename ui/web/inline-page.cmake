@@ -1,0 +1,22 @@
+# Writes the page with its style sheet and script inside it, so that the browser has them with the
+# page itself instead of asking for them after it (the board shows sooner); the module's own
+# script is then the only one fetched, and it runs last.
+# cmake -DSOURCE=<site folder> -DOUTPUT=<index.html> -P inline-page.cmake
+file(READ "${SOURCE}/index.html" page)
+file(READ "${SOURCE}/zentrix.css" style)
+file(READ "${SOURCE}/zentrix.js" script)
+
+set(style_link [[<link rel="stylesheet" href="zentrix.css">]])
+set(scripts [[<script src="zentrix.js" defer></script>
+<script src="zentrix-wasm.js" defer></script>]])
+foreach(part style_link scripts)
+    string(FIND "${page}" "${${part}}" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "index.html no longer holds: ${${part}}")
+    endif()
+endforeach()
+
+string(REPLACE "${style_link}" "<style>\n${style}</style>" page "${page}")
+string(REPLACE "${scripts}" [[<link rel="preload" href="zentrix-wasm.js" as="script">]] page "${page}")
+string(REPLACE "</body>" "<script>\n${script}</script>\n<script src=\"zentrix-wasm.js\"></script>\n</body>" page "${page}")
+file(WRITE "${OUTPUT}" "${page}")
