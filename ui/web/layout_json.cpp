@@ -248,7 +248,8 @@ std::string layoutJson() {
     json.close('}');
 
     // The numbers the page passes to the game's entry points (ui/web/main.cpp) for the
-    // controller's timers, buttons, focus targets, keys and help windows.
+    // controller's timers, buttons, focus targets, keys and help windows, and those it is given
+    // for the message boxes' styles.
     using namespace controller;
     const auto code = [](auto value) { return static_cast<int>(value); };
     json.key("codes").open('{');
@@ -270,6 +271,12 @@ std::string layoutJson() {
     json.close('}');
     json.key("help").open('{');
     json.field("about", code(HelpWindow::About)).field("rules", code(HelpWindow::Rules));
+    json.close('}');
+    json.key("messageStyles").open('{');
+    json.field("critical", code(MessageStyle::Critical));
+    json.field("question", code(MessageStyle::Question));
+    json.field("exclamation", code(MessageStyle::Exclamation));
+    json.field("information", code(MessageStyle::Information));
     json.close('}');
     json.close('}');
 

@@ -13,8 +13,8 @@
     // The browser's keys the game gives a meaning to, by the controller's names.
     const KEYS = {ArrowUp: 'up', ArrowDown: 'down', ArrowLeft: 'left', ArrowRight: 'right',
                   ' ': 'activate', Enter: 'activate', Spacebar: 'activate'};
-    const MESSAGE_ICONS = {16: ['critical', '\u00d7'], 32: ['question', '?'], 48: ['exclamation', '!'],
-                           64: ['information', 'i']};
+    // A message box's icon by its style's name.
+    const MESSAGE_ICONS = {critical: '\u00d7', question: '?', exclamation: '!', information: 'i'};
 
     let layout = null;
     // The numbers the game's entry points take, from the game itself (layout.codes).
@@ -22,6 +22,7 @@
     // True while a step of the game is suspended at a message box: the module admits no other
     // call then, so the page holds back ticks and input until it has finished.
     let suspended = false;
+    let calling = false;
     let ended = false;
     // Set while the game itself moves the focus, so that the move is not reported back.
     let focusing = false;
@@ -44,11 +45,19 @@
     // and leaves the page suspended until the player has closed the box and the step has run
     // to its end. Returns the entry point's result, or undefined when the call was held.
     function call(name, args = []) {
-        if (suspended || ended) {
+        // Nor does a call enter while another runs: what the page does on the game's orders (a
+        // focus moved, a window closed) is the game's own doing and need not be told back.
+        if (suspended || ended || calling) {
             return undefined;
         }
-        // Without the async option ccall answers at once, unless the call was suspended.
-        const result = Module.ccall(name, 'number', args.map(() => 'number'), args);
+        calling = true;
+        let result;
+        try {
+            // Without the async option ccall answers at once, unless the call was suspended.
+            result = Module.ccall(name, 'number', args.map(() => 'number'), args);
+        } finally {
+            calling = false;
+        }
         if (result instanceof Promise) {
             suspended = true;
             result.then(() => { suspended = false; }, fail);
@@ -466,7 +475,9 @@
             bar.append(heading);
             const body = document.createElement('div');
             body.className = 'message-body';
-            const [kind, glyph] = MESSAGE_ICONS[style] || MESSAGE_ICONS[64];
+            const kind = Object.keys(codes.messageStyles).find((k) => codes.messageStyles[k] === style) ||
+                         'information';
+            const glyph = MESSAGE_ICONS[kind];
             const icon = document.createElement('div');
             icon.className = `message-icon ${kind}`;
             icon.setAttribute('aria-hidden', 'true');
