@@ -219,7 +219,6 @@ struct Traces {
 };
 
 Traces gameTraces() {
-    const auto started = std::chrono::steady_clock::now();
     Traces traces;
     std::set<std::wstring> folders = {programFiles()};
     wchar_t native[MAX_PATH] = {};
@@ -244,8 +243,6 @@ Traces gameTraces() {
             findGameKeys(root, windows + L"\\RunOnce", view, 0, traces.keys);
         }
     }
-    std::fprintf(stderr, "looked for the game's traces in %.2f s\n",
-                 std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     return traces;
 }
 
@@ -341,15 +338,12 @@ DWORD runAndWait(std::wstring commandLine) {
 }
 
 void install(const std::wstring& setup, const std::wstring& folder = L"") {
-    const auto started = std::chrono::steady_clock::now();
     // NSIS takes the folder as the last argument, unquoted.
     std::wstring command = L"\"" + setup + L"\" /S";
     if (!folder.empty()) {
         command += L" /D=" + folder;
     }
     ASSERT_EQ(runAndWait(command), 0u) << narrow(command);
-    const auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - started);
-    std::printf("silent install of %s: %.2f s\n", narrow(setup).c_str(), took.count());
 }
 
 void uninstall() {
