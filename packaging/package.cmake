@@ -4,6 +4,7 @@
 #   cmake --install build/play --prefix /usr       # or DESTDIR=... for a staging tree
 #   cpack --config build/play/CPackConfig.cmake      # zentrix_<version>_<arch>.deb
 #
+# The game goes where Debian keeps games (ZENTRIX_INSTALL_GAMESDIR: /usr/games, /usr/local/games).
 # Only the game is installed: the seeded-deal helper, the benchmarks and the tests have no install
 # rules.
 
@@ -18,6 +19,7 @@ configure_file("${packaging_dir}/zentrix.desktop.in" "${staged_dir}/${ZENTRIX_AP
 configure_file("${packaging_dir}/zentrix.metainfo.xml.in"
     "${staged_dir}/${ZENTRIX_APP_ID}.metainfo.xml" @ONLY)
 configure_file("${packaging_dir}/zentrix.6.in" "${staged_dir}/zentrix.6" @ONLY)
+configure_file("${packaging_dir}/changelog.in" "${staged_dir}/changelog" @ONLY)
 
 install(FILES "${staged_dir}/${ZENTRIX_APP_ID}.desktop"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
@@ -31,18 +33,27 @@ foreach(size IN ITEMS 16 22 24 32 48 64 128 256)
         RENAME "${ZENTRIX_APP_ID}.png")
 endforeach()
 
-# Manual pages are installed compressed, as Debian's are.
+# The licence, machine-readable as Debian's copyright files are, and the changelog, beside
+# them in the package's documentation folder.
+set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/zentrix")
+install(FILES "${packaging_dir}/copyright" DESTINATION "${doc_dir}")
+
+# Manual pages and changelogs are installed compressed, as Debian's are.
 find_program(ZENTRIX_GZIP gzip)
 if(ZENTRIX_GZIP)
     add_custom_command(
-        OUTPUT "${staged_dir}/zentrix.6.gz"
+        OUTPUT "${staged_dir}/zentrix.6.gz" "${staged_dir}/changelog.gz"
         COMMAND "${ZENTRIX_GZIP}" -9 -n -c "${staged_dir}/zentrix.6" > "${staged_dir}/zentrix.6.gz"
-        DEPENDS "${staged_dir}/zentrix.6"
-        COMMENT "Compressing the manual page")
-    add_custom_target(zentrix_manual ALL DEPENDS "${staged_dir}/zentrix.6.gz")
+        COMMAND "${ZENTRIX_GZIP}" -9 -n -c "${staged_dir}/changelog" > "${staged_dir}/changelog.gz"
+        DEPENDS "${staged_dir}/zentrix.6" "${staged_dir}/changelog"
+        COMMENT "Compressing the manual page and the changelog")
+    add_custom_target(zentrix_manual ALL
+        DEPENDS "${staged_dir}/zentrix.6.gz" "${staged_dir}/changelog.gz")
     install(FILES "${staged_dir}/zentrix.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+    install(FILES "${staged_dir}/changelog.gz" DESTINATION "${doc_dir}")
 else()
     install(FILES "${staged_dir}/zentrix.6" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+    install(FILES "${staged_dir}/changelog" DESTINATION "${doc_dir}")
 endif()
 
 # The Debian package. dpkg-shlibdeps finds the libraries the executable links; what Qt loads at
@@ -53,10 +64,11 @@ set(CPACK_PACKAGE_NAME "zentrix")
 set(CPACK_PACKAGE_VENDOR "Zentrix")
 set(CPACK_PACKAGE_CONTACT "${ZENTRIX_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "puzzle game: clear the heap in sets of eleven")
+# The description's lines as they stand in the package: at most 80 characters each.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Twenty-two numbered balls lie in a heap. Click free balls whose numbers add up to exactly 11 "
-    "and the set is removed for points. Rounds last 90 seconds; a game has two rounds and a bonus "
-    "round.")
+    "Twenty-two numbered balls lie in a heap. Click free balls whose numbers add up\n"
+    "to exactly 11 and the set is removed for points. Rounds last 90 seconds; a game\n"
+    "has two rounds and a bonus round.")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")

@@ -29,7 +29,7 @@ constexpr std::array<std::string_view, 24> kLines = {
     "       10,000 bonus points fo completely clearing all balls",
     "",
     "",
-    "Zentrix may be copied and given away freely, but it may not be sold.",
+    "Zentrix is free software under the MIT licence: copy it, change it, share it.",
     "Questions, comments and high scores are welcome at:",
     "zentrix-players@example.org",
 };

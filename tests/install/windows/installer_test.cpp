@@ -1,0 +1,603 @@
+// The Windows installer and the zip as a player's machine meets them, run under Wine in a fresh
+// prefix: a silent install and what it leaves (files, Start menu shortcut, the uninstall entry),
+// the installed game started and closed by its close message, installing again and a newer
+// version over it, and a silent uninstall that leaves nothing of the game behind.
+//
+//   zentrix_installer_tests SETUP NEWER_SETUP UNPACKED_ZIP VERSION NEWER_VERSION
+//
+// SETUP and NEWER_SETUP are installers of VERSION and of the newer NEWER_VERSION; UNPACKED_ZIP
+// is the folder the zip of VERSION was unpacked into. Paths may be Unix paths (Wine's Z: drive).
+#include <windows.h>
+// After windows.h:
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <winver.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cwctype>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Packages {
+    std::wstring setup;
+    std::wstring newerSetup;
+    std::wstring unpackedZip;
+    std::wstring version;
+    std::wstring newerVersion;
+};
+Packages packages;
+
+constexpr const wchar_t* kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const wchar_t* kGameKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zentrix";
+
+std::wstring widen(const char* text) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+std::string narrow(const std::wstring& text) {
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), length, nullptr, nullptr);
+    result.resize(result.size() - 1);
+    return result;
+}
+
+// A Unix path becomes its name on Wine's Z: drive.
+std::wstring windowsPath(const char* path) {
+    std::wstring wide = widen(path);
+    if (!wide.empty() && wide.front() == L'/') {
+        std::replace(wide.begin(), wide.end(), L'/', L'\\');
+        wide = L"Z:" + wide;
+    }
+    return wide;
+}
+
+std::wstring lower(std::wstring text) {
+    for (wchar_t& c : text) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return text;
+}
+
+bool contains(const std::wstring& text, const std::wstring& part) {
+    return lower(text).find(lower(part)) != std::wstring::npos;
+}
+
+std::wstring knownFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    EXPECT_EQ(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path), S_OK) << csidl;
+    return path;
+}
+
+std::wstring programFiles() {
+    return knownFolder(CSIDL_PROGRAM_FILES);
+}
+std::wstring defaultLocation() {
+    return programFiles() + L"\\Zentrix";
+}
+
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string readFile(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Names in a folder, sorted; sub-folders end in a backslash.
+std::vector<std::wstring> folderContents(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") {
+            const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            names.push_back(isFolder ? name + L"\\" : name);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Every file or folder under `folder` whose name mentions the game.
+void findGameNames(const std::wstring& folder, std::set<std::wstring>& hits, int depth = 0) {
+    if (depth > 12) {
+        return;
+    }
+    for (const std::wstring& name : folderContents(folder)) {
+        const std::wstring path = folder + L"\\" + name;
+        if (contains(name, L"zentrix")) {
+            hits.insert(path);
+        }
+        if (name.back() == L'\\') {
+            findGameNames(path.substr(0, path.size() - 1), hits, depth + 1);
+        }
+    }
+}
+
+// Is this 32-bit program running on 64-bit Windows, with two registry views?
+bool twoRegistryViews() {
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    return wow64 != FALSE;
+}
+
+std::vector<REGSAM> registryViews() {
+    if (twoRegistryViews()) {
+        return {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
+    }
+    return {0};
+}
+
+// Every key, value name or text value under `path`, down to `levels` levels of subkeys, that
+// mentions the game.
+void findGameKeys(HKEY root, const std::wstring& path, REGSAM view, int levels,
+                  std::set<std::wstring>& hits) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    const std::wstring where = std::wstring(root == HKEY_LOCAL_MACHINE ? L"HKLM" : L"HKCU") +
+                               (view == KEY_WOW64_32KEY   ? L"(32)\\"
+                                : view == KEY_WOW64_64KEY ? L"(64)\\"
+                                                          : L"\\") +
+                               path;
+    std::vector<wchar_t> name(16384);
+    std::vector<BYTE> data(65536);
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD type = 0;
+        DWORD dataLength = static_cast<DWORD>(data.size());
+        const LONG status = RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type,
+                                          data.data(), &dataLength);
+        if (status == ERROR_NO_MORE_ITEMS) {
+            break;
+        }
+        if (status != ERROR_SUCCESS) {
+            continue;
+        }
+        const std::wstring valueName(name.data(), nameLength);
+        std::wstring text;
+        if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+            text.assign(reinterpret_cast<const wchar_t*>(data.data()),
+                        dataLength / sizeof(wchar_t));
+            std::replace(text.begin(), text.end(), L'\0', L' ');
+        }
+        if (contains(valueName, L"zentrix") || contains(text, L"zentrix")) {
+            hits.insert(where + L" [" + valueName + L"] = " + text);
+        }
+    }
+    std::vector<std::wstring> subkeys;
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        if (RegEnumKeyExW(key, i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        subkeys.emplace_back(name.data(), nameLength);
+    }
+    RegCloseKey(key);
+    for (const std::wstring& subkey : subkeys) {
+        if (contains(subkey, L"zentrix")) {
+            hits.insert(where + L"\\" + subkey);
+        }
+        if (levels > 0) {
+            findGameKeys(root, path + L"\\" + subkey, view, levels - 1, hits);
+        }
+    }
+}
+
+// What of the game there is on the machine: files and folders under Program Files, the Start
+// menus and the desktops; and, for the machine and the user in every registry view, keys named
+// after it under Software (where programs keep their settings), installed programs' entries,
+// program paths and what runs at logon. (Walking the whole registry under Wine takes minutes.)
+struct Traces {
+    std::set<std::wstring> files;
+    std::set<std::wstring> keys;
+};
+
+Traces gameTraces() {
+    Traces traces;
+    std::set<std::wstring> folders = {programFiles()};
+    wchar_t native[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"ProgramW6432", native, MAX_PATH) > 0) {
+        folders.insert(native);
+    }
+    for (int csidl : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS, CSIDL_COMMON_DESKTOPDIRECTORY,
+                      CSIDL_DESKTOPDIRECTORY}) {
+        folders.insert(knownFolder(csidl));
+    }
+    for (const std::wstring& folder : folders) {
+        findGameNames(folder, traces.files);
+    }
+
+    const std::wstring windows = L"Software\\Microsoft\\Windows\\CurrentVersion";
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        for (REGSAM view : registryViews()) {
+            findGameKeys(root, L"Software", view, 0, traces.keys);
+            findGameKeys(root, windows + L"\\Uninstall", view, 1, traces.keys);
+            findGameKeys(root, windows + L"\\App Paths", view, 1, traces.keys);
+            findGameKeys(root, windows + L"\\Run", view, 0, traces.keys);
+            findGameKeys(root, windows + L"\\RunOnce", view, 0, traces.keys);
+        }
+    }
+    return traces;
+}
+
+std::string describe(const std::set<std::wstring>& names) {
+    std::string text;
+    for (const std::wstring& name : names) {
+        text += "\n  " + narrow(name);
+    }
+    return text.empty() ? " (none)" : text;
+}
+
+std::optional<std::wstring> readText(const std::wstring& keyPath, const wchar_t* name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<DWORD> readNumber(const std::wstring& keyPath, const wchar_t* name) {
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The entries of Windows' installed programs called Zentrix, in every registry view.
+int gameEntries() {
+    int entries = 0;
+    for (REGSAM view : registryViews()) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | view, &key) !=
+            ERROR_SUCCESS) {
+            continue;
+        }
+        wchar_t name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD length = 256;
+            if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            wchar_t displayName[256] = {};
+            DWORD size = sizeof(displayName);
+            if (RegGetValueW(key, name, L"DisplayName", RRF_RT_REG_SZ, nullptr, displayName,
+                             &size) == ERROR_SUCCESS &&
+                contains(displayName, L"Zentrix")) {
+                ++entries;
+            }
+        }
+        RegCloseKey(key);
+    }
+    return entries;
+}
+
+// Runs a command line and waits until it and every process it started have ended (NSIS's
+// uninstaller hands over to a copy of itself in the temporary folder and returns at once).
+// Returns the first process's exit status.
+DWORD runAndWait(std::wstring commandLine) {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    EXPECT_NE(job, nullptr);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, nullptr, &startup, &process)) {
+        ADD_FAILURE() << "could not start " << narrow(commandLine) << ": " << GetLastError();
+        CloseHandle(job);
+        return ~DWORD{0};
+    }
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0) << narrow(commandLine);
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+    while (QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting,
+                                     sizeof(accounting), nullptr) &&
+           accounting.ActiveProcesses > 0 && std::chrono::steady_clock::now() < deadline) {
+        Sleep(50);
+    }
+    EXPECT_EQ(accounting.ActiveProcesses, 0u) << narrow(commandLine) << " left processes running";
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(job);
+    return status;
+}
+
+void install(const std::wstring& setup, const std::wstring& folder = L"") {
+    // NSIS takes the folder as the last argument, unquoted.
+    std::wstring command = L"\"" + setup + L"\" /S";
+    if (!folder.empty()) {
+        command += L" /D=" + folder;
+    }
+    ASSERT_EQ(runAndWait(command), 0u) << narrow(command);
+}
+
+void uninstall() {
+    const std::optional<std::wstring> command = readText(kGameKey, L"QuietUninstallString");
+    ASSERT_TRUE(command.has_value()) << "no QuietUninstallString";
+    ASSERT_EQ(runAndWait(*command), 0u) << narrow(*command);
+}
+
+// The numeric file version of a program, "1.2.3".
+std::wstring fileVersion(const std::wstring& program) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
+    std::vector<BYTE> block(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (size == 0 || !GetFileVersionInfoW(program.c_str(), 0, size, block.data()) ||
+        !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+        return L"(no version block)";
+    }
+    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
+           std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
+           std::to_wstring(HIWORD(fixed->dwFileVersionLS)) +
+           (LOWORD(fixed->dwFileVersionLS) == 0 ? L"" : L".?");
+}
+
+// Where a shortcut leads, and the file and index of its icon.
+struct Shortcut {
+    std::wstring target;
+    std::wstring icon;
+    int iconIndex = -1;
+};
+
+std::optional<Shortcut> readShortcut(const std::wstring& path) {
+    IShellLinkW* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link)))) {
+        return std::nullopt;
+    }
+    std::optional<Shortcut> shortcut;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
+            wchar_t target[MAX_PATH] = {};
+            wchar_t icon[MAX_PATH] = {};
+            Shortcut read;
+            if (SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) &&
+                SUCCEEDED(link->GetIconLocation(icon, MAX_PATH, &read.iconIndex))) {
+                read.target = target;
+                read.icon = icon;
+                shortcut = read;
+            }
+        }
+        file->Release();
+    }
+    link->Release();
+    return shortcut;
+}
+
+struct WindowSearch {
+    DWORD process = 0;
+    HWND window = nullptr;
+};
+
+BOOL CALLBACK findProcessWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == nullptr) {
+        search->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The display's current width and height.
+std::pair<DWORD, DWORD> displaySize() {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof(mode);
+    EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+    return {mode.dmPelsWidth, mode.dmPelsHeight};
+}
+
+// Starts the installed game as its shortcut would, waits for its main window, and closes it with
+// its close message, as the window's close box does. The game switches the display to
+// 1024 x 768 while it runs and puts it back when it closes.
+void playAndClose(const std::wstring& program) {
+    const std::pair<DWORD, DWORD> before = displaySize();
+    std::wstring command = L"\"" + program + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process))
+        << "could not start " << narrow(program) << ": " << GetLastError();
+    WindowSearch search{.process = process.dwProcessId};
+    for (int tries = 0; tries < 300 && search.window == nullptr; ++tries) {
+        if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
+            break;
+        }
+        EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
+    }
+    EXPECT_NE(search.window, nullptr) << "the installed game showed no window";
+    if (search.window != nullptr) {
+        wchar_t caption[64] = {};
+        GetWindowTextW(search.window, caption, 64);
+        EXPECT_EQ(narrow(caption), "Zentrix");
+        EXPECT_EQ(displaySize(), (std::pair<DWORD, DWORD>{1024, 768}));
+        PostMessageW(search.window, WM_CLOSE, 0, 0);
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    EXPECT_TRUE(ended) << "the game did not end on its close message";
+    if (!ended) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    EXPECT_EQ(status, 0u);
+    EXPECT_EQ(displaySize(), before) << "the display was not put back";
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+// Everything one install of `version` in `location` should have left, and nothing more.
+void expectInstalled(const std::wstring& location, const std::wstring& version) {
+    SCOPED_TRACE("installed in " + narrow(location));
+    EXPECT_EQ(folderContents(location),
+              (std::vector<std::wstring>{L"LICENSE.txt", L"README.txt", L"uninstall.exe",
+                                         L"zentrix.exe"}));
+    const std::wstring program = location + L"\\zentrix.exe";
+    EXPECT_EQ(fileVersion(program), version);
+
+    // One shortcut, in every user's Start menu, to the game with the game's icon.
+    const std::wstring link = knownFolder(CSIDL_COMMON_PROGRAMS) + L"\\Zentrix.lnk";
+    const std::optional<Shortcut> shortcut = readShortcut(link);
+    ASSERT_TRUE(shortcut.has_value()) << "no shortcut " << narrow(link);
+    EXPECT_EQ(lower(shortcut->target), lower(program));
+    EXPECT_EQ(lower(shortcut->icon), lower(program));
+    EXPECT_EQ(shortcut->iconIndex, 0);
+
+    // The uninstall entry.
+    EXPECT_EQ(gameEntries(), 1);
+    EXPECT_EQ(readText(kGameKey, L"DisplayName"), L"Zentrix");
+    EXPECT_EQ(readText(kGameKey, L"DisplayVersion"), version);
+    EXPECT_EQ(readText(kGameKey, L"Publisher"), L"The Zentrix developers");
+    EXPECT_EQ(readText(kGameKey, L"DisplayIcon"), program + L",0");
+    EXPECT_EQ(readText(kGameKey, L"InstallLocation"), location);
+    EXPECT_EQ(readText(kGameKey, L"UninstallString"), L"\"" + location + L"\\uninstall.exe\"");
+    EXPECT_EQ(readNumber(kGameKey, L"NoModify"), 1u);
+    EXPECT_EQ(readNumber(kGameKey, L"NoRepair"), 1u);
+    double bytes = 0;
+    for (const std::wstring& name : folderContents(location)) {
+        bytes += static_cast<double>(readFile(location + L"\\" + name).size());
+    }
+    const std::optional<DWORD> estimated = readNumber(kGameKey, L"EstimatedSize");
+    ASSERT_TRUE(estimated.has_value());
+    EXPECT_NEAR(static_cast<double>(*estimated), bytes / 1024, 1.0) << "kilobytes";
+}
+
+class Installer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        clean_ = gameTraces();
+        ASSERT_EQ(gameEntries(), 0) << "the game is installed before the test";
+        ASSERT_FALSE(exists(defaultLocation()));
+    }
+    // Uninstalling gives back the machine as it was before the test, as far as the game goes.
+    void expectUninstalledCleanly() {
+        const Traces left = gameTraces();
+        EXPECT_EQ(left.files, clean_.files) << "files:" << describe(left.files);
+        EXPECT_EQ(left.keys, clean_.keys) << "registry:" << describe(left.keys);
+        EXPECT_EQ(gameEntries(), 0);
+    }
+
+private:
+    Traces clean_;
+};
+
+TEST_F(Installer, InstallsPlaysAndUninstallsSilentlyLikeTheZip) {
+    install(packages.setup);
+    expectInstalled(defaultLocation(), packages.version);
+
+    // The zip holds the same game and documents, without the uninstaller.
+    EXPECT_EQ(folderContents(packages.unpackedZip),
+              (std::vector<std::wstring>{L"LICENSE.txt", L"README.txt", L"zentrix.exe"}));
+    for (const wchar_t* name : {L"zentrix.exe", L"README.txt", L"LICENSE.txt"}) {
+        const std::string installed = readFile(defaultLocation() + L"\\" + name);
+        EXPECT_FALSE(installed.empty()) << narrow(name);
+        EXPECT_TRUE(installed == readFile(packages.unpackedZip + L"\\" + name))
+            << narrow(name) << " differs between the zip and the installed game";
+    }
+    const std::string readme = readFile(packages.unpackedZip + L"\\README.txt");
+    EXPECT_NE(readme.find("1024 x 768"), std::string::npos);
+    EXPECT_NE(readme.find("Version " + narrow(packages.version) + "\r\n"), std::string::npos);
+    EXPECT_NE(readFile(packages.unpackedZip + L"\\LICENSE.txt").find("MIT License\r\n"),
+              std::string::npos);
+
+    playAndClose(defaultLocation() + L"\\zentrix.exe");
+    // The game wrote nothing next to itself.
+    EXPECT_EQ(folderContents(defaultLocation()).size(), 4u);
+
+    uninstall();
+    EXPECT_FALSE(exists(defaultLocation()));
+    expectUninstalledCleanly();
+}
+
+TEST_F(Installer, InstallsAgainAndUpgradesInPlaceWithOneEntry) {
+    // A player's own games folder, which the installer did not make and must leave alone.
+    const std::wstring games = L"C:\\Games";
+    CreateDirectoryW(games.c_str(), nullptr);
+    const std::wstring chosen = games + L"\\Zentrix";
+
+    install(packages.setup, chosen);
+    expectInstalled(chosen, packages.version);
+
+    // The same version again, with no folder given: it goes where the first one is.
+    install(packages.setup);
+    expectInstalled(chosen, packages.version);
+    EXPECT_FALSE(exists(defaultLocation()));
+
+    // The newer version over it, in place.
+    install(packages.newerSetup);
+    expectInstalled(chosen, packages.newerVersion);
+
+    // The newer version again, to another folder: the copy in the first folder goes.
+    install(packages.newerSetup, defaultLocation());
+    expectInstalled(defaultLocation(), packages.newerVersion);
+    EXPECT_FALSE(exists(chosen));
+    EXPECT_TRUE(exists(games));
+
+    uninstall();
+    EXPECT_FALSE(exists(defaultLocation()));
+    EXPECT_EQ(folderContents(games), std::vector<std::wstring>{});
+    RemoveDirectoryW(games.c_str());
+    expectUninstalledCleanly();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc != 6) {
+        std::fprintf(stderr,
+                     "usage: zentrix_installer_tests SETUP NEWER_SETUP UNPACKED_ZIP VERSION "
+                     "NEWER_VERSION\n");
+        return 2;
+    }
+    packages = {.setup = windowsPath(argv[1]),
+                .newerSetup = windowsPath(argv[2]),
+                .unpackedZip = windowsPath(argv[3]),
+                .version = widen(argv[4]),
+                .newerVersion = widen(argv[5])};
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int result = RUN_ALL_TESTS();
+    CoUninitialize();
+    return result;
+}
