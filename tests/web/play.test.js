@@ -162,6 +162,13 @@ runScenarios({
             await page.waitForTimeout(500);
             assert.equal(await timeLeft(page), left);
             assert.equal(await page.getByRole('alertdialog').count(), 0);
+
+            // New starts another game from there.
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+            assert.equal(await timeLeft(page), 90);
+            assert.equal(await label(page, 'Total score'), 'Total score 0');
+            assert.ok(await page.getByRole('button', {name: 'Take Score'}).isEnabled());
         });
     },
 });
