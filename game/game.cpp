@@ -106,7 +106,10 @@ std::optional<double> parseNumber(std::string_view text) {
 std::string numberText(double value) {
     if (value == std::trunc(value) && std::fabs(value) < 1e15) {
         const auto whole = static_cast<long long>(value);
-        return (whole == 0 && std::signbit(value) ? "-" : "") + std::to_string(whole);
+        // "-0" keeps its sign, as the caption always showed it.
+        std::string text = whole == 0 && std::signbit(value) ? "-" : "";
+        text += std::to_string(whole);
+        return text;
     }
     std::string text;
     for (int decimals = 0; decimals <= 40; ++decimals) {
