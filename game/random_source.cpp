@@ -15,15 +15,23 @@ std::mt19937 seededEngine() {
     return std::mt19937(seed);
 }
 
+// The top 24 bits fill a float's mantissa exactly, so the result is a multiple of 2^-24 strictly
+// below 1 and no rounding can push it up to 1.0.
+float drawFrom(std::mt19937& engine) {
+    const auto bits = static_cast<std::uint32_t>(engine() >> 8);
+    return static_cast<float>(bits) * 0x1p-24f;
+}
+
 }  // namespace
 
 ClockSeededRandom::ClockSeededRandom() : engine_(seededEngine()) {}
 
 float ClockSeededRandom::next() {
-    // The top 24 bits fill a float's mantissa exactly, so the result is a multiple of 2^-24
-    // strictly below 1 and no rounding can push it up to 1.0.
-    const auto bits = static_cast<std::uint32_t>(engine_() >> 8);
-    return static_cast<float>(bits) * 0x1p-24f;
+    return drawFrom(engine_);
+}
+
+float SeededRandom::next() {
+    return drawFrom(engine_);
 }
 
 }  // namespace zentrix

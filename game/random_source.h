@@ -26,4 +26,15 @@ private:
     std::mt19937 engine_;
 };
 
+// A deal that can be played again: the same seed gives the same draws, in the same form as the
+// production source's. For tests, screenshots and benchmarks.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
+    float next() override;
+
+private:
+    std::mt19937 engine_;
+};
+
 }  // namespace zentrix

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <set>
+#include <vector>
 
 #include "game/game.h"
 #include "tests/game/table.h"
@@ -71,6 +72,24 @@ TEST(ClockSeededRandom, DealsFullBoards) {
     constexpr int kExpectedOnes = 2000 * 23 / 19;
     EXPECT_GT(seen[1], kExpectedOnes * 9 / 10);
     EXPECT_LT(seen[1], kExpectedOnes * 13 / 10);
+}
+
+// A seeded deal is dealt again by the same seed, and by no other.
+TEST(SeededRandomTest, TheSameSeedDealsTheSameBoard) {
+    const auto deal = [](std::uint32_t seed) {
+        SeededRandom random(seed);
+        RecordingPresenter messages;
+        Game game(random, messages);
+        game.startUp();
+        game.newGame();
+        std::vector<int> values;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            values.push_back(game.ballValue(slot));
+        }
+        return values;
+    };
+    EXPECT_EQ(deal(7), deal(7));
+    EXPECT_NE(deal(7), deal(8));
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -23,20 +22,6 @@
 #include "ui/qt/ball_box.h"
 #include "ui/qt/board_view.h"
 #include "ui/qt/main_window.h"
-
-namespace {
-
-class SeededRandom final : public zentrix::RandomSource {
-public:
-    explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
-    // 24 random bits scaled into [0, 1): never 1.
-    float next() override { return static_cast<float>(engine_() >> 8) / 16777216.0F; }
-
-private:
-    std::mt19937 engine_;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QSize size;
@@ -66,7 +51,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     zentrix::display::CurrentModeDriver driver({});
-    SeededRandom random(seed);
+    zentrix::SeededRandom random(seed);
     zentrix::ui::MainWindow window(random, driver);
     QObject::connect(&window, &zentrix::ui::MainWindow::gameEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);

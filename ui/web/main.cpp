@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 
 #include "display/current_mode_driver.h"
@@ -25,22 +24,11 @@ using zentrix::controller::Focus;
 using zentrix::controller::Key;
 using zentrix::controller::Timer;
 
-// A deal that can be played again: the same seed deals the same balls. For the page's tests.
-class SeededRandom final : public zentrix::RandomSource {
-public:
-    explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
-    // 24 random bits scaled into [0, 1): never 1.
-    float next() override { return static_cast<float>(engine_() >> 8) / 16777216.0F; }
-
-private:
-    std::mt19937 engine_;
-};
-
 struct Page {
     explicit Page(std::optional<std::uint32_t> seed, const zentrix::display::DisplayMode& screen)
         : display(screen) {
         if (seed) {
-            random = std::make_unique<SeededRandom>(*seed);
+            random = std::make_unique<zentrix::SeededRandom>(*seed);
         } else {
             random = std::make_unique<zentrix::ClockSeededRandom>();
         }
