@@ -47,6 +47,7 @@ async function withBrowser(siteFolder, run, {viewport = {width: 1280, height: 80
         const page = context.pages()[0] || await context.newPage();
         await page.goto(`${site.url}${query}`);
         await page.getByRole('button', {name: 'Next Ball', exact: true}).waitFor();
+        await ready(page);
         return page;
     };
     try {
@@ -82,6 +83,12 @@ async function runScenarios(scenarios) {
 module.exports = {withBrowser, runScenarios, assert};
 
 // ---- Reading and playing the board through its accessible names ----
+
+// Waits until the game has loaded and started. The window shows before that, busy, and takes no
+// input meanwhile.
+async function ready(page) {
+    await page.locator('main[aria-busy="false"]').waitFor();
+}
 
 const FREE_BALL = /^(Ball|Next ball) \d+, free/;
 
@@ -164,5 +171,5 @@ async function answerMessage(page, text, {title = 'Zentrix', timeout = 30000, cl
     await box.waitFor({state: 'detached'});
 }
 
-module.exports = Object.assign(module.exports, {freeBalls, setOfEleven, findSet, label, timeLeft,
+module.exports = Object.assign(module.exports, {ready, freeBalls, setOfEleven, findSet, label, timeLeft,
                                                 chooseMenu, answerMessage, FREE_BALL});

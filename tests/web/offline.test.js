@@ -2,7 +2,7 @@
 // needs to install it as an app.
 'use strict';
 
-const {withBrowser, runScenarios, assert, freeBalls, chooseMenu, FREE_BALL} = require('./harness');
+const {withBrowser, runScenarios, assert, ready, freeBalls, chooseMenu, FREE_BALL} = require('./harness');
 
 const site = process.argv[2];
 
@@ -31,6 +31,7 @@ runScenarios({
             const asked = served.requests.length;
             await page.reload();
             await page.getByRole('button', {name: 'Next Ball', exact: true}).waitFor();
+            await ready(page);
             await chooseMenu(page, 'File', 'New');
             await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
             const ball = (await freeBalls(page))[0];

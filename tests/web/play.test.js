@@ -1,8 +1,9 @@
-// Playing through the page with the mouse: a fresh page, New, a set of 11 removed by real clicks,
-// a click on a ball's corner, and a game played to its end with every message box in order.
+// Playing through the page with the mouse: a fresh page, the window before the game has loaded,
+// New, a set of 11 removed by real clicks, a click on a ball's corner, and a game played to its
+// end with every message box in order.
 'use strict';
 
-const {withBrowser, runScenarios, assert, freeBalls, findSet, label, timeLeft, chooseMenu,
+const {withBrowser, runScenarios, assert, ready, freeBalls, findSet, label, timeLeft, chooseMenu,
        answerMessage, FREE_BALL} = require('./harness');
 
 const site = process.argv[2];
@@ -33,6 +34,69 @@ runScenarios({
             assert.equal(await timeLeft(page), 90);
             assert.equal(await label(page, 'Total score'), 'Total score 0');
             assert.ok(await page.getByRole('button', {name: 'Take Score'}).isEnabled());
+        });
+    },
+
+    async 'the window shows before the game has loaded, and takes no input until then'() {
+        await withBrowser(site, async ({context, site: served}) => {
+            const page = context.pages()[0] || await context.newPage();
+            // The game's WebAssembly held back until the test lets it through.
+            let release;
+            const released = new Promise((resolve) => { release = resolve; });
+            await page.route(/zentrix-wasm\.wasm$/, async (route) => {
+                await released;
+                await route.continue();
+            });
+            await page.goto(`${served.url}?seed=7`, {waitUntil: 'commit'});
+            const nextBall = page.getByRole('button', {name: 'Next Ball', exact: true});
+            await nextBall.waitFor();
+            const main = page.getByRole('main', {name: 'Zentrix'});
+            assert.equal(await main.getAttribute('aria-busy'), 'true');
+            // The window already as the game's start-up leaves it.
+            assert.equal(await timeLeft(page), 90);
+            assert.equal(await label(page, 'Elevens'), 'Elevens 0');
+            assert.equal(await page.getByRole('button', {name: /^Ball /}).count(), 0);
+            assert.equal(await page.getByRole('button', {name: 'Empty slot'}).count(), 22);
+            assert.equal(await page.getByRole('button', {name: 'No next ball'}).count(), 1);
+            assert.ok(await page.getByRole('button', {name: 'Take Score'}).isDisabled());
+            const before = await main.innerHTML();
+
+            // Everything a player can do meanwhile comes to nothing, and breaks nothing.
+            await nextBall.click();
+            await page.keyboard.press('Space');
+            await page.keyboard.press('Enter');
+            await chooseMenu(page, 'File', 'New');
+            await chooseMenu(page, 'Help', 'About');
+            await page.waitForTimeout(300);
+            assert.equal(await page.getByRole('dialog').count(), 0);
+            assert.equal(await page.getByRole('alertdialog').count(), 0);
+            assert.equal(await main.getAttribute('aria-busy'), 'true');
+            assert.equal(await main.innerHTML(), before);
+
+            // The game loads: its start-up shows the same window (as it stands when the start-up
+            // has run, before the first tick of any timer), and nothing held comes late.
+            await main.evaluate((element) => {
+                new MutationObserver(() => { window.windowAtStart = element.innerHTML; })
+                    .observe(element, {attributes: true, attributeFilter: ['aria-busy']});
+            });
+            release();
+            const atStart = await page.waitForFunction(() => window.windowAtStart, null,
+                                                       {timeout: 20000});
+            assert.equal(await atStart.jsonValue(), before);
+            await ready(page);
+            await page.waitForTimeout(300);
+            assert.equal(await page.getByRole('dialog').count(), 0);
+            assert.equal(await page.getByRole('button', {name: /^Ball /}).count(), 0);
+            assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')),
+                         'Next Ball');
+
+            // And it plays.
+            await chooseMenu(page, 'File', 'New');
+            const ball = page.getByRole('button', {name: FREE_BALL}).first();
+            await ball.waitFor();
+            const name = await ball.getAttribute('aria-label');
+            await ball.click();
+            assert.equal(await page.getByRole('button', {name: `${name}, selected`}).count(), 1);
         });
     },
 

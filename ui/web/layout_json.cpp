@@ -1,14 +1,18 @@
 #include "ui/web/layout_json.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
+#include "display/current_mode_driver.h"
+#include "game/random_source.h"
 #include "game/timing.h"
 #include "resources/picture_ids.h"
 #include "ui/controller/form1_controller.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/board_geometry.h"
 #include "ui/layout/form1_layout.h"
+#include "ui/layout/form1_view.h"
 #include "ui/layout/help_layout.h"
 #include "ui/layout/rules_text.h"
 
@@ -142,6 +146,75 @@ void button(Json& json, std::string_view name, const layout::ButtonDesign& b) {
     rect(json, "rect", b.rect);
     font(json, b.font);
     json.field("picture", b.pictureNumber).field("tab", b.tabIndex);
+    json.close('}');
+}
+
+// The window as the game's start-up leaves it (no ball is dealt before New): what the page shows
+// while the game itself is still loading, and what the start-up then applies again. Taken from
+// the controller's own start-up, as it tells its port.
+class StartUpRecorder final : public controller::Form1Port {
+public:
+    void prepareControls() override {}
+    void showWindow() override {}
+    void applySlot(int slot, const layout::SlotView& view) override {
+        view_.slots.at(static_cast<std::size_t>(slot)) = view;
+    }
+    void applyLabel(int index, const layout::LabelView& view) override {
+        view_.labels.at(static_cast<std::size_t>(index)) = view;
+    }
+    void applyProgress(int secondsLeft) override { view_.progressValue = secondsLeft; }
+    void applyScoreEnabled(bool enabled) override { view_.scoreEnabled = enabled; }
+    void startTimer(controller::Timer, std::chrono::milliseconds) override {}
+    void stopTimer(controller::Timer) override {}
+    // The page cannot show a message before the game has loaded.
+    void showMessage(const controller::MessageBox& box) override {
+        std::fprintf(stderr, "The start-up has a message to show: %s\n", box.text.c_str());
+        std::abort();
+    }
+    void moveFocus(const controller::Focus& target) override { focus_ = target; }
+    void showHelp(controller::HelpWindow) override {}
+    void closeHelpWindows() override {}
+    void ended() override {}
+
+    const layout::Form1View& view() const { return view_; }
+    const controller::Focus& focus() const { return focus_; }
+
+private:
+    layout::Form1View view_ = layout::initialView();
+    controller::Focus focus_;
+};
+
+void startView(Json& json) {
+    StartUpRecorder port;
+    SeededRandom random(0);
+    display::CurrentModeDriver display(display::DisplayMode{});
+    {
+        controller::Form1Controller controller(port, random, display);
+        controller.startUp();
+    }
+    const layout::Form1View& view = port.view();
+
+    json.key("start").open('{');
+    json.key("slots").open('[');
+    for (const layout::SlotView& s : view.slots) {
+        json.open('{');
+        json.field("shown", s.shown).field("occupied", s.occupied).field("value", s.value);
+        json.field("free", s.free).field("selected", s.selected);
+        json.field("name", s.accessibleName);
+        json.close('}');
+    }
+    json.close(']');
+    json.key("labels").open('[');
+    for (const layout::LabelView& l : view.labels) {
+        json.open('{');
+        json.field("caption", l.caption).field("name", l.accessibleName);
+        json.close('}');
+    }
+    json.close(']');
+    json.field("progress", view.progressValue).field("scoreEnabled", view.scoreEnabled);
+    json.key("focus").open('{');
+    json.field("kind", static_cast<int>(port.focus().kind)).field("slot", port.focus().slot);
+    json.close('}');
     json.close('}');
 }
 
@@ -295,6 +368,8 @@ std::string layoutJson() {
     font(json, layout::kRulesFont);
     json.field("text", layout::rulesText());
     json.close('}');
+
+    startView(json);
 
     json.close('}');
     return json.take();

@@ -1,7 +1,10 @@
 // The web page's entry points: the page's script calls these, one at a time, for everything the
 // player and the page's timers do; the controller decides, and answers through WebPort.
 //
-// Calls that may show a message box (every one below but zx_layout and zx_focus) suspend while
+// The page builds its window from the layout it carries (layout_json.h) before this module has
+// loaded, and calls zx_start once it has.
+//
+// Calls that may show a message box (every one below but zx_focus) suspend while
 // the box is open, so the page calls them asynchronously and holds every other call until the
 // suspended one has finished.
 #include <emscripten.h>
@@ -9,12 +12,10 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "display/current_mode_driver.h"
 #include "game/random_source.h"
 #include "ui/controller/form1_controller.h"
-#include "ui/web/layout_json.h"
 #include "ui/web/web_port.h"
 
 namespace {
@@ -52,11 +53,6 @@ bool running() {
 }  // namespace
 
 extern "C" {
-
-EMSCRIPTEN_KEEPALIVE const char* zx_layout() {
-    static const std::string json = zentrix::web::layoutJson();
-    return json.c_str();
-}
 
 // Creates the game and runs its start-up. `seeded` non-zero deals from `seed` (tests only).
 EMSCRIPTEN_KEEPALIVE void zx_start(int seeded, std::uint32_t seed, int screenWidth,

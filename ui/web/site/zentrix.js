@@ -1,7 +1,8 @@
 // The web page's side of the game: it builds the window's controls from the layout the game
 // exports, applies what the game's controller decides to them, runs the two timers, and shows
 // the message boxes and the About and Rules windows. Every rule, text and position comes from
-// the WebAssembly module (zentrix-wasm.js); nothing of the game is decided here.
+// the game: its layout, written when the site is built and carried in the page, and the
+// WebAssembly module (zentrix-wasm.js); nothing of the game is decided here.
 'use strict';
 
 (() => {
@@ -16,9 +17,14 @@
     // A message box's icon by its style's name.
     const MESSAGE_ICONS = {critical: '\u00d7', question: '?', exclamation: '!', information: 'i'};
 
-    let layout = null;
-    // The numbers the game's entry points take, from the game itself (layout.codes).
-    let codes = null;
+    // The windows' design and the window as the game's start-up leaves it, carried in the page
+    // so that the window shows before the module has loaded.
+    const layout = JSON.parse(document.getElementById('zentrix-layout').textContent);
+    // The numbers the game's entry points take, from the game itself.
+    const codes = layout.codes;
+    // False until the module has loaded and the game has started: until then the page holds
+    // back input as while a message box is open.
+    let ready = false;
     // True while a step of the game is suspended at a message box: the module admits no other
     // call then, so the page holds back ticks and input until it has finished.
     let suspended = false;
@@ -47,7 +53,7 @@
     function call(name, args = []) {
         // Nor does a call enter while another runs: what the page does on the game's orders (a
         // focus moved, a window closed) is the game's own doing and need not be told back.
-        if (suspended || ended || calling) {
+        if (!ready || suspended || ended || calling) {
             return undefined;
         }
         calling = true;
@@ -243,9 +249,6 @@
 
     // The board scaled as one piece to the largest size that fits, centred on the felt.
     function fit() {
-        if (!layout) {
-            return;
-        }
         const width = stage.clientWidth;
         const height = stage.clientHeight;
         const scale = Math.min(width / layout.required.w, height / layout.required.h);
@@ -445,8 +448,8 @@
     }
 
     document.addEventListener('visibilitychange', () => {
-        const countdown = codes && codes.timers.countdown;
-        if (document.visibilityState === 'visible' && codes && timers[countdown]) {
+        const countdown = codes.timers.countdown;
+        if (document.visibilityState === 'visible' && timers[countdown]) {
             const state = timers[countdown];
             clearTimeout(state.handle);
             due(countdown, state);
@@ -684,6 +687,9 @@
             }
         },
         showWindow() {
+            if (!board.hidden) {
+                return;
+            }
             document.getElementById('loading').remove();
             board.hidden = false;
             fit();
@@ -810,19 +816,34 @@
 
     // ---- Start ----
 
-    function start() {
-        layout = JSON.parse(Module.ccall('zx_layout', 'string', [], []));
-        codes = layout.codes;
+    // The window at once, as the game's start-up will leave it: built, dressed and shown as the
+    // game's port does it, before the module has loaded.
+    function show() {
         document.title = layout.caption;
         buildBoard();
-        const menuTitles = buildMenus();
-        wireInput(menuTitles);
+        wireInput(buildMenus());
+        const view = layout.start;
+        zentrixPort.prepareControls();
+        zentrixPort.showWindow();
+        zentrixPort.moveFocus(view.focus.kind, view.focus.slot);
+        view.slots.forEach((slot, index) => zentrixPort.applySlot(index, slot));
+        view.labels.forEach((label, index) => zentrixPort.applyLabel(index, label.caption, label.name));
+        zentrixPort.applyProgress(view.progress);
+        zentrixPort.applyScoreEnabled(view.scoreEnabled);
+    }
+
+    // The module has loaded: the game starts, and its start-up applies its own view.
+    function start() {
+        ready = true;
+        stage.setAttribute('aria-busy', 'false');
         const seeded = seed !== null && /^\d+$/.test(seed);
         const ratio = devicePixelRatio || 1;
         call('zx_start', [seeded ? 1 : 0, seeded ? Number(seed) >>> 0 : 0,
                           Math.round(screen.width * ratio), Math.round(screen.height * ratio),
                           screen.colorDepth || 24]);
     }
+
+    show();
 
     // The module's script comes next in the page and starts the game when it is ready.
     window.Module = {
