@@ -172,13 +172,11 @@ void Form1Controller::sync() {
     applying_ = true;
     for (std::size_t slot = 0; slot < view.slots.size(); ++slot) {
         if (all || view.slots[slot] != shown_.slots[slot]) {
-            shown_.slots[slot] = view.slots[slot];
             port_.applySlot(static_cast<int>(slot), view.slots[slot]);
         }
     }
     for (std::size_t label = 0; label < view.labels.size(); ++label) {
         if (all || view.labels[label] != shown_.labels[label]) {
-            shown_.labels[label] = view.labels[label];
             port_.applyLabel(static_cast<int>(label), view.labels[label]);
         }
     }

@@ -88,7 +88,8 @@ public:
     virtual void showWindow() = 0;
 
     // The controls take what the view says. Called only for what changed since the last call,
-    // and for everything the first time.
+    // and for everything the first time. While these calls run, Form1Controller::shownView()
+    // still holds what the window showed before them.
     virtual void applySlot(int slot, const layout::SlotView& view) = 0;
     virtual void applyLabel(int index, const layout::LabelView& view) = 0;  // 0 is Label1
     virtual void applyProgress(int secondsLeft) = 0;                        // ProgressBar1

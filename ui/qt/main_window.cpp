@@ -371,8 +371,7 @@ void MainWindow::closeHelpWindows() {
 }
 
 void MainWindow::ended() {
-    timer1_->stop();
-    timer2_->stop();
+    // The controller has stopped both timers already.
     Q_EMIT gameEnded();
 }
 

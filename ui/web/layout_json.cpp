@@ -151,19 +151,15 @@ void button(Json& json, std::string_view name, const layout::ButtonDesign& b) {
 
 // The window as the game's start-up leaves it (no ball is dealt before New): what the page shows
 // while the game itself is still loading, and what the start-up then applies again. Taken from
-// the controller's own start-up, as it tells its port.
-class StartUpRecorder final : public controller::Form1Port {
+// the controller's own start-up; the controls it applies to are the page's, later.
+class NoWindow final : public controller::Form1Port {
 public:
     void prepareControls() override {}
     void showWindow() override {}
-    void applySlot(int slot, const layout::SlotView& view) override {
-        view_.slots.at(static_cast<std::size_t>(slot)) = view;
-    }
-    void applyLabel(int index, const layout::LabelView& view) override {
-        view_.labels.at(static_cast<std::size_t>(index)) = view;
-    }
-    void applyProgress(int secondsLeft) override { view_.progressValue = secondsLeft; }
-    void applyScoreEnabled(bool enabled) override { view_.scoreEnabled = enabled; }
+    void applySlot(int, const layout::SlotView&) override {}
+    void applyLabel(int, const layout::LabelView&) override {}
+    void applyProgress(int) override {}
+    void applyScoreEnabled(bool) override {}
     void startTimer(controller::Timer, std::chrono::milliseconds) override {}
     void stopTimer(controller::Timer) override {}
     // The page cannot show a message before the game has loaded.
@@ -171,28 +167,20 @@ public:
         std::fprintf(stderr, "The start-up has a message to show: %s\n", box.text.c_str());
         std::abort();
     }
-    void moveFocus(const controller::Focus& target) override { focus_ = target; }
+    void moveFocus(const controller::Focus&) override {}
     void showHelp(controller::HelpWindow) override {}
     void closeHelpWindows() override {}
     void ended() override {}
-
-    const layout::Form1View& view() const { return view_; }
-    const controller::Focus& focus() const { return focus_; }
-
-private:
-    layout::Form1View view_ = layout::initialView();
-    controller::Focus focus_;
 };
 
 void startView(Json& json) {
-    StartUpRecorder port;
+    NoWindow port;
     SeededRandom random(0);
     display::CurrentModeDriver display(display::DisplayMode{});
-    {
-        controller::Form1Controller controller(port, random, display);
-        controller.startUp();
-    }
-    const layout::Form1View& view = port.view();
+    controller::Form1Controller controller(port, random, display);
+    controller.startUp();
+    const layout::Form1View& view = controller.shownView();
+    const controller::Focus& focus = controller.focus();
 
     json.key("start").open('{');
     json.key("slots").open('[');
@@ -213,7 +201,7 @@ void startView(Json& json) {
     json.close(']');
     json.field("progress", view.progressValue).field("scoreEnabled", view.scoreEnabled);
     json.key("focus").open('{');
-    json.field("kind", static_cast<int>(port.focus().kind)).field("slot", port.focus().slot);
+    json.field("kind", static_cast<int>(focus.kind)).field("slot", focus.slot);
     json.close('}');
     json.close('}');
 }

@@ -183,7 +183,7 @@ void Form1::createControls() {
             const int slot = std::stoi(std::string(name.substr(9)));
             const auto s = static_cast<std::size_t>(slot);
             ballBoxes_[s] = std::make_unique<BallBox>(static_cast<BallBoxHost&>(*this), slot);
-            const std::wstring boxName = widen(view_.slots[s].accessibleName);
+            const std::wstring boxName = widen(controller_.shownView().slots[s].accessibleName);
             if (ballBoxes_[s]->create(hwnd(), services_.instance, kFirstBallBoxId + slot,
                                       toRect(painter_.place(layout::ballBoxRect(slot))),
                                       boxName) == nullptr) {
@@ -206,21 +206,23 @@ void Form1::createControls() {
             progressBar_ = child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
             SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum),
                          bar.maximum);
-            SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(view_.progressValue), 0);
+            SendMessageW(progressBar_, PBM_SETPOS,
+                         static_cast<WPARAM>(controller_.shownView().progressValue), 0);
             setAccessibleName(progressBar_, widen(layout::kProgressBarName));
         } else {
             for (std::size_t i = 0; i < labels_.size(); ++i) {
                 const layout::LabelDesign& design = layout::labels()[i];
                 if (design.name == name) {
-                    labels_[i] = child(L"STATIC", widen(view_.labels[i].caption),
+                    labels_[i] = child(L"STATIC", widen(controller_.shownView().labels[i].caption),
                                        WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
                                        kFirstLabelId + static_cast<int>(i), design.rect);
-                    setAccessibleName(labels_[i], widen(view_.labels[i].accessibleName));
+                    setAccessibleName(labels_[i],
+                                      widen(controller_.shownView().labels[i].accessibleName));
                 }
             }
         }
     }
-    EnableWindow(scoreButton_, view_.scoreEnabled ? TRUE : FALSE);
+    EnableWindow(scoreButton_, controller_.shownView().scoreEnabled ? TRUE : FALSE);
 }
 
 void Form1::layOut(bool controlsInPlace) {
@@ -329,7 +331,6 @@ void Form1::startUp(int showCommand) {
 
 void Form1::shutDown() {
     controller_.shutDown();
-    ended_ = true;
 }
 
 void Form1::fail(const std::string& what) {
@@ -367,8 +368,7 @@ void Form1::showWindow() {
 
 void Form1::applySlot(int slot, const layout::SlotView& now) {
     const auto s = static_cast<std::size_t>(slot);
-    const layout::SlotView before = view_.slots[s];
-    view_.slots[s] = now;
+    const layout::SlotView& before = controller_.shownView().slots[s];
     const HWND box = ballBoxes_[s]->hwnd();
     if (box == nullptr) {
         return;
@@ -393,25 +393,21 @@ void Form1::applySlot(int slot, const layout::SlotView& now) {
 
 void Form1::applyLabel(int index, const layout::LabelView& now) {
     const auto i = static_cast<std::size_t>(index);
-    if (now.caption != view_.labels[i].caption) {
+    const layout::LabelView& before = controller_.shownView().labels[i];
+    if (now.caption != before.caption) {
         SetWindowTextW(labels_[i], widen(now.caption).c_str());
     }
-    if (now.accessibleName != view_.labels[i].accessibleName) {
+    if (now.accessibleName != before.accessibleName) {
         setAccessibleName(labels_[i], widen(now.accessibleName));
     }
-    view_.labels[i] = now;
 }
 
 void Form1::applyProgress(int secondsLeft) {
-    if (secondsLeft != view_.progressValue) {
-        SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(secondsLeft), 0);
-        view_.progressValue = secondsLeft;
-    }
+    SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(secondsLeft), 0);
 }
 
 void Form1::applyScoreEnabled(bool enabled) {
     EnableWindow(scoreButton_, enabled ? TRUE : FALSE);
-    view_.scoreEnabled = enabled;
 }
 
 UINT_PTR Form1::timerId(controller::Timer timer) const {
@@ -506,7 +502,8 @@ void Form1::ballBoxFocused(int slot) {
 }
 
 void Form1::paintBallBox(int slot, HDC dc, const RECT& client, bool focused) {
-    painter_.paintBall(dc, client, view_.slots[static_cast<std::size_t>(slot)], focused);
+    painter_.paintBall(dc, client, controller_.shownView().slots[static_cast<std::size_t>(slot)],
+                       focused);
 }
 
 // ---- Window procedure ----
@@ -517,7 +514,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers everything
         case WM_PAINT:
-            painter_.paintWindow(window, view_);
+            painter_.paintWindow(window, controller_.shownView());
             return 0;
         case WM_COMMAND:
             Form1_Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
@@ -565,7 +562,7 @@ void Form1::destroyed() {
 }
 
 bool Form1::translateDialogMessage(MSG& message) {
-    if (hwnd() == nullptr || ended_) {
+    if (hwnd() == nullptr || controller_.hasEnded()) {
         return false;
     }
     if (help_ && help_->translateDialogMessage(message)) {
@@ -664,7 +661,7 @@ LRESULT Form1::Labels_CtlColor(HDC dc, HWND label) {
         MapWindowPoints(label, hwnd(), reinterpret_cast<POINT*>(&client), 2);
         POINT origin{};
         SetViewportOrgEx(dc, -client.left, -client.top, &origin);
-        painter_.paintBoard(dc, client, view_);
+        painter_.paintBoard(dc, client, controller_.shownView());
         SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));

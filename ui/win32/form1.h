@@ -79,7 +79,7 @@ public:
     // The Unload step, run once from whichever way out comes first: the timers stopped, the
     // display put back, the help windows closed. Does not destroy the window.
     void shutDown();
-    bool hasEnded() const { return ended_; }
+    bool hasEnded() const { return controller_.hasEnded(); }
 
     HWND window() const { return hwnd(); }
     // The scale the design is drawn at: the screen's dots per inch over 96, or less where the
@@ -100,7 +100,7 @@ public:
 
     const controller::Form1Controller& controller() const { return controller_; }
     const Game& game() const { return controller_.game(); }
-    const layout::Form1View& shownView() const { return view_; }
+    const layout::Form1View& shownView() const { return controller_.shownView(); }
     // Whether Windows runs `timer` (kTimer1, kTimer2) now.
     bool timerRunning(UINT_PTR timer) const;
     // WM_TIMER messages received for `timer` so far.
@@ -130,7 +130,8 @@ private:
     void moveFocus(const controller::Focus& target) override;
     void showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;
-    void ended() override { ended_ = true; }
+    // The window closes itself on every way out; nothing more to do when the game has ended.
+    void ended() override {}
 
     // BallBoxHost
     void ballBoxClicked(int slot) override;
@@ -182,11 +183,9 @@ private:
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
 
-    layout::Form1View view_ = layout::initialView();  // what the controls show
     std::array<bool, 3> timerRunning_{};
     std::array<int, 3> timerTicks_{};
     bool started_ = false;
-    bool ended_ = false;
     std::string failure_;
 };
 

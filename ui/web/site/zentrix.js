@@ -83,12 +83,18 @@
     const SVG = 'http://www.w3.org/2000/svg';
     const rgb = (c) => `rgb(${c[0]}, ${c[1]}, ${c[2]})`;
 
-    function place(element, r) {
-        element.classList.add('control');
+    // Puts `element` at rectangle `r` of its window's design.
+    function setBox(element, r) {
         element.style.left = px(r.x);
         element.style.top = px(r.y);
         element.style.width = px(r.w);
         element.style.height = px(r.h);
+    }
+
+    // A control of the main window at rectangle `r` of the design.
+    function place(element, r) {
+        element.classList.add('control');
+        setBox(element, r);
     }
 
     function setFont(element, font) {
@@ -577,10 +583,7 @@
             ok.type = 'button';
             ok.className = 'about-ok';
             ok.textContent = design.okCaption;
-            ok.style.left = px(design.ok.x);
-            ok.style.top = px(design.ok.y);
-            ok.style.width = px(design.ok.w);
-            ok.style.height = px(design.ok.h);
+            setBox(ok, design.ok);
             setFont(ok, design.font);
             ok.style.backgroundImage = 'url(pictures/title.jpg)';
             ok.addEventListener('click', () => closeHelp(which));
@@ -591,10 +594,7 @@
             text.readOnly = true;
             text.setAttribute('aria-label', design.caption);
             text.value = design.text;
-            text.style.left = px(design.textBox.x);
-            text.style.top = px(design.textBox.y);
-            text.style.width = px(design.textBox.w);
-            text.style.height = px(design.textBox.h);
+            setBox(text, design.textBox);
             setFont(text, design.font);
             client.append(text);
             w.focusTarget = text;
@@ -739,9 +739,7 @@
             }
         },
         ended() {
-            for (const timer of Object.values(codes.timers)) {
-                stopTimer(timer);
-            }
+            // The game has stopped both timers already.
             ended = true;
         },
     };
