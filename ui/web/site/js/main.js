@@ -1,0 +1,41 @@
+// The start: the window at once, as the game's start-up will leave it, built, dressed and shown
+// as the game's port does it, before the module has loaded; then the game, once it has.
+(() => {
+    const {layout} = Page;
+    const port = window.zentrixPort;
+
+    document.title = layout.caption;
+    Board.build();
+    Menus.build((command) => Gate.call('zx_menu', [command]));
+    Input.wire();
+    const view = layout.start;
+    port.prepareControls();
+    port.showWindow();
+    port.moveFocus(view.focus.kind, view.focus.slot);
+    view.slots.forEach((slot, index) => port.applySlot(index, slot));
+    view.labels.forEach((label, index) => port.applyLabel(index, label.caption, label.name));
+    port.applyProgress(view.progress);
+    port.applyScoreEnabled(view.scoreEnabled);
+
+    // The module has loaded: the game starts, and its start-up applies its own view.
+    function start() {
+        Gate.open();
+        Board.stage.setAttribute('aria-busy', 'false');
+        const ratio = devicePixelRatio || 1;
+        Gate.call('zx_start', [Page.seed !== null ? 1 : 0, Page.seed !== null ? Page.seed : 0,
+                               Math.round(screen.width * ratio), Math.round(screen.height * ratio),
+                               screen.colorDepth || 24]);
+    }
+
+    // The module's script comes next in the page and starts the game when it is ready.
+    window.Module = {
+        onRuntimeInitialized: start,
+        onAbort: (what) => Gate.fail(new Error(`The game stopped: ${what}`)),
+    };
+
+    if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+        addEventListener('load', () => {
+            navigator.serviceWorker.register('sw.js').catch((error) => console.warn(error));
+        });
+    }
+})();

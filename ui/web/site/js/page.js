@@ -1,0 +1,42 @@
+// What every part of the page shares: the windows' design the game exports, carried in the page,
+// the numbers its entry points take, the test-only address options, and small helpers to put a
+// control where the design says.
+const Page = (() => {
+    const params = new URLSearchParams(location.search);
+    // The windows' design and the window as the game's start-up leaves it, carried in the page
+    // so that the window shows before the module has loaded.
+    const layout = JSON.parse(document.getElementById('zentrix-layout').textContent);
+
+    const px = (n) => `${n}px`;
+    const rgb = (c) => `rgb(${c[0]}, ${c[1]}, ${c[2]})`;
+
+    // Puts `element` at rectangle `r` of its window's design.
+    function setBox(element, r) {
+        element.style.left = px(r.x);
+        element.style.top = px(r.y);
+        element.style.width = px(r.w);
+        element.style.height = px(r.h);
+    }
+
+    function setFont(element, font) {
+        element.style.fontFamily = `"${font.family}", "${font.nearest}", sans-serif`;
+        element.style.fontSize = px(font.px);
+        element.style.fontWeight = font.bold ? 'bold' : 'normal';
+    }
+
+    const seed = params.get('seed');
+    return {
+        layout,
+        // The numbers the game's entry points take, from the game itself.
+        codes: layout.codes,
+        // For the page's tests only: a fixed deal, and the clock run faster.
+        seed: seed !== null && /^\d+$/.test(seed) ? Number(seed) >>> 0 : null,
+        speed: Math.max(1, Number(params.get('speed')) || 1),
+        px,
+        rgb,
+        setBox,
+        setFont,
+        picture: (number) => `pictures/${number}@2x.png`,
+        SVG: 'http://www.w3.org/2000/svg',
+    };
+})();
