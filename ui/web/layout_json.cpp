@@ -6,7 +6,6 @@
 
 #include "display/current_mode_driver.h"
 #include "game/random_source.h"
-#include "game/timing.h"
 #include "resources/picture_ids.h"
 #include "ui/controller/form1_controller.h"
 #include "ui/layout/accessible_names.h"
@@ -145,7 +144,7 @@ void button(Json& json, std::string_view name, const layout::ButtonDesign& b) {
     json.field("name", b.name).field("caption", b.caption);
     rect(json, "rect", b.rect);
     font(json, b.font);
-    json.field("picture", b.pictureNumber).field("tab", b.tabIndex);
+    json.field("picture", b.pictureNumber);
     json.close('}');
 }
 
@@ -212,7 +211,6 @@ std::string layoutJson() {
     Json json;
     json.open('{');
     json.field("caption", layout::kWindowCaption);
-    rect(json, "client", layout::kClientArea);
     rect(json, "required", layout::requiredClientArea());
     colour(json, "felt", layout::kFeltGreen);
     colour(json, "ringColour", layout::kRingColour);
@@ -228,12 +226,11 @@ std::string layoutJson() {
     colour(json, "light", layout::kFocusRingLight);
     colour(json, "dashes", layout::kFocusRingDashes);
     json.close('}');
-    json.field("nextBallSlot", layout::kNextBallSlot);
 
     json.key("slots").open('[');
     for (const layout::SlotDesign& s : layout::slots()) {
         json.open('{');
-        json.field("slot", s.slot).field("row", s.row).field("tab", s.tabIndex);
+        json.field("slot", s.slot);
         json.field("name", layout::ballBoxName(s.slot));
         rect(json, "box", layout::ballBoxRect(s.slot));
         rect(json, "ring", layout::ringRect(s.slot));
@@ -253,12 +250,11 @@ std::string layoutJson() {
     json.key("labels").open('[');
     for (const layout::LabelDesign& l : layout::labels()) {
         json.open('{');
-        json.field("name", l.name).field("caption", l.caption);
+        json.field("caption", l.caption);
         json.field("accessibleName", layout::labelName(l.role, l.caption));
         rect(json, "rect", l.rect);
         font(json, l.font);
         json.field("align", alignName(l.align)).field("felt", l.feltBackground);
-        json.field("tab", l.tabIndex);
         json.close('}');
     }
     json.close(']');
@@ -270,7 +266,7 @@ std::string layoutJson() {
     json.key("progress").open('{');
     json.field("name", bar.name).field("accessibleName", layout::kProgressBarName);
     rect(json, "rect", bar.rect);
-    json.field("min", bar.minimum).field("max", bar.maximum).field("tab", bar.tabIndex);
+    json.field("min", bar.minimum).field("max", bar.maximum);
     json.close('}');
 
     json.key("menus").open('[');
@@ -280,8 +276,14 @@ std::string layoutJson() {
         json.key("items").open('[');
         for (const layout::MenuItemDesign& item : menu.items) {
             json.open('{');
-            json.field("name", item.name).field("caption", item.caption);
-            json.field("command", static_cast<int>(item.command));
+            json.field("caption", item.caption).field("command", static_cast<int>(item.command));
+            // The help window an item opens, which the page can open itself before the game
+            // has loaded.
+            if (item.command == layout::MenuCommand::HelpRules) {
+                json.field("help", static_cast<int>(controller::HelpWindow::Rules));
+            } else if (item.command == layout::MenuCommand::HelpAbout) {
+                json.field("help", static_cast<int>(controller::HelpWindow::About));
+            }
             json.close('}');
         }
         json.close(']');
@@ -297,15 +299,8 @@ std::string layoutJson() {
 
     json.key("pictures").open('{');
     json.field("ball", pictures::kBallSize);
-    json.field("markerWidth", pictures::kMarkerWidth)
-        .field("markerHeight", pictures::kMarkerHeight);
-    json.field("rack", pictures::kRack).field("rackSize", pictures::kRackSize);
+    json.field("rackSize", pictures::kRackSize);
     json.field("titleWidth", pictures::kTitleWidth).field("titleHeight", pictures::kTitleHeight);
-    json.close('}');
-
-    json.key("timers").open('{');
-    json.field("countdown", static_cast<int>(kCountdownInterval.count()));
-    json.field("refresh", static_cast<int>(kRefreshInterval.count()));
     json.close('}');
 
     // The numbers the page passes to the game's entry points (ui/web/main.cpp) for the
@@ -321,7 +316,7 @@ std::string layoutJson() {
     json.field("nextBall", code(Button::NextBall)).field("takeScore", code(Button::TakeScore));
     json.close('}');
     json.key("focus").open('{');
-    json.field("none", code(Focus::Kind::None)).field("ball", code(Focus::Kind::Ball));
+    json.field("ball", code(Focus::Kind::Ball));
     json.field("nextBall", code(Focus::Kind::NextBall));
     json.field("takeScore", code(Focus::Kind::TakeScore));
     json.close('}');

@@ -46,6 +46,23 @@ struct Page {
 
 std::unique_ptr<Page> page;
 
+// The enumerator a number from the page stands for, when it is one of `Enum`'s from the first
+// to `last` (the enums the page passes number their enumerators from 0 in order).
+template <typename Enum>
+std::optional<Enum> fromCode(int code, Enum last) {
+    if (code < 0 || code > static_cast<int>(last)) {
+        return std::nullopt;
+    }
+    return static_cast<Enum>(code);
+}
+
+// The last enumerator of each enum the page passes.
+constexpr auto kLastMenuCommand = zentrix::layout::MenuCommand::HelpAbout;
+constexpr auto kLastButton = Button::TakeScore;
+constexpr auto kLastTimer = Timer::Refresh;
+constexpr auto kLastKey = Key::Activate;
+constexpr auto kLastFocusKind = Focus::Kind::TakeScore;
+
 bool running() {
     return page != nullptr;
 }
@@ -77,14 +94,16 @@ EMSCRIPTEN_KEEPALIVE void zx_shut_down() {
 }
 
 EMSCRIPTEN_KEEPALIVE void zx_menu(int command) {
-    if (running() && command >= 0 && command <= 2) {
-        page->controller->menuChosen(static_cast<zentrix::layout::MenuCommand>(command));
+    const auto chosen = fromCode(command, kLastMenuCommand);
+    if (running() && chosen) {
+        page->controller->menuChosen(*chosen);
     }
 }
 
 EMSCRIPTEN_KEEPALIVE void zx_button(int button) {
-    if (running() && (button == 0 || button == 1)) {
-        page->controller->buttonPressed(static_cast<Button>(button));
+    const auto pressed = fromCode(button, kLastButton);
+    if (running() && pressed) {
+        page->controller->buttonPressed(*pressed);
     }
 }
 
@@ -95,26 +114,28 @@ EMSCRIPTEN_KEEPALIVE void zx_ball(int slot) {
 }
 
 EMSCRIPTEN_KEEPALIVE void zx_timer(int timer) {
-    if (running() && (timer == 0 || timer == 1)) {
-        page->controller->timerFired(static_cast<Timer>(timer));
+    const auto fired = fromCode(timer, kLastTimer);
+    if (running() && fired) {
+        page->controller->timerFired(*fired);
     }
 }
 
 // Returns 1 when the key was used.
 EMSCRIPTEN_KEEPALIVE int zx_key(int key) {
-    if (!running() || key < 0 || key > 4) {
+    const auto pressed = fromCode(key, kLastKey);
+    if (!running() || !pressed) {
         return 0;
     }
-    return page->controller->keyPressed(static_cast<Key>(key)) ? 1 : 0;
+    return page->controller->keyPressed(*pressed) ? 1 : 0;
 }
 
-// The browser moved the focus itself: kind as Focus::Kind (0 none, 1 ball, 2 Next Ball,
-// 3 Take Score).
+// The browser moved the focus itself: kind as Focus::Kind, slot for a ball.
 EMSCRIPTEN_KEEPALIVE void zx_focus(int kind, int slot) {
-    if (!running() || kind < 0 || kind > 3) {
+    const auto focused = fromCode(kind, kLastFocusKind);
+    if (!running() || !focused) {
         return;
     }
-    page->controller->focusChanged(Focus{static_cast<Focus::Kind>(kind), kind == 1 ? slot : -1});
+    page->controller->focusChanged(Focus{*focused, *focused == Focus::Kind::Ball ? slot : -1});
 }
 
 }  // extern "C"
