@@ -37,13 +37,13 @@ runScenarios({
         });
     },
 
-    async 'the window shows before the game has loaded, and takes no input until then'() {
+    async 'the window shows before the game has loaded; About and Rules open at once, the rest is carried out once it has'() {
         await withBrowser(site, async ({context, site: served}) => {
             const page = context.pages()[0] || await context.newPage();
             // The game's WebAssembly held back until the test lets it through.
             let release;
             const released = new Promise((resolve) => { release = resolve; });
-            await page.route(/zentrix-wasm\.wasm$/, async (route) => {
+            await page.route(/\.wasm$/, async (route) => {
                 await released;
                 await route.continue();
             });
@@ -52,6 +52,8 @@ runScenarios({
             await nextBall.waitFor();
             const main = page.getByRole('main', {name: 'Zentrix'});
             assert.equal(await main.getAttribute('aria-busy'), 'true');
+            // It says it is loading.
+            assert.ok(await page.getByRole('status', {name: 'Loading'}).isVisible());
             // The window already as the game's start-up leaves it.
             assert.equal(await timeLeft(page), 90);
             assert.equal(await label(page, 'Elevens'), 'Elevens 0');
@@ -61,20 +63,26 @@ runScenarios({
             assert.ok(await page.getByRole('button', {name: 'Take Score'}).isDisabled());
             const before = await main.innerHTML();
 
-            // Everything a player can do meanwhile comes to nothing, and breaks nothing.
-            await nextBall.click();
-            await page.keyboard.press('Space');
-            await page.keyboard.press('Enter');
-            await chooseMenu(page, 'File', 'New');
+            // About and Rules need nothing of the game: they open at once, and close.
             await chooseMenu(page, 'Help', 'About');
+            const about = page.getByRole('dialog', {name: 'ABout'});
+            await about.waitFor({timeout: 1000});
+            await about.getByRole('button', {name: 'Ok'}).click();
+            await about.waitFor({state: 'detached'});
+            await chooseMenu(page, 'Help', 'Rules');
+            const rules = page.getByRole('dialog', {name: 'Rules'});
+            await rules.waitFor({timeout: 1000});
+            assert.ok((await rules.getByRole('textbox', {name: 'Rules'}).inputValue()).includes('equalls 11'));
+            await rules.getByRole('button', {name: 'Close'}).click();
+            // New is held meanwhile; the board stays as it is.
+            await chooseMenu(page, 'File', 'New');
             await page.waitForTimeout(300);
-            assert.equal(await page.getByRole('dialog').count(), 0);
             assert.equal(await page.getByRole('alertdialog').count(), 0);
             assert.equal(await main.getAttribute('aria-busy'), 'true');
             assert.equal(await main.innerHTML(), before);
 
             // The game loads: its start-up shows the same window (as it stands when the start-up
-            // has run, before the first tick of any timer), and nothing held comes late.
+            // has run, before the first tick of any timer), then New is carried out.
             await main.evaluate((element) => {
                 new MutationObserver(() => { window.windowAtStart = element.innerHTML; })
                     .observe(element, {attributes: true, attributeFilter: ['aria-busy']});
@@ -84,16 +92,13 @@ runScenarios({
                                                        {timeout: 20000});
             assert.equal(await atStart.jsonValue(), before);
             await ready(page);
-            await page.waitForTimeout(300);
+            assert.equal(await page.getByRole('status', {name: 'Loading'}).count(), 0);
+            const ball = page.getByRole('button', {name: FREE_BALL}).first();
+            await ball.waitFor({timeout: 5000});
+            assert.equal(await page.getByRole('button', {name: /^Ball \d+, (free|not free)$/}).count(), 22);
             assert.equal(await page.getByRole('dialog').count(), 0);
-            assert.equal(await page.getByRole('button', {name: /^Ball /}).count(), 0);
-            assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')),
-                         'Next Ball');
 
             // And it plays.
-            await chooseMenu(page, 'File', 'New');
-            const ball = page.getByRole('button', {name: FREE_BALL}).first();
-            await ball.waitFor();
             const name = await ball.getAttribute('aria-label');
             await ball.click();
             assert.equal(await page.getByRole('button', {name: `${name}, selected`}).count(), 1);

@@ -47,7 +47,6 @@ const Board = (() => {
             label.setAttribute('role', 'status');
             label.setAttribute('aria-live', 'off');
             label.setAttribute('aria-label', design.accessibleName);
-            label.dataset.name = design.name;
             place(label, design.rect);
             setFont(label, design.font);
             label.style.textAlign = design.align;

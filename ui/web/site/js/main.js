@@ -6,7 +6,14 @@
 
     document.title = layout.caption;
     Board.build();
-    Menus.build((command) => Gate.call('zx_menu', [command]));
+    // About and Rules need nothing of the game: before it has loaded the page opens them itself.
+    Menus.build((item) => {
+        if (!Gate.ready && item.help !== undefined) {
+            Help.show(item.help);
+        } else {
+            Gate.call('zx_menu', [item.command]);
+        }
+    });
     Input.wire();
     const view = layout.start;
     port.prepareControls();
@@ -19,12 +26,12 @@
 
     // The module has loaded: the game starts, and its start-up applies its own view.
     function start() {
-        Gate.open();
         Board.stage.setAttribute('aria-busy', 'false');
+        document.getElementById('busy').remove();
         const ratio = devicePixelRatio || 1;
-        Gate.call('zx_start', [Page.seed !== null ? 1 : 0, Page.seed !== null ? Page.seed : 0,
-                               Math.round(screen.width * ratio), Math.round(screen.height * ratio),
-                               screen.colorDepth || 24]);
+        Gate.open((run) => run('zx_start', [
+            Page.seed !== null ? 1 : 0, Page.seed !== null ? Page.seed : 0,
+            Math.round(screen.width * ratio), Math.round(screen.height * ratio), screen.colorDepth || 24]));
     }
 
     // The module's script comes next in the page and starts the game when it is ready.

@@ -50,7 +50,7 @@ const Menus = (() => {
                 const chosen = () => {
                     close();
                     Board.restoreFocus();
-                    choose(itemDesign.command);
+                    choose(itemDesign);
                 };
                 item.addEventListener('click', chosen);
                 item.addEventListener('keydown', (event) => {
