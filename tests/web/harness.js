@@ -16,7 +16,8 @@ const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', 
 
 // Starts the server and a browser with a fresh profile; `run(session)` gets {browser, context,
 // site, open}. Everything is torn down afterwards, and the run fails on any page fault seen.
-async function withBrowser(siteFolder, run, {viewport = {width: 1280, height: 800}, hasTouch = false} = {}) {
+async function withBrowser(siteFolder, run,
+                           {viewport = {width: 1280, height: 800}, hasTouch = false, deviceScaleFactor = 1} = {}) {
     const site = await serve(siteFolder, 0);
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-chromium-'));
     const context = await chromium.launchPersistentContext(profile, {
@@ -25,6 +26,7 @@ async function withBrowser(siteFolder, run, {viewport = {width: 1280, height: 80
         args: FLAGS,
         viewport,
         hasTouch,
+        deviceScaleFactor,
     });
     const faults = [];
     const watch = (page) => {

@@ -92,4 +92,60 @@ runScenarios({
             assert.equal(await page.getByRole('alertdialog').count(), 0);
         });
     },
+
+    async 'nothing behind an open message box takes a click, a key, a menu or the focus'() {
+        await withBrowser(site, async ({open}) => {
+            const page = await open('?seed=21');
+            await page.keyboard.press('F10');
+            await page.keyboard.press('ArrowDown');
+            await page.keyboard.press('Enter');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+            const ball = (await freeBalls(page))[0];
+            const ballBox = await ball.locator.boundingBox();
+            const fileBox = await page.getByRole('menuitem', {name: 'File'}).boundingBox();
+            await page.getByRole('button', {name: 'Take Score'}).click();
+            const box = page.getByRole('alertdialog').filter({hasText: 'Ready for Round 2'});
+            await box.waitFor();
+            const boardWithBox = await page.locator('#board').innerHTML();
+            const okHasFocus = () => box.getByRole('button', {name: 'OK'}).evaluate((b) => b === document.activeElement);
+            const nothingBehind = async (what) => {
+                assert.equal(await page.getByRole('menu').count(), 0, `${what}: a menu opened`);
+                assert.ok(await okHasFocus(), `${what}: the focus left the box for ${await focusedName(page)}`);
+                assert.equal(await box.count(), 1, `${what}: the box closed`);
+                assert.equal(await page.locator('[aria-label^="Selection sum"]').getAttribute('aria-label'),
+                             'Selection sum 0', what);
+            };
+
+            // A click beside the box, then the menu keys: nothing moves.
+            await page.mouse.click(5, Math.max(60, ballBox.y));
+            await nothingBehind('a click beside the box');
+            await page.keyboard.press('F10');
+            await nothingBehind('F10');
+            await page.keyboard.press('Alt');
+            await nothingBehind('Alt');
+            for (const key of ['ArrowDown', 'ArrowRight', 'ArrowLeft', 'ArrowUp', 'Tab', 'Shift+Tab']) {
+                await page.keyboard.press(key);
+                await nothingBehind(key);
+            }
+            // Clicks on the menu bar and on a ball reach nothing.
+            await page.mouse.click(fileBox.x + fileBox.width / 2, fileBox.y + fileBox.height / 2);
+            await nothingBehind('a click on File');
+            await page.mouse.click(ballBox.x + ballBox.width / 2, ballBox.y + ballBox.height / 2);
+            await nothingBehind('a click on a ball');
+            assert.equal(await page.locator('#board').innerHTML(), boardWithBox);
+            await page.mouse.click(5, Math.max(60, ballBox.y));
+            await page.keyboard.press('F10');
+
+            // Enter closes it, and the next box comes with the focus on its OK.
+            await page.keyboard.press('Enter');
+            await box.waitFor({state: 'detached'});
+            const next = page.getByRole('alertdialog').filter({hasText: 'Score 90,000 for BONUS ROUND!!'});
+            await next.waitFor();
+            assert.ok(await next.getByRole('button', {name: 'OK'}).evaluate((b) => b === document.activeElement));
+            await page.keyboard.press('Enter');
+            await next.waitFor({state: 'detached'});
+            assert.equal(await page.getByRole('menu').count(), 0);
+            assert.notEqual(await focusedName(page), 'File');
+        });
+    },
 });

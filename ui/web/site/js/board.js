@@ -180,6 +180,7 @@ const Board = (() => {
         const top = (height - layout.required.h * scale) / 2;
         board.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
         Help.fitAll();
+        Messages.fit();
     }
 
     // The focusable control's kind and slot as the game names them, or null.

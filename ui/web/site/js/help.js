@@ -4,15 +4,34 @@ const Help = (() => {
     const windows = new Map();  // by the game's number: About, Rules
     let cascade = 0;
 
+    const clamp = (value, low, high) => Math.max(low, Math.min(value, high));
+
+    // The title picture at the size the window shows it: twice as sharp where a window pixel
+    // takes more than one of the screen's.
+    function titlePicture(scale) {
+        return devicePixelRatio * scale > 1 ? 'url(pictures/title@2x.jpg)' : 'url(pictures/title.jpg)';
+    }
+
+    // The window at the board's scale, or smaller where it would not fit the viewport beneath
+    // the menu bar, and kept inside that area: its title bar and close box are always in reach.
     function fit(w) {
         const width = w.offsetWidth;
         const height = w.offsetHeight;
-        const scale = Math.min(1, (innerWidth - 8) / width, (innerHeight - 8) / height);
-        const left = Math.min(Math.max(4, w.left), Math.max(4, innerWidth - width * scale - 4));
-        const top = Math.min(Math.max(4, w.top), Math.max(4, innerHeight - height * scale - 4));
+        const margin = 4;
+        const below = document.querySelector('header').getBoundingClientRect().bottom;
+        const scale = Math.min(Board.scale, (innerWidth - 2 * margin) / width,
+                               (innerHeight - below - 2 * margin) / height);
+        const left = clamp(w.left, margin, innerWidth - width * scale - margin);
+        const top = clamp(w.top, below + margin, innerHeight - height * scale - margin);
         w.style.left = px(left);
         w.style.top = px(top);
-        w.style.transform = scale < 1 ? `scale(${scale})` : '';
+        w.style.transform = `scale(${scale})`;
+        const picture = titlePicture(scale);
+        for (const element of w.pictured) {
+            if (element.style.backgroundImage !== picture) {
+                element.style.backgroundImage = picture;
+            }
+        }
     }
 
     // The window to the front: the help windows keep the stacking levels 101 and up, under the
@@ -48,8 +67,9 @@ const Help = (() => {
         client.className = 'help-client';
         client.style.width = px(design.client.w);
         client.style.height = px(design.client.h);
-        client.style.backgroundImage = 'url(pictures/title.jpg)';
-        client.style.backgroundSize = `${px(layout.pictures.titleWidth)} ${px(layout.pictures.titleHeight)}`;
+        const titleSize = `${px(layout.pictures.titleWidth)} ${px(layout.pictures.titleHeight)}`;
+        client.style.backgroundSize = titleSize;
+        w.pictured = [client];
         if (which === codes.help.about) {
             const ok = document.createElement('button');
             ok.type = 'button';
@@ -57,7 +77,8 @@ const Help = (() => {
             ok.textContent = design.okCaption;
             setBox(ok, design.ok);
             setFont(ok, design.font);
-            ok.style.backgroundImage = 'url(pictures/title.jpg)';
+            ok.style.backgroundSize = titleSize;
+            w.pictured.push(ok);
             ok.addEventListener('click', () => close(which));
             client.append(ok);
             w.focusTarget = ok;
@@ -93,12 +114,18 @@ const Help = (() => {
                 w.top = e.clientY - startY;
                 fit(w);
             };
+            // Let go, or taken away by the browser: the window stays where it was last put.
             const up = () => {
                 handle.removeEventListener('pointermove', move);
                 handle.removeEventListener('pointerup', up);
+                handle.removeEventListener('pointercancel', up);
+                w.left = parseFloat(w.style.left);
+                w.top = parseFloat(w.style.top);
+                fit(w);
             };
             handle.addEventListener('pointermove', move);
             handle.addEventListener('pointerup', up);
+            handle.addEventListener('pointercancel', up);
         });
     }
 

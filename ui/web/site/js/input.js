@@ -30,6 +30,11 @@ const Input = (() => {
                 toggleFullScreen();
                 return;
             }
+            // Nothing behind an open message box answers.
+            if (Messages.open) {
+                altAlone = false;
+                return;
+            }
             altAlone = event.key === 'Alt';
             if (event.key === 'F10') {
                 event.preventDefault();
@@ -51,7 +56,7 @@ const Input = (() => {
         });
         document.addEventListener('keyup', (event) => {
             // Alt pressed and released alone opens the menu bar, as on the desktop.
-            if (event.key === 'Alt' && altAlone) {
+            if (event.key === 'Alt' && altAlone && !Messages.open) {
                 altAlone = false;
                 event.preventDefault();
                 Menus.enter();

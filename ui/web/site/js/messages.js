@@ -3,6 +3,28 @@ const Messages = (() => {
     // A message box's icon by its style's name.
     const ICONS = {critical: '\u00d7', question: '?', exclamation: '!', information: 'i'};
     let count = 0;
+    // The open box: {box, ok}, or null.
+    let open = null;
+    // Everything behind a box, which takes no click, key or focus while it is open.
+    const behind = () => [document.querySelector('header'), Board.stage, document.getElementById('windows')];
+
+    // The box at the board's scale, or smaller where it would not fit.
+    function fit() {
+        if (!open) {
+            return;
+        }
+        const {box} = open;
+        const scale = Math.min(Board.scale, (innerWidth - 8) / box.offsetWidth,
+                               (innerHeight - 8) / box.offsetHeight);
+        box.style.transform = `scale(${scale})`;
+    }
+
+    // The focus stays in the box, wherever the player clicks or tabs.
+    document.addEventListener('focusin', (event) => {
+        if (open && !open.box.contains(event.target)) {
+            open.ok.focus({preventScroll: true});
+        }
+    });
 
     // Shows the box and resolves once the player has closed it.
     function show(text, title, style) {
@@ -44,8 +66,29 @@ const Messages = (() => {
             buttons.append(ok);
             box.append(bar, body, buttons);
             backdrop.append(box);
+            // A press beside the box leaves the focus on its button.
+            for (const type of ['pointerdown', 'mousedown']) {
+                backdrop.addEventListener(type, (event) => {
+                    if (!box.contains(event.target)) {
+                        event.preventDefault();
+                    }
+                });
+            }
+            for (const element of behind()) {
+                element.inert = true;
+            }
+            Menus.close();
             document.body.append(backdrop);
+            open = {box, ok};
+            fit();
             const closeBox = () => {
+                if (open === null || open.box !== box) {
+                    return;
+                }
+                open = null;
+                for (const element of behind()) {
+                    element.inert = false;
+                }
                 backdrop.remove();
                 if (before && before.isConnected && typeof before.focus === 'function') {
                     before.focus({preventScroll: true});
@@ -67,5 +110,9 @@ const Messages = (() => {
         });
     }
 
-    return {show};
+    return {
+        show,
+        fit,
+        get open() { return open !== null; },
+    };
 })();
