@@ -2,9 +2,11 @@
 # browser has them with the page itself instead of asking for them after it: the page shows the
 # window as soon as its script runs. The page's script is its parts (site/js/*.js) in the order
 # index.html lists them, each a name of its own in one function's scope. The module's own script
-# is then the only one fetched, and it runs last.
+# is then the only one fetched, and it runs last. The module's script and WebAssembly go into the
+# site under names made from their contents (the script naming its WebAssembly so), replacing
+# those of an earlier build.
 # cmake -DSOURCE=<site folder> -DOUTPUT=<index.html> -DNODE=<node> -DLAYOUT_PROGRAM=<program.js>
-#       -P inline-page.cmake
+#       -DMODULE_SCRIPT=<zentrix-wasm.js, its .wasm beside it> -DSITE=<built site> -P inline-page.cmake
 file(READ "${SOURCE}/index.html" page)
 file(READ "${SOURCE}/zentrix.css" style)
 execute_process(COMMAND "${NODE}" "${LAYOUT_PROGRAM}"
@@ -43,10 +45,36 @@ foreach(tag IN LISTS part_tags)
 endforeach()
 string(APPEND script "})();\n")
 
+# The module under its contents' names.
+get_filename_component(module_folder "${MODULE_SCRIPT}" DIRECTORY)
+get_filename_component(module_name "${MODULE_SCRIPT}" NAME_WE)
+file(SHA256 "${module_folder}/${module_name}.wasm" wasm_digest)
+string(SUBSTRING "${wasm_digest}" 0 12 wasm_digest)
+set(wasm_file "zentrix-${wasm_digest}.wasm")
+file(READ "${MODULE_SCRIPT}" module_text)
+string(FIND "${module_text}" "${module_name}.wasm" found)
+if(found EQUAL -1)
+    message(FATAL_ERROR "${MODULE_SCRIPT} no longer names ${module_name}.wasm")
+endif()
+string(REPLACE "${module_name}.wasm" "${wasm_file}" module_text "${module_text}")
+string(SHA256 script_digest "${module_text}")
+string(SUBSTRING "${script_digest}" 0 12 script_digest)
+set(script_file "zentrix-${script_digest}.js")
+file(GLOB earlier "${SITE}/zentrix-*.wasm" "${SITE}/zentrix-*.js")
+foreach(file IN LISTS earlier)
+    get_filename_component(name "${file}" NAME)
+    if(NOT name STREQUAL wasm_file AND NOT name STREQUAL script_file)
+        file(REMOVE "${file}")
+    endif()
+endforeach()
+configure_file("${module_folder}/${module_name}.wasm" "${SITE}/${wasm_file}" COPYONLY)
+file(WRITE "${SITE}/${script_file}" "${module_text}")
+string(REPLACE [[href="zentrix-wasm.wasm"]] "href=\"${wasm_file}\"" page "${page}")
+
 string(REPLACE "${style_link}" "<style>\n${style}</style>" page "${page}")
-string(REPLACE "${module_script}\n" [[<link rel="preload" href="zentrix-wasm.js" as="script">
-]] page "${page}")
+string(REPLACE "${module_script}\n" "<link rel=\"preload\" href=\"${script_file}\" as=\"script\">\n"
+    page "${page}")
 string(REPLACE "</body>"
-    "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>\n${script}</script>\n<script src=\"zentrix-wasm.js\"></script>\n</body>"
+    "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>\n${script}</script>\n<script src=\"${script_file}\"></script>\n</body>"
     page "${page}")
 file(WRITE "${OUTPUT}" "${page}")

@@ -40,9 +40,13 @@
         onAbort: (what) => Gate.fail(new Error(`The game stopped: ${what}`)),
     };
 
+    // Every visit asks for the worker's script past the HTTP cache once the page has loaded: a new
+    // version of the site is a new worker, which installs itself for the next visit.
     if ('serviceWorker' in navigator && location.protocol !== 'file:') {
         addEventListener('load', () => {
-            navigator.serviceWorker.register('sw.js').catch((error) => console.warn(error));
+            navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'})
+                .then((registration) => registration.update())
+                .catch((error) => console.warn(error));
         });
     }
 })();
