@@ -17,7 +17,8 @@ const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', 
 // Starts the server and a browser with a fresh profile; `run(session)` gets {browser, context,
 // site, open}. Everything is torn down afterwards, and the run fails on any page fault seen.
 async function withBrowser(siteFolder, run,
-                           {viewport = {width: 1280, height: 800}, hasTouch = false, deviceScaleFactor = 1} = {}) {
+                           {viewport = {width: 1280, height: 800}, hasTouch = false, deviceScaleFactor = 1,
+                            origins = []} = {}) {
     const site = await serve(siteFolder, 0);
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-chromium-'));
     const context = await chromium.launchPersistentContext(profile, {
@@ -41,7 +42,8 @@ async function withBrowser(siteFolder, run,
     context.pages().forEach(watch);
     context.on('request', (request) => {
         const url = request.url();
-        if (!url.startsWith(site.url) && !url.startsWith('data:') && !url.startsWith('blob:')) {
+        if (![site.url, ...origins].some((origin) => url.startsWith(origin)) && !url.startsWith('data:') &&
+            !url.startsWith('blob:')) {
             faults.push(`request outside the page's origin: ${url}`);
         }
     });

@@ -4,7 +4,69 @@
 
 const {withBrowser, runScenarios, assert, ready, freeBalls, chooseMenu, FREE_BALL} = require('./harness');
 
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const {execFileSync} = require('child_process');
+
 const site = process.argv[2];
+
+// A plain static host: each file with its Last-Modified date and `Cache-Control: max-age=600`,
+// no ETag, 304 for an unchanged date. It serves whichever folder `folder.current` names.
+function plainHost(folder) {
+    const server = http.createServer((request, response) => {
+        let pathname = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+        if (pathname.endsWith('/')) {
+            pathname += 'index.html';
+        }
+        const file = path.join(folder.current, pathname);
+        if (!fs.existsSync(file) || !fs.statSync(file).isFile()) {
+            response.writeHead(404).end();
+            return;
+        }
+        const modified = new Date(Math.floor(fs.statSync(file).mtimeMs / 1000) * 1000).toUTCString();
+        const type = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                      '.png': 'image/png', '.jpg': 'image/jpeg', '.webmanifest': 'application/manifest+json'};
+        const headers = {'Content-Type': type[path.extname(file)] || 'application/octet-stream',
+                         'Last-Modified': modified, 'Cache-Control': 'max-age=600'};
+        if (request.headers['if-modified-since'] === modified) {
+            response.writeHead(304, headers).end();
+            return;
+        }
+        response.writeHead(200, headers).end(fs.readFileSync(file));
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () =>
+        resolve({server, url: `http://127.0.0.1:${server.address().port}/`})));
+}
+
+// A copy of the site marked as `build`: a marker in the page, and one in the module's script,
+// which is renamed by its new contents as the build names it; the service worker written again.
+function markedCopy(build, into, later) {
+    fs.cpSync(site, into, {recursive: true});
+    const pagePath = path.join(into, 'index.html');
+    let page = fs.readFileSync(pagePath, 'utf8');
+    const script = /zentrix-[0-9a-f]+\.js/.exec(page)[0];
+    const text = `globalThis.zentrixBuild = '${build}';\n${fs.readFileSync(path.join(into, script), 'utf8')}`;
+    const renamed = `zentrix-${require('crypto').createHash('sha256').update(text).digest('hex').slice(0, 12)}.js`;
+    fs.rmSync(path.join(into, script));
+    fs.writeFileSync(path.join(into, renamed), text);
+    page = page.split(script).join(renamed).replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`);
+    fs.writeFileSync(pagePath, page);
+    execFileSync('cmake', [`-DSITE=${into}`, `-DTEMPLATE=${path.join(__dirname, '../../ui/web/site/sw.js.in')}`,
+                           `-DOUTPUT=${path.join(into, 'sw.js')}`, '-P',
+                           path.join(__dirname, '../../ui/web/write-service-worker.cmake')]);
+    // Deployed later: every file a minute newer.
+    const walk = (dir) => fs.readdirSync(dir, {withFileTypes: true}).forEach((entry) => {
+        const full = path.join(dir, entry.name);
+        if (entry.isDirectory()) {
+            walk(full);
+        } else {
+            fs.utimesSync(full, later, later);
+        }
+    });
+    walk(into);
+}
 
 runScenarios({
     async 'offline after the first visit, installable'() {
@@ -50,5 +112,54 @@ runScenarios({
             assert.ok(loaded > 0);
             assert.equal(served.requests.length, asked, 'the page went to the network');
         });
+    },
+
+    async 'a new version reaches a returning player by the second visit after it, never mixed'() {
+        const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-versions-'));
+        const now = Date.now() / 1000;
+        markedCopy('v1', path.join(root, 'v1'), now - 120);
+        markedCopy('v2', path.join(root, 'v2'), now - 60);
+        const folder = {current: path.join(root, 'v1')};
+        const host = await plainHost(folder);
+        try {
+            await withBrowser(site, async ({context}) => {
+                const page = context.pages()[0] || await context.newPage();
+                // Which build the page is, and which its module's script is.
+                const visit = async (what) => {
+                    await page.goto(host.url);
+                    await ready(page);
+                    const builds = await page.evaluate(() => [
+                        document.querySelector('meta[name="zentrix-build"]').content, globalThis.zentrixBuild]);
+                    assert.equal(builds[0], builds[1], `${what}: a page of ${builds[0]} with the module of ${builds[1]}`);
+                    return builds[0];
+                };
+                // The update a visit starts has finished: one worker, active.
+                const settled = () => page.waitForFunction(async () => {
+                    const registration = await navigator.serviceWorker.getRegistration();
+                    return registration && registration.active && !registration.installing && !registration.waiting;
+                }, null, {polling: 200, timeout: 20000});
+
+                assert.equal(await visit('first visit'), 'v1');
+                await page.evaluate(() => navigator.serviceWorker.ready);
+                await settled();
+                assert.equal(await visit('second visit'), 'v1');
+
+                folder.current = path.join(root, 'v2');
+                const before = await page.evaluate(() => caches.keys());
+                const first = await visit('first visit after the update');
+                // A player comes back later: time for the page to look for a new version.
+                await page.waitForFunction((names) => caches.keys().then((now) => now.some((n) => !names.includes(n))),
+                                           before, {polling: 200, timeout: 10000}).catch(() => {});
+                await settled();
+                const second = await visit('second visit after the update');
+                assert.equal(second, 'v2', `still ${first}, then ${second}`);
+                assert.equal(await visit('third visit after the update'), 'v2');
+                await chooseMenu(page, 'File', 'New');
+                await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+            }, {origins: [host.url]});
+        } finally {
+            host.server.close();
+            fs.rmSync(root, {recursive: true, force: true});
+        }
     },
 });
