@@ -100,16 +100,17 @@ EMSCRIPTEN_KEEPALIVE void zx_menu(int command) {
     }
 }
 
-EMSCRIPTEN_KEEPALIVE void zx_button(int button) {
+// `clickCount`: the click event's count of quick clicks in a row (its detail).
+EMSCRIPTEN_KEEPALIVE void zx_button(int button, int clickCount) {
     const auto pressed = fromCode(button, kLastButton);
     if (running() && pressed) {
-        page->controller->buttonPressed(*pressed);
+        page->controller->buttonPressed(*pressed, clickCount);
     }
 }
 
-EMSCRIPTEN_KEEPALIVE void zx_ball(int slot) {
+EMSCRIPTEN_KEEPALIVE void zx_ball(int slot, int clickCount) {
     if (running()) {
-        page->controller->ballClicked(slot);
+        page->controller->ballClicked(slot, clickCount);
     }
 }
 
@@ -120,13 +121,13 @@ EMSCRIPTEN_KEEPALIVE void zx_timer(int timer) {
     }
 }
 
-// Returns 1 when the key was used.
-EMSCRIPTEN_KEEPALIVE int zx_key(int key) {
+// `autoRepeat` non-zero for the presses a held key repeats. Returns 1 when the key was used.
+EMSCRIPTEN_KEEPALIVE int zx_key(int key, int autoRepeat) {
     const auto pressed = fromCode(key, kLastKey);
     if (!running() || !pressed) {
         return 0;
     }
-    return page->controller->keyPressed(*pressed) ? 1 : 0;
+    return page->controller->keyPressed(*pressed, autoRepeat != 0) ? 1 : 0;
 }
 
 // The browser moved the focus itself: kind as Focus::Kind, slot for a ball.

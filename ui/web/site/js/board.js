@@ -102,7 +102,8 @@ const Board = (() => {
         ball.style.backgroundSize = `${px(layout.pictures.ball)} ${px(layout.pictures.ball)}`;
         ball.disabled = true;
         ball.append(focusRing());
-        ball.addEventListener('click', () => Gate.call('zx_ball', [s.slot]));
+        ball.addEventListener('click',
+                              (event) => Gate.call('zx_ball', [s.slot, Page.clicks(event)]));
         slots[s.slot] = ball;
         return ball;
     }
@@ -145,7 +146,8 @@ const Board = (() => {
         const caption = document.createElement('span');
         caption.textContent = design.caption;
         button.append(caption);
-        button.addEventListener('click', () => Gate.call('zx_button', [code]));
+        button.addEventListener('click',
+                                (event) => Gate.call('zx_button', [code, Page.clicks(event)]));
         return button;
     }
 

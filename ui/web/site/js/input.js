@@ -50,9 +50,7 @@ const Input = (() => {
             }
             // The game's controls answer these keys through the game, never natively.
             event.preventDefault();
-            if (!event.repeat || key !== 'activate') {
-                Gate.call('zx_key', [Page.codes.keys[key]]);
-            }
+            Gate.call('zx_key', [Page.codes.keys[key], event.repeat ? 1 : 0]);
         });
         document.addEventListener('keyup', (event) => {
             // Alt pressed and released alone opens the menu bar, as on the desktop.

@@ -24,6 +24,10 @@ const Page = (() => {
         element.style.fontWeight = font.bold ? 'bold' : 'normal';
     }
 
+    // A click's count of quick clicks in a row, as the game takes it: a click the browser makes
+    // for another reason (a screen reader's) counts as one.
+    const clicks = (event) => Math.max(1, event.detail || 0);
+
     const seed = params.get('seed');
     return {
         layout,
@@ -34,6 +38,7 @@ const Page = (() => {
         speed: Math.max(1, Number(params.get('speed')) || 1),
         px,
         rgb,
+        clicks,
         setBox,
         setFont,
         picture: (number) => `pictures/${number}@2x.png`,
