@@ -40,13 +40,19 @@
         onAbort: (what) => Gate.fail(new Error(`The game stopped: ${what}`)),
     };
 
-    // Every visit asks for the worker's script past the HTTP cache once the page has loaded: a new
-    // version of the site is a new worker, which installs itself for the next visit.
+    // Every visit asks for the worker's script past the HTTP cache: a new version of the site is a
+    // new worker, which fetches and checks the whole version and serves it from the next visit on.
+    // A visit the worker serves asks at once, as its files come from the worker and the check takes
+    // nothing from them, so that even a short visit finds a new version; the first visit waits
+    // until the page has loaded, so that the worker's own copy of every file does not slow it.
     if ('serviceWorker' in navigator && location.protocol !== 'file:') {
-        addEventListener('load', () => {
-            navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'})
-                .then((registration) => registration.update())
-                .catch((error) => console.warn(error));
-        });
+        const check = () => navigator.serviceWorker.register('sw.js', {updateViaCache: 'none'})
+            .then((registration) => registration.update())
+            .catch((error) => console.warn(error));
+        if (navigator.serviceWorker.controller) {
+            check();
+        } else {
+            addEventListener('load', check);
+        }
     }
 })();
