@@ -37,9 +37,22 @@ std::map<QString, QByteArray> drawEverything(const Fonts& fonts) {
     files["bitmaps/601@2x.png"] = encoded(drawRack(2), "png");
 
     const QImage title = drawTitle(1, fonts);
+    const QImage largeTitle = drawTitle(2, fonts);
     files["pictures/title.jpg"] = encoded(title, "jpg", kJpegQuality);
     files["pictures/title.bmp"] = bitmapFile(title, BitmapTail::None);
-    files["pictures/title@2x.jpg"] = encoded(drawTitle(2, fonts), "jpg", kJpegQuality);
+    files["pictures/title@2x.jpg"] = encoded(largeTitle, "jpg", kJpegQuality);
+    // The web page's help windows never show more than the top of the title picture: About's
+    // client area is 299 rows high, Rules' text box covers it from row 296 down, and About's Ok
+    // button shows a piece of the middle, above row 250. The page ships just the top 300 rows,
+    // at a quality meant for a screen rather than for keeping.
+    constexpr int kPageTitleRows = 300;
+    constexpr int kPageJpegQuality = 80;
+    for (const auto& [image, name] : {std::pair{&title, "pictures/title-top.jpg"},
+                                      std::pair{&largeTitle, "pictures/title-top@2x.jpg"}}) {
+        const int scale = image->width() / title.width();
+        files[name] = encoded(image->copy(0, 0, image->width(), kPageTitleRows * scale), "jpg",
+                              kPageJpegQuality);
+    }
 
     const IconPixels icon = drawIcon();
     files["zentrix.ico"] = iconFile(icon);

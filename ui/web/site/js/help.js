@@ -7,9 +7,10 @@ const Help = (() => {
     const clamp = (value, low, high) => Math.max(low, Math.min(value, high));
 
     // The title picture at the size the window shows it: twice as sharp where a window pixel
-    // takes more than one of the screen's.
+    // takes more than one of the screen's. The page has only its top, all a help window shows
+    // (tools/draw-pictures), as wide as the picture and as high as that top is.
     function titlePicture(scale) {
-        return devicePixelRatio * scale > 1 ? 'url(pictures/title@2x.jpg)' : 'url(pictures/title.jpg)';
+        return devicePixelRatio * scale > 1 ? 'url(pictures/title-top@2x.jpg)' : 'url(pictures/title-top.jpg)';
     }
 
     // The window at the board's scale, or smaller where it would not fit the viewport beneath
@@ -67,7 +68,7 @@ const Help = (() => {
         client.className = 'help-client';
         client.style.width = px(design.client.w);
         client.style.height = px(design.client.h);
-        const titleSize = `${px(layout.pictures.titleWidth)} ${px(layout.pictures.titleHeight)}`;
+        const titleSize = `${px(layout.pictures.titleWidth)} auto`;
         client.style.backgroundSize = titleSize;
         w.pictured = [client];
         if (which === codes.help.about) {
@@ -78,6 +79,9 @@ const Help = (() => {
             setBox(ok, design.ok);
             setFont(ok, design.font);
             ok.style.backgroundSize = titleSize;
+            // Its face: the middle of the whole title picture.
+            ok.style.backgroundPosition = `${px((design.ok.w - layout.pictures.titleWidth) / 2)} ${
+                px((design.ok.h - layout.pictures.titleHeight) / 2)}`;
             w.pictured.push(ok);
             ok.addEventListener('click', () => close(which));
             client.append(ok);
