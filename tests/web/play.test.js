@@ -140,6 +140,13 @@ runScenarios({
                 assert.equal(find('status', name).length, 1, name);
             }
             assert.equal(find('button', 'Full screen').length, 1);
+            // Its sign is drawn, not a character that a font may lack.
+            const sign = await page.getByRole('button', {name: 'Full screen'}).evaluate((button) => ({
+                text: button.textContent.trim(),
+                drawn: [...button.querySelectorAll('svg *')].map((shape) => shape.getBBox())
+                    .some((box) => box.width >= 8 && box.height >= 8),
+            }));
+            assert.deepEqual(sign, {text: '', drawn: true});
         });
     },
 
