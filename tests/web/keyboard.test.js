@@ -3,7 +3,7 @@
 'use strict';
 
 const {withBrowser, runScenarios, assert, freeBalls, setOfEleven, label, timeLeft, answerMessage,
-       FREE_BALL} = require('./harness');
+       chooseMenu, FREE_BALL} = require('./harness');
 
 const site = process.argv[2];
 
@@ -90,6 +90,37 @@ runScenarios({
             await page.keyboard.press('F11');
             await page.waitForFunction(() => document.fullscreenElement === null);
             assert.equal(await page.getByRole('alertdialog').count(), 0);
+        });
+    },
+
+    async 'Take Score pressed until the game ends leaves the focus on Next Ball, where Space and Enter press it'() {
+        await withBrowser(site, async ({open}) => {
+            const page = await open('?seed=21');
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+            const takeScore = async () => {
+                await tabTo(page, (name) => name === 'Take Score');
+                await page.keyboard.press('Enter');
+            };
+            await takeScore();
+            await answerMessage(page, 'Ready for Round 2', {close: () => page.keyboard.press('Enter')});
+            await answerMessage(page, 'Score 90,000 for BONUS ROUND!!', {close: () => page.keyboard.press('Enter')});
+
+            // Round 2 scores too little for the bonus round: Take Score ends the game.
+            await takeScore();
+            await answerMessage(page, 'Game Over', {close: () => page.keyboard.press('Enter')});
+            assert.ok(await page.getByRole('button', {name: 'Take Score'}).isDisabled());
+            assert.equal(await focusedName(page), 'Next Ball');
+
+            // Space, then Enter, press it: each brings a next ball, or moves it into the emptied heap.
+            const board = () => page.getByRole('button', {name: /^(Ball|Next ball|No next ball|Empty slot)/})
+                .evaluateAll((balls) => balls.map((b) => b.getAttribute('aria-label')).join('; '));
+            for (const key of ['Space', 'Enter']) {
+                const before = await board();
+                await page.keyboard.press(key);
+                assert.notEqual(await board(), before, `${key} pressed nothing`);
+                assert.equal(await focusedName(page), 'Next Ball');
+            }
         });
     },
 

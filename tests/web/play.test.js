@@ -197,6 +197,53 @@ runScenarios({
         });
     },
 
+    async 'a double-click selects a free ball once; two quick clicks on Next Ball press it twice'() {
+        // The next ball after each press of Next Ball on a full heap, from a fixed deal.
+        const nextBall = (page) => page.getByRole('button', {name: /^Next ball \d+/}).getAttribute('aria-label');
+        const dealt = async (open) => {
+            const page = await open('?seed=5');
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+            return page;
+        };
+        let oneByOne;
+        await withBrowser(site, async ({open}) => {
+            const page = await dealt(open);
+            oneByOne = [await nextBall(page)];
+            for (let press = 0; press < 6; ++press) {
+                await page.getByRole('button', {name: 'Next Ball', exact: true}).click();
+                await page.waitForTimeout(700);  // past any double-click's time
+                oneByOne.push(await nextBall(page));
+            }
+        });
+        // Were every double-click one press, the next balls would run as after single presses.
+        const pairs = [oneByOne[2], oneByOne[4], oneByOne[6]];
+        assert.notDeepEqual(pairs, oneByOne.slice(1, 4), `the deal cannot tell one press from two: ${oneByOne}`);
+
+        await withBrowser(site, async ({open}) => {
+            const page = await dealt(open);
+            // A free ball of the heap double-clicked: selected, and counted once.
+            const ball = (await freeBalls(page)).find((b) => b.name.startsWith('Ball '));
+            await ball.locator.dblclick();
+            assert.equal(await page.getByRole('button', {name: `${ball.name}, selected`}).count(), 1);
+            assert.equal(await label(page, 'Selection sum'), `Selection sum ${ball.value}`);
+            // A click of its own later takes the selection back.
+            await page.waitForTimeout(700);
+            await page.getByRole('button', {name: `${ball.name}, selected`}).click();
+            assert.equal(await label(page, 'Selection sum'), 'Selection sum 0');
+            assert.equal(await page.getByRole('button', {name: ball.name, exact: true}).count(), 1);
+
+            // Next Ball double-clicked three times: two presses each.
+            const seen = [];
+            for (let i = 0; i < 3; ++i) {
+                await page.getByRole('button', {name: 'Next Ball', exact: true}).dblclick();
+                await page.waitForTimeout(700);
+                seen.push(await nextBall(page));
+            }
+            assert.deepEqual(seen, pairs);
+        });
+    },
+
     async 'a game to its end, with every message box in order'() {
         await withBrowser(site, async ({open}) => {
             // The clock runs fifteen times faster here; the real cadence has its own test.
