@@ -1,8 +1,21 @@
 # Writes the service worker from its template: the list of every file of the site with its
 # SHA-256, and a cache name made from them, so that a changed site replaces the cached one.
-# cmake -DSITE=<folder> -DTEMPLATE=<sw.js.in> -DOUTPUT=<sw.js> -P write-service-worker.cmake
+# With SITE_FILES (the site's files besides the module's, separated by commas), any other file in the
+# folder, left there by an earlier build, is removed first.
+# cmake -DSITE=<folder> [-DSITE_FILES=<a,b,...>] -DTEMPLATE=<sw.js.in> -DOUTPUT=<sw.js> -P write-service-worker.cmake
+cmake_minimum_required(VERSION 3.25)
 file(GLOB_RECURSE files RELATIVE "${SITE}" "${SITE}/*")
 list(REMOVE_ITEM files sw.js)
+if(DEFINED SITE_FILES)
+    string(REPLACE "," ";" wanted "${SITE_FILES}")
+    foreach(file IN LISTS files)
+        if(NOT file IN_LIST wanted AND NOT file MATCHES "^zentrix-[0-9a-f]+\\.(js|wasm)$")
+            message(STATUS "Removing ${file}, no longer part of the site")
+            file(REMOVE "${SITE}/${file}")
+            list(REMOVE_ITEM files "${file}")
+        endif()
+    endforeach()
+endif()
 list(SORT files)
 set(digests "")
 file(SHA256 "${SITE}/index.html" page_digest)
