@@ -165,7 +165,7 @@ void BoardView::readMarkerPictures(qreal ratio) {
 
 void BoardView::makeRound(int slot) {
     const auto s = static_cast<std::size_t>(slot);
-    const display::PixelRect ellipse = display::BallEllipseRect(
+    const display::PixelRect ellipse = display::ballEllipseRect(
         static_cast<float>(layout::kBallBoxTwips), static_cast<float>(layout::kBallBoxTwips),
         static_cast<float>(layout::kTwipsPerPixel), static_cast<float>(layout::kTwipsPerPixel));
     ellipses_[s] = QSize(ellipse.width, ellipse.height);
