@@ -34,10 +34,10 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         auto* box = new BallBox(slot, this);
-        box->setObjectName(QString::fromLatin1(layout::ballBoxName(slot)));
+        box->setObjectName(QString::fromLatin1(layout::ballBoxObjectName(slot)));
         box->setEnabled(false);
-        box->setAccessibleName(QString::fromStdString(
-            layout::ballBoxName(layout::BallBoxFacts{.nextBall = slot == layout::kNextBallSlot})));
+        box->setAccessibleName(QString::fromStdString(layout::ballBoxAccessibleName(
+            layout::BallBoxFacts{.nextBall = slot == layout::kNextBallSlot})));
         boxes_[static_cast<std::size_t>(slot)] = box;
         placeBallBox(slot);
     }

@@ -121,7 +121,7 @@ void MainWindow::buildControls() {
         label->setPalette(colours);
         label->setAutoFillBackground(design.feltBackground);
         label->setAccessibleName(
-            QString::fromStdString(layout::labelName(design.role, design.caption)));
+            QString::fromStdString(layout::labelAccessibleName(design.role, design.caption)));
         labels_[i] = label;
     }
 

@@ -234,7 +234,7 @@ std::string layoutJson() {
     for (const layout::SlotDesign& s : layout::slots()) {
         json.open('{');
         json.field("slot", s.slot).field("row", s.row).field("tab", s.tabIndex);
-        json.field("name", layout::ballBoxName(s.slot));
+        json.field("name", layout::ballBoxObjectName(s.slot));
         rect(json, "box", layout::ballBoxRect(s.slot));
         rect(json, "ring", layout::ringRect(s.slot));
         json.close('}');
@@ -254,7 +254,7 @@ std::string layoutJson() {
     for (const layout::LabelDesign& l : layout::labels()) {
         json.open('{');
         json.field("name", l.name).field("caption", l.caption);
-        json.field("accessibleName", layout::labelName(l.role, l.caption));
+        json.field("accessibleName", layout::labelAccessibleName(l.role, l.caption));
         rect(json, "rect", l.rect);
         font(json, l.font);
         json.field("align", alignName(l.align)).field("felt", l.feltBackground);
@@ -294,6 +294,14 @@ std::string layoutJson() {
         json.value(name);
     }
     json.close(']');
+    // The same order typed: each control by kind (codes.tabStops) and slot or label number.
+    json.key("tabStops").open('[');
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        json.open('{');
+        json.field("kind", static_cast<int>(stop.kind)).field("index", stop.index);
+        json.close('}');
+    }
+    json.close(']');
 
     json.key("pictures").open('{');
     json.field("ball", pictures::kBallSize);
@@ -324,6 +332,13 @@ std::string layoutJson() {
     json.field("none", code(Focus::Kind::None)).field("ball", code(Focus::Kind::Ball));
     json.field("nextBall", code(Focus::Kind::NextBall));
     json.field("takeScore", code(Focus::Kind::TakeScore));
+    json.close('}');
+    json.key("tabStops").open('{');
+    json.field("ball", code(layout::TabStop::Kind::Ball));
+    json.field("nextBall", code(layout::TabStop::Kind::NextBall));
+    json.field("takeScore", code(layout::TabStop::Kind::TakeScore));
+    json.field("progressBar", code(layout::TabStop::Kind::ProgressBar));
+    json.field("label", code(layout::TabStop::Kind::Label));
     json.close('}');
     json.key("keys").open('{');
     json.field("up", code(Key::Up)).field("down", code(Key::Down));
