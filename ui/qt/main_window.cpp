@@ -68,7 +68,7 @@ MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QW
     setWindowTitle(qs(layout::kWindowCaption));
     setWindowIcon(gameIcon());
 
-    board_ = new BoardView(this);
+    board_ = new BoardView(controller_, this);
     setCentralWidget(board_);
     buildControls();
     buildMenus();
@@ -285,7 +285,7 @@ void MainWindow::showWindow() {
 }
 
 void MainWindow::applySlot(int slot, const layout::SlotView& view) {
-    board_->setSlotLook(slot, view);
+    board_->applySlot(slot, view);
 }
 
 void MainWindow::applyLabel(int index, const layout::LabelView& view) {
