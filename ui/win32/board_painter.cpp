@@ -5,16 +5,9 @@
 #include <string>
 
 #include "resources/picture_ids.h"
+#include "ui/win32/window_geometry.h"
 
 namespace zentrix::win32 {
-
-namespace {
-
-RECT toRect(const layout::PixelRect& r) {
-    return RECT{r.x, r.y, r.right(), r.bottom()};
-}
-
-}  // namespace
 
 BoardPainter::BoardPainter(const GdiplusSession& gdiplus, HINSTANCE pictures, UINT dpi)
     : gdiplus_(gdiplus),

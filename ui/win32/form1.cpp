@@ -71,10 +71,6 @@ DWORD alignStyle(layout::Align align) {
     return SS_LEFT;
 }
 
-RECT toRect(const layout::PixelRect& r) {
-    return RECT{r.x, r.y, r.right(), r.bottom()};
-}
-
 StartUpError missingPicture(int number) {
     return StartUpError("Picture " + std::to_string(number) +
                         " is missing from zentrix.exe, so Zentrix cannot start.");

@@ -14,6 +14,7 @@
 #include "ui/win32/handles.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/text.h"
+#include "ui/win32/window_geometry.h"
 #include "ui/win32/window_object.h"
 
 namespace zentrix::win32 {
@@ -55,40 +56,17 @@ constexpr int kText1Id = 100;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME;
 
-// The owner's dots per inch: the window's own where Windows knows it per window (Windows 10 and
-// later), the screen's otherwise.
-UINT ownerDpi(HWND owner) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow != nullptr && owner != nullptr) {
-        if (const UINT dpi = getDpiForWindow(owner); dpi != 0) {
-            return dpi;
-        }
-    }
-    const WindowDc screen(owner);
-    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? static_cast<UINT>(dpi) : kClassicDpi;
-}
-
-// The outer size of a window whose client area is `client`, with the frame drawn for `dpi`.
-SIZE frameSize(const layout::PixelRect& client, UINT dpi) {
-    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    RECT rect{0, 0, client.width, client.height};
-    if (adjustForDpi != nullptr) {
-        adjustForDpi(&rect, kFrameStyle, FALSE, kFrameExStyle, dpi);
-    } else {
-        AdjustWindowRectEx(&rect, kFrameStyle, FALSE, kFrameExStyle);
-    }
-    return {rect.right - rect.left, rect.bottom - rect.top};
+// The outer size of a help window whose client area is `client`, with the frame drawn for `dpi`.
+SIZE outerSize(const layout::PixelRect& client, UINT dpi) {
+    const SIZE frame = frameSize(kFrameStyle, kFrameExStyle, false, dpi);
+    return {client.width + frame.cx, client.height + frame.cy};
 }
 
 // The screen's scale, made smaller where the window would not fit the owner's screen at it (the
 // game switches to 1024 x 768 even on a high-DPI screen), but never below the design's own size.
 double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
-    return scaleToFit(scaleForDpi(dpi), screenWorkArea(owner), frameSize(layout::PixelRect{}, dpi),
+    return scaleToFit(scaleForDpi(dpi), screenWorkArea(owner),
+                      frameSize(kFrameStyle, kFrameExStyle, false, dpi),
                       layout::toPixels(clientArea));
 }
 
@@ -118,7 +96,7 @@ protected:
         : instance_(instance),
           owner_(owner),
           failed_(std::move(failed)),
-          dpi_(ownerDpi(mainWindow)),
+          dpi_(windowDpi(mainWindow)),
           scale_(fittedScale(mainWindow, dpi_, clientArea)) {}
 
     // The final classes destroy their window in their own destructors, while the handlers it
@@ -140,7 +118,7 @@ protected:
     // the window procedure through the creation parameter.
     bool createFrame(const wchar_t* className, std::string_view caption,
                      const layout::TwipsRect& clientArea) {
-        const SIZE outer = frameSize(toScreen(clientArea), dpi_);
+        const SIZE outer = outerSize(toScreen(clientArea), dpi_);
         if (createWindow(kFrameExStyle, className, widen(caption).c_str(), kFrameStyle,
                          CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, owner_, nullptr,
                          instance_) == nullptr) {
@@ -160,13 +138,11 @@ protected:
             !GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor)) {
             return;
         }
-        const RECT& work = monitor.rcWork;
-        const LONG left =
-            std::max(work.left, std::min(frame.left, work.right - (frame.right - frame.left)));
-        const LONG top =
-            std::max(work.top, std::min(frame.top, work.bottom - (frame.bottom - frame.top)));
-        if (left != frame.left || top != frame.top) {
-            SetWindowPos(hwnd(), nullptr, left, top, 0, 0,
+        const POINT kept =
+            keptInside({frame.left, frame.top},
+                       {frame.right - frame.left, frame.bottom - frame.top}, monitor.rcWork);
+        if (kept.x != frame.left || kept.y != frame.top) {
+            SetWindowPos(hwnd(), nullptr, kept.x, kept.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
@@ -314,8 +290,8 @@ private:
     // Ok unloads the window, as the close box does.
     void Command1_Click() const { DestroyWindow(hwnd()); }
 
-    // Command1's face: the middle of the title picture, a raised edge (sunken while pressed), the
-    // caption centred on it and the focus rectangle inside the edge.
+    // Command1's face: the middle of the title picture, a raised edge (sunken while
+    // pressed), the caption centred on it and the focus rectangle inside the edge.
     void Command1_DrawItem(const DRAWITEMSTRUCT& item) const {
         const HDC dc = item.hDC;
         RECT rect = item.rcItem;
