@@ -245,17 +245,17 @@ private:
     LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_CREATE:
-                return frmAbout_Load();
+                return onCreate();
             case WM_SETFOCUS:
                 SetFocus(command1_);
                 return 0;
             case WM_DRAWITEM:
-                Command1_DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                drawOkButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
                 return TRUE;
             case WM_COMMAND:
                 // Ok by mouse, Enter or Space, and Escape (the dialog keys' cancel) alike.
                 if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
-                    Command1_Click();
+                    onOk();
                 }
                 return 0;
             default:
@@ -263,7 +263,7 @@ private:
         }
     }
 
-    LRESULT frmAbout_Load() {
+    LRESULT onCreate() {
         const GdiplusSession gdiplus;
         loadBackground(gdiplus);
         // The Ok button's face is the title picture again, centred on the button, so a piece of
@@ -288,11 +288,11 @@ private:
     }
 
     // Ok unloads the window, as the close box does.
-    void Command1_Click() const { DestroyWindow(hwnd()); }
+    void onOk() const { DestroyWindow(hwnd()); }
 
-    // Command1's face: the middle of the title picture, a raised edge (sunken while
+    // The Ok button Command1's face: the middle of the title picture, a raised edge (sunken while
     // pressed), the caption centred on it and the focus rectangle inside the edge.
-    void Command1_DrawItem(const DRAWITEMSTRUCT& item) const {
+    void drawOkButton(const DRAWITEMSTRUCT& item) const {
         const HDC dc = item.hDC;
         RECT rect = item.rcItem;
         const int width = rect.right - rect.left;
@@ -363,18 +363,18 @@ private:
     LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_CREATE:
-                return frmRules_Load();
+                return onCreate();
             case WM_SETFOCUS:
                 SetFocus(text1_);
                 return 0;
             case WM_CTLCOLORSTATIC:
-                return Text1_CtlColor(reinterpret_cast<HDC>(wParam));
+                return onTextColours(reinterpret_cast<HDC>(wParam));
             case WM_CLOSE:
-                frmRules_Unload();
+                onClose();
                 return 0;
             case WM_COMMAND:
                 if (LOWORD(wParam) == IDCANCEL) {  // Escape
-                    frmRules_Unload();
+                    onClose();
                 }
                 return 0;
             default:
@@ -382,7 +382,7 @@ private:
         }
     }
 
-    LRESULT frmRules_Load() {
+    LRESULT onCreate() {
         loadBackground(GdiplusSession());
         font_ = createFont(layout::kRulesFont, scale());
         const layout::PixelRect rect = toScreen(layout::kRulesTextBox);
@@ -404,14 +404,14 @@ private:
 
     // A read-only box asks for the colours of a static control; it keeps the white page of a text
     // box, as the game's always did, rather than turning grey.
-    LRESULT Text1_CtlColor(HDC dc) const {
+    LRESULT onTextColours(HDC dc) const {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
 
     // The close box: the window unloads itself and never refuses.
-    void frmRules_Unload() const { DestroyWindow(hwnd()); }
+    void onClose() const { DestroyWindow(hwnd()); }
 
     void releaseResources() override {
         text1_ = nullptr;
