@@ -316,14 +316,14 @@ void BoardView::paintRing(QPainter& painter, int slot) {
 void BoardView::paintBall(QPainter& painter, int slot) {
     ++slotPaintCount_;
     const auto s = static_cast<std::size_t>(slot);
-    const layout::SlotView& look = slotView(slot);
-    if (!look.shown) {
+    const layout::SlotView& view = slotView(slot);
+    if (!view.shown) {
         return;
     }
     const QRect box = placedBallBox(slot);
     const QSize ellipse = ellipses_[s].isEmpty() ? box.size() : placedEllipse(slot);
-    if (look.occupied && layout::isBallValue(look.value)) {
-        painter.drawPixmap(box.topLeft(), roundBall(look.value, ellipse, picturesRatio_));
+    if (view.occupied && layout::isBallValue(view.value)) {
+        painter.drawPixmap(box.topLeft(), roundBall(view.value, ellipse, picturesRatio_));
     } else {
         // An empty box still covers what lies beneath it with the felt.
         painter.setPen(Qt::NoPen);
