@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "game/board.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_layout.h"
 
@@ -122,6 +124,25 @@ TEST(Form1Layout, TabOrderNamesEveryControlOnce) {
     EXPECT_EQ(order[29], "Picture1_6");
     EXPECT_EQ(order[30], "cmdScore");
     EXPECT_EQ(order[32], "Label7");
+}
+
+// The rules and the design number the slots alike: the next ball's box stands below the heap in
+// no row, and every ball that blocks another, by the rules' table, is drawn in the row below it
+// and touching it.
+TEST(Form1Layout, TheHeapAsDrawnIsTheHeapOfTheRules) {
+    ASSERT_EQ(slots().size(), static_cast<std::size_t>(kSlotCount));
+    EXPECT_EQ(slots()[kNextBallSlot].row, 0);
+    EXPECT_TRUE(blockersOf(kNextBallSlot).empty());
+    for (int slot = 0; slot < kBoardSlotCount; ++slot) {
+        const SlotDesign& ball = slots()[static_cast<std::size_t>(slot)];
+        EXPECT_GE(ball.row, 1) << slot;
+        for (const int blocker : blockersOf(slot)) {
+            const SlotDesign& below = slots()[static_cast<std::size_t>(blocker)];
+            EXPECT_EQ(below.row, ball.row + 1) << slot << " blocked by " << blocker;
+            EXPECT_LT(std::abs(below.left - ball.left), kBallBoxTwips) << slot << " " << blocker;
+            EXPECT_LT(below.top - ball.top, kBallBoxTwips) << slot << " " << blocker;
+        }
+    }
 }
 
 // Each typed tab stop is the control whose design carries that tab index, and its object name is
