@@ -75,7 +75,9 @@ void Form1Controller::menuChosen(layout::MenuCommand command) {
     }
 }
 
-void Form1Controller::buttonPressed(Button button) {
+// A quick second click on a felt button presses it again, as the desktop's buttons always did:
+// every click counts, whatever its count.
+void Form1Controller::buttonPressed(Button button, int /*clickCount*/) {
     if (ended_ || messageOpen_) {
         return;
     }
@@ -86,8 +88,14 @@ void Form1Controller::buttonPressed(Button button) {
     }
 }
 
-void Form1Controller::ballClicked(int slot) {
+void Form1Controller::ballClicked(int slot, int clickCount) {
     if (ended_ || messageOpen_ || slot < 0 || slot >= layout::kSlotCount) {
+        return;
+    }
+    // The second press of a double-click is no click on a ball: the first press already toggled
+    // it, and a player who clicks twice quickly means the ball, not its selection undone. A third
+    // quick click starts the next pair.
+    if (clickCount > 1 && clickCount % 2 == 0) {
         return;
     }
     if (canTakeFocus(slot)) {
@@ -109,7 +117,7 @@ void Form1Controller::timerFired(Timer timer) {
     }
 }
 
-bool Form1Controller::keyPressed(Key key) {
+bool Form1Controller::keyPressed(Key key, bool autoRepeat) {
     if (ended_ || messageOpen_) {
         return false;
     }
@@ -117,7 +125,11 @@ bool Form1Controller::keyPressed(Key key) {
         if (focus_.kind == Focus::Kind::None) {
             return false;
         }
-        press(focus_);
+        // A held key presses once; its repeats are still the board's, so that a toolkit does not
+        // press the control itself.
+        if (!autoRepeat) {
+            press(focus_);
+        }
         return true;
     }
     if (!focus_.isBall()) {
@@ -156,6 +168,21 @@ bool Form1Controller::canTakeFocus(int slot) const {
     return view.shown && view.occupied && view.free;
 }
 
+bool Form1Controller::canHoldFocus(const Focus& focus) const {
+    switch (focus.kind) {
+        case Focus::Kind::Ball:
+            return canTakeFocus(focus.slot);
+        case Focus::Kind::NextBall:
+            return true;  // never disabled nor hidden
+        case Focus::Kind::TakeScore:
+            return shown_.scoreEnabled;
+        case Focus::Kind::None:
+            break;
+    }
+    // The focus is outside the board (a menu, another window): it is not the board's to move.
+    return true;
+}
+
 template <typename Step>
 void Form1Controller::forward(Step&& step) {
     std::forward<Step>(step)();
@@ -188,7 +215,7 @@ void Form1Controller::sync() {
     }
     shown_ = view;
     applying_ = false;
-    keepFocusOnTheBoard();
+    keepFocusAtHome();
     syncTimers(view.timer1Running, view.timer2Running);
 }
 
@@ -218,19 +245,22 @@ void Form1Controller::moveFocus(const Focus& target) {
     port_.moveFocus(target);
 }
 
-void Form1Controller::keepFocusOnTheBoard() {
-    if (!focus_.isBall() || canTakeFocus(focus_.slot)) {
+void Form1Controller::keepFocusAtHome() {
+    if (canHoldFocus(focus_)) {
         return;
     }
-    // Upwards first: taking a ball away frees the balls it held down, just above it.
-    for (const layout::Direction direction : {layout::Direction::Up, layout::Direction::Left,
-                                              layout::Direction::Right, layout::Direction::Down}) {
-        if (focusNeighbour(focus_.slot, direction)) {
-            return;
+    if (focus_.isBall()) {
+        // Upwards first: taking a ball away frees the balls it held down, just above it.
+        for (const layout::Direction direction :
+             {layout::Direction::Up, layout::Direction::Left, layout::Direction::Right,
+              layout::Direction::Down}) {
+            if (focusNeighbour(focus_.slot, direction)) {
+                return;
+            }
         }
     }
-    // No free ball is left: Next Ball, never Take Score, where a Space meant for the balls would
-    // end the round.
+    // No free ball is near: Next Ball, which is always there, never Take Score, where a Space
+    // meant for the balls would end the round.
     moveFocus(Focus::nextBall());
 }
 
@@ -250,14 +280,14 @@ bool Form1Controller::focusNeighbour(int from, layout::Direction direction) {
 void Form1Controller::press(const Focus& target) {
     switch (target.kind) {
         case Focus::Kind::Ball:
-            ballClicked(target.slot);
+            ballClicked(target.slot, 1);
             break;
         case Focus::Kind::NextBall:
-            buttonPressed(Button::NextBall);
+            buttonPressed(Button::NextBall, 1);
             break;
         case Focus::Kind::TakeScore:
             if (shown_.scoreEnabled) {
-                buttonPressed(Button::TakeScore);
+                buttonPressed(Button::TakeScore, 1);
             }
             break;
         case Focus::Kind::None:

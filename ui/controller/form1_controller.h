@@ -136,15 +136,22 @@ public:
     // closed.
     void restoreDisplay();
 
-    // What the player and the timers do.
+    // What the player and the timers do. A front end reports the raw event as its toolkit saw it,
+    // and the controller decides what it means, the same on every front end:
+    // - `clickCount` is the toolkit's count of quick clicks in a row on the same control (1 for a
+    //   single click, 2 for the second press of a double-click, and so on). The second press of
+    //   a double-click on a ball is no click: the first already toggled it. On Next Ball and Take
+    //   Score every press counts, however quick.
+    // - `autoRepeat` is set on the presses a held key repeats: a held Space or Enter presses its
+    //   control once, while a held arrow keeps moving the focus.
     void menuChosen(layout::MenuCommand command);
-    void buttonPressed(Button button);
+    void buttonPressed(Button button, int clickCount);
     // A click on ball box `slot`: the ball takes the focus when it can, then the rules see it.
-    void ballClicked(int slot);
+    void ballClicked(int slot, int clickCount);
     void timerFired(Timer timer);
     // A key pressed while the window has the focus. Returns whether it was used; a key that was
-    // not is the toolkit's to handle.
-    bool keyPressed(Key key);
+    // not is the toolkit's to handle. A repeated Space or Enter is used, and does nothing.
+    bool keyPressed(Key key, bool autoRepeat);
     // The toolkit moved the focus itself (Tab, a click on a button).
     void focusChanged(const Focus& focus);
 
@@ -171,9 +178,14 @@ private:
     void syncTimers(bool countdown, bool refresh);
     void setTimer(Timer timer, bool running);
     void moveFocus(const Focus& target);
-    // A focused ball that has left the heap hands the focus to a free ball nearby.
-    void keepFocusOnTheBoard();
+    // The focus always has a home: a focused ball that has left the heap hands it to a free ball
+    // nearby, and a control that can no longer hold it (a ball with none free nearby, Take Score
+    // disabled at the end of the game) hands it to Next Ball.
+    void keepFocusAtHome();
+    // Whether the control `focus` names can hold the focus now.
+    bool canHoldFocus(const Focus& focus) const;
     bool focusNeighbour(int from, layout::Direction direction);
+    // The focused control pressed from the keyboard: one press, as a single click.
     void press(const Focus& target);
     void openBox(MessageBox box);
 

@@ -27,7 +27,7 @@ QRegion ellipseRegion(QSize size) {
 
 }  // namespace
 
-BallBox::BallBox(int slot, QWidget* parent) : QAbstractButton(parent), slot_(slot) {
+BallBox::BallBox(int slot, QWidget* parent) : ClickCounting(parent), slot_(slot) {
     // Reached with Tab and the arrow keys and pressed with Space or Enter like a button; a ball
     // clicked with the mouse takes the focus too, as the game's picture boxes always did, so
     // that a key pressed next acts on the ball the player is looking at.
@@ -70,26 +70,16 @@ void BallBox::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down:
         case Qt::Key_Left:
         case Qt::Key_Right:
-            // Left to the board, which knows where the neighbouring balls lie; a plain button
-            // would take them for Tab and Shift+Tab.
-            event->ignore();
-            return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (!event->isAutoRepeat()) {
-                click();
-            }
-            event->accept();
+            // Left to the board, which hands them to the game: the arrows move to a neighbouring
+            // ball (a plain button would take them for Tab and Shift+Tab), and Enter presses the
+            // ball as Space does.
+            event->ignore();
             return;
         default:
             QAbstractButton::keyPressEvent(event);
     }
-}
-
-void BallBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    // A double-click is one click on a ball: its first press and release already toggled it, and
-    // the second press must not toggle it back.
-    event->accept();
 }
 
 bool BallBox::hitButton(const QPoint& pos) const {

@@ -8,9 +8,11 @@
 
 #include <QAbstractButton>
 
+#include "ui/qt/click_count.h"
+
 namespace zentrix::ui {
 
-class BallBox final : public QAbstractButton {
+class BallBox final : public ClickCounting<QAbstractButton> {
 public:
     BallBox(int slot, QWidget* parent);
 
@@ -25,7 +27,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 
 private:

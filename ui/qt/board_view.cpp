@@ -206,7 +206,9 @@ bool BoardView::canTakeFocus(int slot) const {
 }
 
 void BoardView::keyPressEvent(QKeyEvent* event) {
-    // The ball boxes leave the arrow keys to the board, which knows where their neighbours are.
+    // The ball boxes and the felt buttons leave these keys to the board, which hands them to the
+    // game: the arrows move between the balls, Enter presses the focused control. Whether a held
+    // key presses again is the game's to decide.
     std::optional<controller::Key> key;
     switch (event->key()) {
         case Qt::Key_Up:
@@ -221,17 +223,22 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Right:
             key = controller::Key::Right;
             break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            key = controller::Key::Activate;
+            break;
         default:
             break;
     }
-    const auto focused = std::find_if(boxes_.begin(), boxes_.end(),
-                                      [](const BallBox* box) { return box->hasFocus(); });
-    if (!key || focused == boxes_.end() ||
-        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    // Enter reaches the board only from a control of its own that left it here.
+    const bool forTheGame = key == controller::Key::Activate ||
+                            std::any_of(boxes_.begin(), boxes_.end(),
+                                        [](const BallBox* box) { return box->hasFocus(); });
+    if (!key || !forTheGame || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QWidget::keyPressEvent(event);
         return;
     }
-    Q_EMIT arrowPressed(*key);
+    Q_EMIT keyPressed(*key, event->isAutoRepeat());
     event->accept();
 }
 

@@ -77,9 +77,9 @@ public:
 Q_SIGNALS:
     // The design is now drawn at `scale`.
     void scaleChanged(double scale);
-    // An arrow key pressed while a ball box has the focus; where the focus goes is not the
-    // board's to decide.
-    void arrowPressed(zentrix::controller::Key key);
+    // An arrow key pressed while a ball box has the focus, or Enter while one of the board's
+    // controls has it; what the key does is not the board's to decide.
+    void keyPressed(zentrix::controller::Key key, bool autoRepeat);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,6 @@
 #include "ui/qt/felt_button.h"
 
 #include <QImage>
-#include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -40,7 +39,7 @@ qreal drawingBottom(const QPixmap& picture) {
 
 }  // namespace
 
-FeltButton::FeltButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+FeltButton::FeltButton(const QString& caption, QWidget* parent) : ClickCounting(caption, parent) {
     setAutoDefault(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -53,19 +52,6 @@ void FeltButton::setPicture(const QPixmap& picture) {
 
 QRect FeltButton::focusFrame() const {
     return rect().adjusted(4, 4, -5, -5);
-}
-
-void FeltButton::keyPressEvent(QKeyEvent* event) {
-    // Enter presses a felt button as Space does, wherever it stands.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (!event->isAutoRepeat()) {
-            click();
-        }
-        event->accept();
-        return;
-    }
-    QPushButton::keyPressEvent(event);
 }
 
 void FeltButton::setFacePicture(const QPixmap& face) {

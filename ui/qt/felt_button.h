@@ -6,9 +6,11 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "ui/qt/click_count.h"
+
 namespace zentrix::ui {
 
-class FeltButton final : public QPushButton {
+class FeltButton final : public ClickCounting<QPushButton> {
 public:
     FeltButton(const QString& caption, QWidget* parent);
 
@@ -23,7 +25,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap picture_;

@@ -138,10 +138,12 @@ void MainWindow::buildControls() {
     };
     nextButton_ = makeButton(layout::nextBallButton());
     scoreButton_ = makeButton(layout::scoreButton());
-    connect(nextButton_, &QPushButton::clicked, this,
-            [this] { controller_.buttonPressed(controller::Button::NextBall); });
-    connect(scoreButton_, &QPushButton::clicked, this,
-            [this] { controller_.buttonPressed(controller::Button::TakeScore); });
+    connect(nextButton_, &QPushButton::clicked, this, [this] {
+        controller_.buttonPressed(controller::Button::NextBall, nextButton_->clickCount());
+    });
+    connect(scoreButton_, &QPushButton::clicked, this, [this] {
+        controller_.buttonPressed(controller::Button::TakeScore, scoreButton_->clickCount());
+    });
 
     const layout::ProgressBarDesign& bar = layout::progressBar();
     progressBar_ = new QProgressBar(board_);
@@ -158,10 +160,11 @@ void MainWindow::buildControls() {
         BallBox* box = board_->ballBox(slot);
         box->raise();
         connect(box, &QAbstractButton::clicked, this,
-                [this, slot] { controller_.ballClicked(slot); });
+                [this, slot, box] { controller_.ballClicked(slot, box->clickCount()); });
     }
-    connect(board_, &BoardView::arrowPressed, this,
-            [this](controller::Key key) { controller_.keyPressed(key); });
+    connect(board_, &BoardView::keyPressed, this, [this](controller::Key key, bool autoRepeat) {
+        controller_.keyPressed(key, autoRepeat);
+    });
     connect(board_, &BoardView::scaleChanged, this, [this] {
         if (!nextButton_->picture().isNull()) {
             loadRackPicture();

@@ -82,15 +82,16 @@ EMSCRIPTEN_KEEPALIVE void zx_menu(int command) {
     }
 }
 
-EMSCRIPTEN_KEEPALIVE void zx_button(int button) {
+// `clickCount`: the click event's count of quick clicks in a row (its detail).
+EMSCRIPTEN_KEEPALIVE void zx_button(int button, int clickCount) {
     if (running() && (button == 0 || button == 1)) {
-        page->controller->buttonPressed(static_cast<Button>(button));
+        page->controller->buttonPressed(static_cast<Button>(button), clickCount);
     }
 }
 
-EMSCRIPTEN_KEEPALIVE void zx_ball(int slot) {
+EMSCRIPTEN_KEEPALIVE void zx_ball(int slot, int clickCount) {
     if (running()) {
-        page->controller->ballClicked(slot);
+        page->controller->ballClicked(slot, clickCount);
     }
 }
 
@@ -100,12 +101,12 @@ EMSCRIPTEN_KEEPALIVE void zx_timer(int timer) {
     }
 }
 
-// Returns 1 when the key was used.
-EMSCRIPTEN_KEEPALIVE int zx_key(int key) {
+// `autoRepeat` non-zero for the presses a held key repeats. Returns 1 when the key was used.
+EMSCRIPTEN_KEEPALIVE int zx_key(int key, int autoRepeat) {
     if (!running() || key < 0 || key > 4) {
         return 0;
     }
-    return page->controller->keyPressed(static_cast<Key>(key)) ? 1 : 0;
+    return page->controller->keyPressed(static_cast<Key>(key), autoRepeat != 0) ? 1 : 0;
 }
 
 // The browser moved the focus itself: kind as Focus::Kind (0 none, 1 ball, 2 Next Ball,

@@ -47,15 +47,14 @@ LRESULT BallBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Picture1_Paint();
             return 0;
         case WM_LBUTTONDOWN:
-            // The click counts on release inside the ball, like a button's.
+        case WM_LBUTTONDBLCLK:
+            // The click counts on release inside the ball, like a button's; the second press of a
+            // double-click is told as such, and the game decides what it means.
+            clickCount_ = message == WM_LBUTTONDBLCLK ? 2 : 1;
             SetCapture(box);
             return 0;
         case WM_LBUTTONUP:
             Picture1_MouseUp(lParam);
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            // The first press and release already toggled the ball; the second press must not
-            // toggle it back.
             return 0;
         case WM_GETDLGCODE:
             // The arrows move among the balls and Enter presses the ball, rather than the dialog
@@ -103,25 +102,25 @@ void BallBox::Picture1_MouseUp(LPARAM lParam) {
     const bool inside =
         GetWindowRgn(hwnd(), shape.get()) == ERROR || PtInRegion(shape.get(), at.x, at.y) != FALSE;
     if (inside) {
-        host_.ballBoxClicked(slot_);
+        host_.ballBoxClicked(slot_, clickCount_);
     }
 }
 
 bool BallBox::Picture1_KeyDown(WPARAM key, LPARAM flags) {
-    // A key held down presses the ball once.
+    // Bit 30: the key was already down, so this press is one a held key repeats.
     const bool repeat = (flags & (LPARAM{1} << 30)) != 0;
     switch (key) {
         case VK_UP:
-            return host_.ballBoxKey(slot_, controller::Key::Up);
+            return host_.ballBoxKey(slot_, controller::Key::Up, repeat);
         case VK_DOWN:
-            return host_.ballBoxKey(slot_, controller::Key::Down);
+            return host_.ballBoxKey(slot_, controller::Key::Down, repeat);
         case VK_LEFT:
-            return host_.ballBoxKey(slot_, controller::Key::Left);
+            return host_.ballBoxKey(slot_, controller::Key::Left, repeat);
         case VK_RIGHT:
-            return host_.ballBoxKey(slot_, controller::Key::Right);
+            return host_.ballBoxKey(slot_, controller::Key::Right, repeat);
         case VK_SPACE:
         case VK_RETURN:  // the keypad's Enter too
-            return repeat || host_.ballBoxKey(slot_, controller::Key::Activate);
+            return host_.ballBoxKey(slot_, controller::Key::Activate, repeat);
         default:
             return false;
     }

@@ -16,10 +16,11 @@ inline constexpr const wchar_t* kBallBoxClass = L"ZentrixBallBox";
 
 class BallBoxHost {
 public:
-    // A click released inside the ball.
-    virtual void ballBoxClicked(int slot) = 0;
-    // A key the box takes for the board (arrows, Space, Enter); returns whether it was used.
-    virtual bool ballBoxKey(int slot, controller::Key key) = 0;
+    // A click released inside the ball; `clickCount` is 2 for the second press of a double-click.
+    virtual void ballBoxClicked(int slot, int clickCount) = 0;
+    // A key the box takes for the board (arrows, Space, Enter), `autoRepeat` when a held key
+    // repeats it; returns whether it was used.
+    virtual bool ballBoxKey(int slot, controller::Key key, bool autoRepeat) = 0;
     // The box has taken the keyboard focus.
     virtual void ballBoxFocused(int slot) = 0;
     // Paints the box's whole client area.
@@ -58,6 +59,7 @@ private:
 
     BallBoxHost& host_;
     int slot_;
+    int clickCount_ = 1;  // of the press the mouse is captured for
 };
 
 }  // namespace zentrix::win32

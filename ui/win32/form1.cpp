@@ -483,14 +483,14 @@ void Form1::closeHelpWindows() {
 
 // ---- The ball boxes ----
 
-void Form1::ballBoxClicked(int slot) {
-    controller_.ballClicked(slot);
+void Form1::ballBoxClicked(int slot, int clickCount) {
+    controller_.ballClicked(slot, clickCount);
 }
 
-bool Form1::ballBoxKey(int slot, controller::Key key) {
+bool Form1::ballBoxKey(int slot, controller::Key key, bool autoRepeat) {
     // The key belongs to the ball that has the focus.
     controller_.focusChanged(controller::Focus::ball(slot));
-    return controller_.keyPressed(key);
+    return controller_.keyPressed(key, autoRepeat);
 }
 
 void Form1::ballBoxFocused(int slot) {
@@ -567,6 +567,14 @@ bool Form1::translateDialogMessage(MSG& message) {
     if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) {
         return false;
     }
+    // Enter on a felt button presses it as Space does; the game hears the key with its repeat
+    // flag (bit 30: the key was already down), which the dialog keys' IDOK would lose.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
+        (message.hwnd == nextButton_ || message.hwnd == scoreButton_)) {
+        controller_.keyPressed(controller::Key::Activate,
+                               (message.lParam & (LPARAM{1} << 30)) != 0);
+        return true;
+    }
     return IsDialogMessageW(hwnd(), &message) != FALSE;
 }
 
@@ -621,26 +629,29 @@ void Form1::Form1_Command(int id, int code, HWND control) {
         if (const std::optional<layout::MenuCommand> command = menuCommandOf(id)) {
             controller_.menuChosen(*command);
         } else if (id == IDOK) {
-            controller_.keyPressed(controller::Key::Activate);
+            controller_.keyPressed(controller::Key::Activate, false);
         }
         return;
     }
     if (control != nextButton_ && control != scoreButton_) {
         if (id == IDOK) {
-            controller_.keyPressed(controller::Key::Activate);
+            controller_.keyPressed(controller::Key::Activate, false);
         }
         return;
     }
-    const bool next = control == nextButton_;
+    const controller::Button button =
+        control == nextButton_ ? controller::Button::NextBall : controller::Button::TakeScore;
     switch (code) {
         case BN_CLICKED:
-        case BN_DOUBLECLICKED:  // the second click of a quick pair presses it again
-            controller_.buttonPressed(next ? controller::Button::NextBall
-                                           : controller::Button::TakeScore);
+            controller_.buttonPressed(button, 1);
+            break;
+        case BN_DOUBLECLICKED:  // the second press of a quick pair
+            controller_.buttonPressed(button, 2);
             break;
         case BN_SETFOCUS:
-            controller_.focusChanged(next ? controller::Focus::nextBall()
-                                          : controller::Focus::takeScore());
+            controller_.focusChanged(button == controller::Button::NextBall
+                                         ? controller::Focus::nextBall()
+                                         : controller::Focus::takeScore());
             break;
         default:
             break;

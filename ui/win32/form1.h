@@ -134,8 +134,8 @@ private:
     void ended() override {}
 
     // BallBoxHost
-    void ballBoxClicked(int slot) override;
-    bool ballBoxKey(int slot, controller::Key key) override;
+    void ballBoxClicked(int slot, int clickCount) override;
+    bool ballBoxKey(int slot, controller::Key key, bool autoRepeat) override;
     void ballBoxFocused(int slot) override;
     void paintBallBox(int slot, HDC dc, const RECT& client, bool focused) override;
     void ballBoxFailed(const std::string& what) override { fail(what); }

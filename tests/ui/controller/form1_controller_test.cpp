@@ -143,7 +143,7 @@ struct Bench {
     }
     // Presses the key and says where the focus is now.
     Focus press(Key key) {
-        controller.keyPressed(key);
+        controller.keyPressed(key, false);
         return controller.focus();
     }
 };
@@ -209,8 +209,8 @@ TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
     EXPECT_TRUE(bench.window.running[1]);
     EXPECT_EQ(bench.window.slot(20).accessibleName, "Ball 5, free");
 
-    bench.controller.ballClicked(20);
-    bench.controller.ballClicked(21);  // 5 + 6 = 11: the set goes
+    bench.controller.ballClicked(20, 1);
+    bench.controller.ballClicked(21, 1);  // 5 + 6 = 11: the set goes
     bench.ticks(Timer::Refresh, 1);
     EXPECT_FALSE(bench.window.slot(20).shown);
     EXPECT_EQ(bench.window.labels[5].caption, "200");
@@ -223,11 +223,11 @@ TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
         const int sum = game.selectionSum();
         bench.controller.timerFired(Timer::Countdown);
         bench.controller.timerFired(Timer::Refresh);
-        bench.controller.ballClicked(16);
-        bench.controller.buttonPressed(Button::NextBall);
-        bench.controller.buttonPressed(Button::TakeScore);
+        bench.controller.ballClicked(16, 1);
+        bench.controller.buttonPressed(Button::NextBall, 1);
+        bench.controller.buttonPressed(Button::TakeScore, 1);
         bench.controller.menuChosen(layout::MenuCommand::FileNew);
-        EXPECT_FALSE(bench.controller.keyPressed(Key::Activate));
+        EXPECT_FALSE(bench.controller.keyPressed(Key::Activate, false));
         EXPECT_EQ(game.label4(), total);
         EXPECT_EQ(game.selectionSum(), sum);
         EXPECT_TRUE(bench.controller.messageOpen());
@@ -258,7 +258,7 @@ TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
 
     // Round 2 ends at once by Take Score from the keyboard, and the game is over.
     bench.controller.focusChanged(Focus::takeScore());
-    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate));
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
     EXPECT_EQ(bench.window.boxTexts().back(), "Game Over");
     EXPECT_EQ(bench.window.boxes.back().box.style, MessageStyle::Information);
     EXPECT_FALSE(bench.window.running[0]);
@@ -268,10 +268,100 @@ TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
     // on top of 3200.
     EXPECT_EQ(bench.window.labels[3].caption, "25700");
     EXPECT_EQ(bench.window.labels[3].accessibleName, "Total score 25700");
-    // Take Score, disabled now, can not be pressed from the keyboard.
+    // Take Score, disabled now, gave the focus to Next Ball, so that the keyboard still plays;
+    // nothing reaches Take Score again.
+    EXPECT_EQ(bench.window.focus, Focus::nextBall());
+    EXPECT_EQ(bench.controller.focus(), Focus::nextBall());
     const std::size_t boxes = bench.window.boxes.size();
-    bench.controller.keyPressed(Key::Activate);
+    bench.controller.buttonPressed(Button::TakeScore, 1);
     EXPECT_EQ(bench.window.boxes.size(), boxes);
+}
+
+TEST(Form1ControllerTest, EveryFrontEndsRawInputMeansTheSame) {
+    Bench bench;
+    bench.controller.startUp();
+    bench.newGame(plainDeal());
+    const Game& game = bench.controller.game();
+
+    // A double-click on a ball selects it once: its second press is no click. A third quick
+    // click starts a new pair and toggles it back; the fourth is again the second of a pair.
+    bench.controller.ballClicked(20, 1);
+    bench.controller.ballClicked(20, 2);
+    EXPECT_TRUE(bench.window.slot(20).selected);
+    EXPECT_EQ(game.selectionSum(), 5);
+    bench.controller.ballClicked(20, 3);
+    bench.controller.ballClicked(20, 4);
+    EXPECT_FALSE(bench.window.slot(20).selected);
+    EXPECT_EQ(game.selectionSum(), 0);
+    EXPECT_EQ(bench.window.labels[0].caption, "0");
+
+    // A held Space presses the focused ball once; its repeats are used up, so that no toolkit
+    // presses the ball itself, and change nothing.
+    EXPECT_EQ(bench.controller.focus(), Focus::ball(20));
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, true));
+    }
+    EXPECT_TRUE(bench.window.slot(20).selected);
+    EXPECT_EQ(game.selectionSum(), 5);
+    // A held arrow goes on moving the focus.
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Right, true));
+    EXPECT_EQ(bench.window.focus, Focus::ball(21));
+    // The 6 pressed from the keyboard completes the eleven, as a click would.
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
+    EXPECT_FALSE(bench.window.slot(20).occupied);
+    EXPECT_FALSE(bench.window.slot(21).occupied);
+    EXPECT_EQ(bench.window.labels[5].caption, "");  // shown at the next refresh
+    bench.ticks(Timer::Refresh, 1);
+    EXPECT_EQ(bench.window.labels[5].caption, "200");
+
+    // On Next Ball a quick second click presses again: both empty slots are filled, in order.
+    bench.random.pushValues({7, 8, 9});
+    const int first = game.ballValue(layout::kNextBallSlot);
+    bench.controller.buttonPressed(Button::NextBall, 1);
+    bench.controller.buttonPressed(Button::NextBall, 2);
+    EXPECT_EQ(bench.window.slot(20).value, first);
+    EXPECT_EQ(bench.window.slot(21).value, 7);
+    EXPECT_EQ(bench.window.slot(layout::kNextBallSlot).value, 8);
+    // So does a held Enter on Next Ball press only once.
+    bench.controller.focusChanged(Focus::nextBall());
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, true));
+    EXPECT_EQ(bench.window.slot(layout::kNextBallSlot).value, 9);
+}
+
+TEST(Form1ControllerTest, TheFocusAlwaysHasAHome) {
+    Bench bench;
+    bench.controller.startUp();
+    bench.newGame(plainDeal());
+
+    // A round that runs out while a ball has the focus: the heap is taken away before the box
+    // shows, and the focus is on Next Ball by then.
+    bench.controller.ballClicked(20, 1);
+    ASSERT_EQ(bench.window.focus, Focus::ball(20));
+    std::vector<Focus> focusAtBoxes;
+    bench.window.whileOpen = [&] { focusAtBoxes.push_back(bench.window.focus); };
+    bench.random.pushValues(plainDeal());
+    bench.ticks(Timer::Countdown, 90);
+    ASSERT_EQ(bench.window.boxTexts(),
+              (std::vector<std::string>{"Ready for Round 2", "Score 90,000 for BONUS ROUND!!"}));
+    EXPECT_EQ(focusAtBoxes, (std::vector<Focus>{Focus::nextBall(), Focus::nextBall()}));
+
+    // Take Score pressed by the mouse takes the focus, and ends round 2 and the game: once it is
+    // disabled, the focus goes home to Next Ball, where Space and Enter still work.
+    bench.controller.focusChanged(Focus::takeScore());
+    bench.controller.buttonPressed(Button::TakeScore, 1);
+    EXPECT_EQ(bench.window.boxTexts().back(), "Game Over");
+    EXPECT_FALSE(bench.window.scoreEnabled);
+    EXPECT_EQ(bench.window.focus, Focus::nextBall());
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
+
+    // New deals again and enables Take Score; a focus the toolkit moved outside the board (to a
+    // menu) is left there.
+    bench.controller.focusChanged(Focus::none());
+    bench.newGame(plainDeal());
+    EXPECT_TRUE(bench.window.scoreEnabled);
+    EXPECT_EQ(bench.controller.focus(), Focus::none());
 }
 
 TEST(Form1ControllerTest, AStaleTickFromAStoppedTimerIsDropped) {
@@ -289,7 +379,7 @@ TEST(Form1ControllerTest, TheFocusFollowsClicksAndArrowsAndLeavesWithItsBall) {
     bench.newGame(plainDeal());
 
     // A click gives the ball the focus; the arrows go to its neighbours on the board.
-    bench.controller.ballClicked(20);
+    bench.controller.ballClicked(20, 1);
     EXPECT_EQ(bench.window.focus, Focus::ball(20));
     EXPECT_EQ(bench.press(Key::Right), Focus::ball(21));
     EXPECT_EQ(bench.press(Key::Right), Focus::ball(21));  // the edge of the row: it stays
@@ -297,7 +387,7 @@ TEST(Form1ControllerTest, TheFocusFollowsClicksAndArrowsAndLeavesWithItsBall) {
 
     // Space on 21 completes the eleven: the focused ball leaves the heap and hands the focus to
     // a free ball nearby, never to Take Score, wherever the toolkit would have put it.
-    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate));
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
     EXPECT_FALSE(bench.window.slot(21).occupied);
     ASSERT_TRUE(bench.window.focus.isBall());
     EXPECT_TRUE(bench.controller.canTakeFocus(bench.window.focus.slot));
@@ -305,10 +395,10 @@ TEST(Form1ControllerTest, TheFocusFollowsClicksAndArrowsAndLeavesWithItsBall) {
 
     // The arrows belong to the balls: on a button they are the toolkit's.
     bench.controller.focusChanged(Focus::nextBall());
-    EXPECT_FALSE(bench.controller.keyPressed(Key::Up));
+    EXPECT_FALSE(bench.controller.keyPressed(Key::Up, false));
     // Enter on Next Ball moves the next ball onto the heap.
     const int before = bench.controller.game().drawnValue();
-    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate));
+    EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
     EXPECT_NE(bench.controller.game().dealtCount(before), 0);
 }
 
@@ -359,14 +449,14 @@ TEST(Form1ControllerTest, AWholeClearedRoundPlayedThroughTheControllerAlone) {
     // Sixteen balls thrown away with Next Ball, then every heap ball goes with the next ball,
     // chosen by what the window shows.
     for (int i = 0; i < 16; ++i) {
-        bench.controller.buttonPressed(Button::NextBall);
+        bench.controller.buttonPressed(Button::NextBall, 1);
     }
     for (const int slot : testing::kClearingOrder) {
         ASSERT_TRUE(bench.window.slot(slot).free) << "slot " << slot;
         ASSERT_EQ(bench.window.slot(slot).value + bench.window.slot(layout::kNextBallSlot).value,
                   11);
-        bench.controller.ballClicked(slot);
-        bench.controller.ballClicked(layout::kNextBallSlot);
+        bench.controller.ballClicked(slot, 1);
+        bench.controller.ballClicked(layout::kNextBallSlot, 1);
         bench.ticks(Timer::Refresh, 1);
     }
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
@@ -378,7 +468,7 @@ TEST(Form1ControllerTest, AWholeClearedRoundPlayedThroughTheControllerAlone) {
     EXPECT_EQ(bench.window.focus, Focus::nextBall());
 
     bench.random.pushValues(plainDeal());
-    bench.controller.buttonPressed(Button::TakeScore);
+    bench.controller.buttonPressed(Button::TakeScore, 1);
     EXPECT_EQ(bench.window.boxTexts(),
               (std::vector<std::string>{"BONUS, Level Clear 10,000", "Ready for Round 2",
                                         "Score 90,000 for BONUS ROUND!!"}));

@@ -1,6 +1,7 @@
 // The main window played as on every other platform: by keyboard alone after a click, with the
-// focus handed on when its ball leaves, read by a screen reader through MSAA, whole on a screen
-// whose work area is smaller than the screen, and with help windows that the board does not own.
+// focus handed on when its ball leaves or its button goes grey, held keys pressing once, read by a
+// screen reader through MSAA, whole on a screen whose work area is smaller than the screen, and
+// with help windows that the board does not own.
 #include <windows.h>
 // The accessibility header needs windows.h first.
 #include <gtest/gtest.h>
@@ -139,7 +140,47 @@ TEST(Win32Parity, KeyboardPlayAfterAClickAndTheFocusHandedOnWhenItsBallLeaves) {
     SendMessageW(next, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
     SendMessageW(next, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_EQ(windowText(bench.ballBox(layout::kNextBallSlot)), "Next ball 6, free");
+
+    // A held Enter presses it once, and so does a held Space on a ball.
+    ASSERT_EQ(GetFocus(), next);
+    bench.random.pushValues({7, 8});
+    bench.keyHeld(VK_RETURN, 4);
+    EXPECT_EQ(windowText(bench.ballBox(layout::kNextBallSlot)), "Next ball 7, free");
+    EXPECT_EQ(bench.random.pending(), 1u);
+    const int ball = 20;  // refilled by the first Next Ball above, and free
+    ASSERT_EQ(bench.clickAt(bench.ballCentre(ball)), bench.ballBox(ball));
+    ASSERT_TRUE(selected(bench, ball));
+    bench.keyHeld(VK_SPACE, 4);
+    EXPECT_FALSE(selected(bench, ball));
     bench.screenshot("keyboard-focus");
+}
+
+TEST(Win32Parity, AfterTakeScoreEndsTheGameTheKeyboardStillPlays) {
+    WindowBench bench;
+    bench.open();
+    bench.random.pushValues(plainDeal());
+    bench.menu(kMenuFileNew);
+    const HWND next = bench.control(kNextBallId);
+    const HWND score = bench.control(kScoreId);
+
+    // Take Score pressed with the mouse takes the focus; the second press ends the game and
+    // disables it, and the focus goes to Next Ball rather than staying on a grey button.
+    bench.random.pushValues(plainDeal());
+    bench.press(score);
+    ASSERT_EQ(GetFocus(), score);
+    bench.press(score);
+    ASSERT_EQ(bench.messages.texts().back(), "Game Over");
+    EXPECT_FALSE(IsWindowEnabled(score));
+    EXPECT_EQ(GetFocus(), next);
+    EXPECT_EQ(bench.form().controller().focus(), Focus::nextBall());
+
+    // A new game from the menu, and Enter at once presses Next Ball: no Tab needed.
+    bench.random.pushValues(plainDeal());
+    bench.menu(kMenuFileNew);
+    ASSERT_EQ(GetFocus(), next);
+    bench.random.pushValue(9);
+    bench.key(VK_RETURN);
+    EXPECT_EQ(windowText(bench.ballBox(layout::kNextBallSlot)), "Next ball 9, free");
 }
 
 // What a screen reader gets for a control through MSAA: the object from the window, then its

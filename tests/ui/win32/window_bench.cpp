@@ -107,6 +107,17 @@ void WindowBench::key(WPARAM virtualKey, bool extended) {
     pump(std::chrono::milliseconds(0));
 }
 
+void WindowBench::keyHeld(WPARAM virtualKey, int repeats) {
+    const HWND target = GetFocus();
+    PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+    // Bit 30: the key was already down.
+    for (int i = 0; i < repeats; ++i) {
+        PostMessageW(target, WM_KEYDOWN, virtualKey, 1 | (LPARAM{1} << 30));
+    }
+    PostMessageW(target, WM_KEYUP, virtualKey, 1 | static_cast<LPARAM>(0xC0000000u));
+    pump(std::chrono::milliseconds(0));
+}
+
 void WindowBench::refreshTick() {
     SendMessageW(window(), WM_TIMER, kTimer2, 0);
 }

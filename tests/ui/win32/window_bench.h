@@ -68,6 +68,8 @@ public:
     // A key pressed and released on whatever has the keyboard focus, through the message loop as
     // the program runs it (dialog keys first). `extended`: the keypad's Enter, say.
     void key(WPARAM virtualKey, bool extended = false);
+    // A key held down long enough for the keyboard to repeat it `repeats` times, then released.
+    void keyHeld(WPARAM virtualKey, int repeats);
     // Timer2's tick, delivered at once.
     void refreshTick();
     // Runs the message loop for `time`.

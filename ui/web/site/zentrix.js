@@ -161,7 +161,7 @@
                 board.append(makeBall(bySlotName.get(name)));
             } else if (name === layout.nextBall.name) {
                 nextButton = makeButton(layout.nextBall,
-                                        () => call('zx_button', [codes.buttons.nextBall]));
+                                        (event) => call('zx_button', [codes.buttons.nextBall, clicks(event)]));
                 rackPicture = document.createElement('img');
                 rackPicture.alt = '';
                 rackPicture.width = layout.pictures.rackSize;
@@ -171,12 +171,18 @@
                 board.append(nextButton);
             } else if (name === layout.score.name) {
                 scoreButton = makeButton(layout.score,
-                                         () => call('zx_button', [codes.buttons.takeScore]));
+                                         (event) => call('zx_button', [codes.buttons.takeScore, clicks(event)]));
                 board.append(scoreButton);
             } else if (name === layout.progress.name) {
                 board.append(makeProgress());
             }
         }
+    }
+
+    // A click's count of quick clicks in a row, as the game takes it: a click the browser makes
+    // for another reason (a screen reader's) counts as one.
+    function clicks(event) {
+        return Math.max(1, event.detail || 0);
     }
 
     function makeBall(s) {
@@ -189,7 +195,7 @@
         ball.style.backgroundSize = `${px(layout.pictures.ball)} ${px(layout.pictures.ball)}`;
         ball.disabled = true;
         ball.append(focusRing());
-        ball.addEventListener('click', () => call('zx_ball', [s.slot]));
+        ball.addEventListener('click', (event) => call('zx_ball', [s.slot, clicks(event)]));
         slots[s.slot] = ball;
         return ball;
     }
@@ -778,9 +784,7 @@
             }
             // The game's controls answer these keys through the game, never natively.
             event.preventDefault();
-            if (!event.repeat || key !== 'activate') {
-                call('zx_key', [codes.keys[key]]);
-            }
+            call('zx_key', [codes.keys[key], event.repeat ? 1 : 0]);
         });
         document.addEventListener('keyup', (event) => {
             // Alt pressed and released alone opens the menu bar, as on the desktop.
