@@ -295,7 +295,7 @@ void Form1Controller::press(const Focus& target) {
     }
 }
 
-void Form1Controller::openBox(MessageBox box) {
+void Form1Controller::openBox(Message box) {
     // Once the game has ended nobody is there to answer.
     if (ended_) {
         return;

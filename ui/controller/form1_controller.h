@@ -67,12 +67,13 @@ struct Focus {
     friend bool operator==(const Focus&, const Focus&) = default;
 };
 
-struct MessageBox {
+// A message box for a front end to show, with one OK button.
+struct Message {
     std::string text;
     std::string title;  // "Zentrix", or "Pellary" for the display's messages
     MessageStyle style = MessageStyle::Information;
 
-    friend bool operator==(const MessageBox&, const MessageBox&) = default;
+    friend bool operator==(const Message&, const Message&) = default;
 };
 
 // What a front end does for the controller. Every call comes on the user-interface thread.
@@ -102,7 +103,7 @@ public:
 
     // A modal box with one OK button; returns once the player has closed it (see the top of
     // this file).
-    virtual void showMessage(const MessageBox& box) = 0;
+    virtual void showMessage(const Message& box) = 0;
 
     // The keyboard focus goes to `target` (never Focus::Kind::None).
     virtual void moveFocus(const Focus& target) = 0;
@@ -187,7 +188,7 @@ private:
     bool focusNeighbour(int from, layout::Direction direction);
     // The focused control pressed from the keyboard: one press, as a single click.
     void press(const Focus& target);
-    void openBox(MessageBox box);
+    void openBox(Message box);
 
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
     void showDisplayMessage(std::string_view text, std::string_view title,

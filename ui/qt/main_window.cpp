@@ -317,7 +317,7 @@ void MainWindow::stopTimer(controller::Timer which) {
     timer(which)->stop();
 }
 
-void MainWindow::showMessage(const controller::MessageBox& message) {
+void MainWindow::showMessage(const controller::Message& message) {
     QMessageBox box(iconFor(message.style), qs(message.title), qs(message.text), QMessageBox::Ok,
                     isVisible() ? this : nullptr);
     box.exec();

@@ -163,7 +163,7 @@ public:
     void startTimer(controller::Timer, std::chrono::milliseconds) override {}
     void stopTimer(controller::Timer) override {}
     // The page cannot show a message before the game has loaded.
-    void showMessage(const controller::MessageBox& box) override {
+    void showMessage(const controller::Message& box) override {
         std::fprintf(stderr, "The start-up has a message to show: %s\n", box.text.c_str());
         std::abort();
     }

@@ -424,7 +424,7 @@ void Form1::stopTimer(controller::Timer timer) {
     timerRunning_[id] = false;
 }
 
-void Form1::showMessage(const controller::MessageBox& box) {
+void Form1::showMessage(const controller::Message& box) {
     if (messageHook_) {
         messageHook_(box);
         return;

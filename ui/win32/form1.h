@@ -61,7 +61,7 @@ struct Form1Services {
 };
 
 // Shows a message box in place of MessageBox, and returns once it is "closed".
-using MessageHook = std::function<void(const controller::MessageBox&)>;
+using MessageHook = std::function<void(const controller::Message&)>;
 
 class Form1 final : public WindowObject, private controller::Form1Port, private BallBoxHost {
 public:
@@ -126,7 +126,7 @@ private:
     void applyScoreEnabled(bool enabled) override;
     void startTimer(controller::Timer timer, std::chrono::milliseconds interval) override;
     void stopTimer(controller::Timer timer) override;
-    void showMessage(const controller::MessageBox& box) override;
+    void showMessage(const controller::Message& box) override;
     void moveFocus(const controller::Focus& target) override;
     void showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;

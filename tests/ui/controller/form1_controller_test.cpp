@@ -44,7 +44,7 @@ std::string nameOf(const Focus& focus) {
 
 // A box as the player saw it, with the window around it.
 struct SeenBox {
-    MessageBox box;
+    Message box;
     bool timer1 = false;
     bool timer2 = false;
     std::string total;       // Label4 as the window showed it
@@ -81,7 +81,7 @@ public:
         running[index(timer)] = false;
         steps.push_back("stop " + nameOf(timer));
     }
-    void showMessage(const MessageBox& box) override {
+    void showMessage(const Message& box) override {
         steps.push_back("box " + box.text);
         SeenBox seen{box, running[0], running[1], labels[3].caption, false};
         for (const layout::SlotView& slot : slots) {
