@@ -25,18 +25,18 @@ void Form1Controller::startUp() {
     // The refresh timer runs from the window's creation; the countdown only once a round is dealt.
     syncTimers(false, true);
 
-    // 1-4. Pictures, round ball boxes, rings.
+    // The pictures, the round ball boxes and their rings.
     port_.prepareControls();
-    // 5. The display switch, which may tell the player something first.
+    // The display switch, which may tell the player something first.
     session_.start();
     if (ended_) {
         return;  // told to quit while the display's message was open
     }
-    // 6. The window. Every ball box is still disabled, so Next Ball is the first control that can
+    // The window. Every ball box is still disabled, so Next Ball is the first control that can
     // hold the focus.
     port_.showWindow();
     moveFocus(Focus::nextBall());
-    // 7-8. A full countdown bar and "0" removed.
+    // A full countdown bar and "0" removed.
     game_.startUp();
     sync();
 }
