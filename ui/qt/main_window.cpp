@@ -14,10 +14,8 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
-#include "game/timing.h"
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_view.h"
@@ -74,17 +72,17 @@ MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QW
     buildMenus();
     buildTabOrder();
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(controller::intervalOf(controller::Timer::Countdown));
+    // Each timer carries its interval from the start, before the controller first runs it.
+    const auto makeTimer = [this](const QString& name, controller::Timer which) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(name);
+        timer->setInterval(controller::intervalOf(which));
+        connect(timer, &QTimer::timeout, this, [this, which] { controller_.timerFired(which); });
+        return timer;
+    };
+    timer1_ = makeTimer(QStringLiteral("Timer1"), controller::Timer::Countdown);
     timer1_->setTimerType(Qt::PreciseTimer);
-    connect(timer1_, &QTimer::timeout, this,
-            [this] { controller_.timerFired(controller::Timer::Countdown); });
-    timer2_ = new QTimer(this);
-    timer2_->setObjectName(QStringLiteral("Timer2"));
-    timer2_->setInterval(controller::intervalOf(controller::Timer::Refresh));
-    connect(timer2_, &QTimer::timeout, this,
-            [this] { controller_.timerFired(controller::Timer::Refresh); });
+    timer2_ = makeTimer(QStringLiteral("Timer2"), controller::Timer::Refresh);
 
     // The controller hears where the player moves the focus (Tab, a click on a button); the
     // focus a message box or a menu takes is not one of the window's controls, and is not told.
@@ -236,10 +234,27 @@ void MainWindow::buildMenus() {
     }
 }
 
+QWidget* MainWindow::widgetOf(const layout::TabStop& stop) const {
+    const auto at = static_cast<std::size_t>(stop.index);
+    switch (stop.kind) {
+        case layout::TabStop::Kind::Ball:
+            return board_->ballBox(stop.index);
+        case layout::TabStop::Kind::NextBall:
+            return nextButton_;
+        case layout::TabStop::Kind::TakeScore:
+            return scoreButton_;
+        case layout::TabStop::Kind::ProgressBar:
+            return progressBar_;
+        case layout::TabStop::Kind::Label:
+            return labels_.at(at);
+    }
+    return nullptr;
+}
+
 void MainWindow::buildTabOrder() {
     QWidget* previous = nullptr;
-    for (std::string_view name : layout::tabOrder()) {
-        auto* widget = board_->findChild<QWidget*>(qs(name));
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        QWidget* widget = widgetOf(stop);
         if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) {
             continue;  // labels and the bar never take the focus
         }
@@ -269,10 +284,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::prepareControls() {
-    // 1-2. The markers' pictures in index order, then the rack on Next Ball.
+    // The markers' pictures in index order, then the rack on Next Ball; then every ball box
+    // made round and disabled, its ring styled and put under it.
     board_->loadMarkerPictures();
     loadRackPicture();
-    // 3-4. Every ball box made round and disabled, its ring styled and put under it.
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         board_->makeRound(slot);
         board_->ballBox(slot)->setEnabled(false);
