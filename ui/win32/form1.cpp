@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <string_view>
 
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
@@ -12,6 +11,7 @@
 #include "ui/win32/accessible_name.h"
 #include "ui/win32/felt_button.h"
 #include "ui/win32/text.h"
+#include "ui/win32/window_geometry.h"
 
 namespace zentrix::win32 {
 
@@ -74,13 +74,6 @@ DWORD alignStyle(layout::Align align) {
 StartUpError missingPicture(int number) {
     return StartUpError("Picture " + std::to_string(number) +
                         " is missing from zentrix.exe, so Zentrix cannot start.");
-}
-
-// The size the frame adds to a client area.
-SIZE frameSize() {
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, kForm1Style, TRUE, 0);
-    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace
@@ -174,47 +167,52 @@ void Form1::createControls() {
     // Created in the design's tab order, which Tab follows among siblings. No two controls
     // overlap, so the order that decides which of two overlapping windows is hit does not
     // matter here.
-    for (const std::string_view name : layout::tabOrder()) {
-        if (name.starts_with("Picture1_")) {
-            const int slot = std::stoi(std::string(name.substr(9)));
-            const auto s = static_cast<std::size_t>(slot);
-            ballBoxes_[s] = std::make_unique<BallBox>(static_cast<BallBoxHost&>(*this), slot);
-            const std::wstring boxName = widen(controller_.shownView().slots[s].accessibleName);
-            if (ballBoxes_[s]->create(hwnd(), services_.instance, kFirstBallBoxId + slot,
-                                      toRect(painter_.place(layout::ballBoxRect(slot))),
-                                      boxName) == nullptr) {
-                throw childFailed();
-            }
-            setAccessibleName(ballBoxes_[s]->hwnd(), boxName, AccessibleRole::PushButton);
-        } else if (name == layout::nextBallButton().name || name == layout::scoreButton().name) {
-            const bool next = name == layout::nextBallButton().name;
-            const layout::ButtonDesign& design =
-                next ? layout::nextBallButton() : layout::scoreButton();
-            HWND button =
-                createFeltButton(hwnd(), services_.instance, next ? kNextBallId : kScoreId,
-                                 widen(design.caption), toRect(painter_.place(design.rect)));
-            if (button == nullptr) {
-                throw childFailed();
-            }
-            (next ? nextButton_ : scoreButton_) = button;
-        } else if (name == layout::progressBar().name) {
-            const layout::ProgressBarDesign& bar = layout::progressBar();
-            progressBar_ = child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
-            SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum),
-                         bar.maximum);
-            SendMessageW(progressBar_, PBM_SETPOS,
-                         static_cast<WPARAM>(controller_.shownView().progressValue), 0);
-            setAccessibleName(progressBar_, widen(layout::kProgressBarName));
-        } else {
-            for (std::size_t i = 0; i < labels_.size(); ++i) {
-                const layout::LabelDesign& design = layout::labels()[i];
-                if (design.name == name) {
-                    labels_[i] = child(L"STATIC", widen(controller_.shownView().labels[i].caption),
-                                       WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
-                                       kFirstLabelId + static_cast<int>(i), design.rect);
-                    setAccessibleName(labels_[i],
-                                      widen(controller_.shownView().labels[i].accessibleName));
+    const layout::Form1View& shown = controller_.shownView();
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        const auto at = static_cast<std::size_t>(stop.index);
+        switch (stop.kind) {
+            case layout::TabStop::Kind::Ball: {
+                const int slot = stop.index;
+                ballBoxes_[at] = std::make_unique<BallBox>(static_cast<BallBoxHost&>(*this), slot);
+                const std::wstring boxName = widen(shown.slots[at].accessibleName);
+                if (ballBoxes_[at]->create(hwnd(), services_.instance, kFirstBallBoxId + slot,
+                                           toRect(painter_.place(layout::ballBoxRect(slot))),
+                                           boxName) == nullptr) {
+                    throw childFailed();
                 }
+                setAccessibleName(ballBoxes_[at]->hwnd(), boxName, AccessibleRole::PushButton);
+                break;
+            }
+            case layout::TabStop::Kind::NextBall:
+            case layout::TabStop::Kind::TakeScore: {
+                const bool next = stop.kind == layout::TabStop::Kind::NextBall;
+                const layout::ButtonDesign& design =
+                    next ? layout::nextBallButton() : layout::scoreButton();
+                HWND button =
+                    createFeltButton(hwnd(), services_.instance, next ? kNextBallId : kScoreId,
+                                     widen(design.caption), toRect(painter_.place(design.rect)));
+                if (button == nullptr) {
+                    throw childFailed();
+                }
+                (next ? nextButton_ : scoreButton_) = button;
+                break;
+            }
+            case layout::TabStop::Kind::ProgressBar: {
+                const layout::ProgressBarDesign& bar = layout::progressBar();
+                progressBar_ = child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
+                SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum),
+                             bar.maximum);
+                SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(shown.progressValue), 0);
+                setAccessibleName(progressBar_, widen(layout::kProgressBarName));
+                break;
+            }
+            case layout::TabStop::Kind::Label: {
+                const layout::LabelDesign& design = layout::labels()[at];
+                labels_[at] = child(L"STATIC", widen(shown.labels[at].caption),
+                                    WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
+                                    kFirstLabelId + stop.index, design.rect);
+                setAccessibleName(labels_[at], widen(shown.labels[at].accessibleName));
+                break;
             }
         }
     }
@@ -252,7 +250,7 @@ void Form1::layOut(bool controlsInPlace) {
 
     // The client area holds the whole board and every ring; the frame is the standard one.
     const layout::PixelRect client = layout::scaled(layout::requiredClientArea(), scale);
-    const SIZE frame = frameSize();
+    const SIZE frame = frameSize(kForm1Style, 0, true);
     SetWindowPos(hwnd(), nullptr, 0, 0, client.width + frame.cx, client.height + frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -275,7 +273,7 @@ void Form1::fitToWorkArea() {
     // fit: it is drawn as large as the work area allows, and not below the design's own size
     // while that fits.
     const RECT work = screenWorkArea(hwnd());
-    const SIZE frame = frameSize();
+    const SIZE frame = frameSize(kForm1Style, 0, true);
     double fitted = scaleToFit(painter_.scale(), work, frame, layout::requiredClientArea());
     // A work area too small for the design's own size (a taskbar down the side of the game's
     // screen) takes the board smaller still, just enough for what the player needs to see.
@@ -302,9 +300,8 @@ void Form1::fitToWorkArea() {
     // Then the whole window inside the work area, as near its first place as it can be.
     RECT now{};
     GetWindowRect(hwnd(), &now);
-    const LONG left = std::max(work.left, std::min(now.left, work.right - width));
-    const LONG top = std::max(work.top, std::min(now.top, work.bottom - height));
-    SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT kept = keptInside({now.left, now.top}, {width, height}, work);
+    SetWindowPos(hwnd(), nullptr, kept.x, kept.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::startUp(int showCommand) {

@@ -25,6 +25,7 @@
 #include "ui/win32/handles.h"
 #include "ui/win32/help_windows.h"
 #include "ui/win32/pictures.h"
+#include "ui/win32/window_geometry.h"
 #include "ui/win32/window_object.h"
 
 namespace zentrix::win32 {

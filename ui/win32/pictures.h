@@ -12,7 +12,6 @@
 
 #include "ui/layout/form1_layout.h"
 #include "ui/win32/handles.h"
-#include "ui/win32/window_geometry.h"
 
 namespace zentrix::win32 {
 
