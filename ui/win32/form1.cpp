@@ -507,41 +507,33 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers everything
         case WM_PAINT:
-            painter_.paintWindow(window, controller_.shownView());
+            onPaint();
             return 0;
         case WM_COMMAND:
-            Form1_Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_TIMER:
-            Form1_Timer(wParam);
+            onTimer(wParam);
             return 0;
-        case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            static const Picture none;
-            drawFeltButton(item, painter_.felt(),
-                           item.hwndItem == nextButton_ ? painter_.rack() : none,
-                           layout::scaled(pictures::kRackSize, painter_.scale()));
+        case WM_DRAWITEM:
+            onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        }
         case WM_CTLCOLORSTATIC:
-            return Labels_CtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return onLabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:
-            Form1_Activate(LOWORD(wParam) != WA_INACTIVE);
+            onActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_CLOSE:
-            Form1_Close();
+            onClose();
             return 0;
         case WM_QUERYENDSESSION:
-            Form1_QueryEndSession();
+            onQueryEndSession();
             return TRUE;  // closing can never be refused
         case WM_ENDSESSION:
-            Form1_EndSession(wParam != FALSE);
+            onEndSession(wParam != FALSE);
             return 0;
         case WM_DESTROY:
-            shutDown();
-            if (services_.quitWhenClosed) {
-                PostQuitMessage(failure_.empty() ? 0 : 1);
-            }
+            onDestroy();
             return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);
@@ -577,7 +569,26 @@ bool Form1::translateDialogMessage(MSG& message) {
 
 // ---- Handlers ----
 
-void Form1::Form1_Activate(bool active) {
+void Form1::onPaint() {
+    painter_.paintWindow(hwnd(), controller_.shownView());
+}
+
+// The felt buttons draw themselves on the felt, Next Ball with the rack of balls above its
+// caption.
+void Form1::onDrawItem(const DRAWITEMSTRUCT& item) {
+    static const Picture none;
+    drawFeltButton(item, painter_.felt(), item.hwndItem == nextButton_ ? painter_.rack() : none,
+                   layout::scaled(pictures::kRackSize, painter_.scale()));
+}
+
+void Form1::onDestroy() {
+    shutDown();
+    if (services_.quitWhenClosed) {
+        PostQuitMessage(failure_.empty() ? 0 : 1);
+    }
+}
+
+void Form1::onActivate(bool active) {
     // Windows would give the focus to the window itself: the control the controller has chosen
     // gets it, Next Ball when that cannot take it (it holds the focus from the start).
     if (!active) {
@@ -590,7 +601,7 @@ void Form1::Form1_Activate(bool active) {
     SetFocus(target);
 }
 
-void Form1::Form1_Close() {
+void Form1::onClose() {
     // Closing the window can not be refused; a close that comes while a message box is open
     // ends the game there (the box goes with its owner).
     shutDown();
@@ -599,18 +610,18 @@ void Form1::Form1_Close() {
     }
 }
 
-void Form1::Form1_QueryEndSession() {
+void Form1::onQueryEndSession() {
     // The session may end without another message reaching us: the display goes back now.
     controller_.restoreDisplay();
 }
 
-void Form1::Form1_EndSession(bool ending) {
+void Form1::onEndSession(bool ending) {
     if (ending) {
         shutDown();
     }
 }
 
-void Form1::Form1_Timer(UINT_PTR timer) {
+void Form1::onTimer(UINT_PTR timer) {
     if (timer != kTimer1 && timer != kTimer2) {
         return;
     }
@@ -619,7 +630,7 @@ void Form1::Form1_Timer(UINT_PTR timer) {
                                             : controller::Timer::Refresh);
 }
 
-void Form1::Form1_Command(int id, int code, HWND control) {
+void Form1::onCommand(int id, int code, HWND control) {
     if (control == nullptr) {
         // A menu item, or Enter from the dialog keys (IDOK) on a control that does not take it
         // itself: the focused control is pressed.
@@ -655,7 +666,7 @@ void Form1::Form1_Command(int id, int code, HWND control) {
     }
 }
 
-LRESULT Form1::Labels_CtlColor(HDC dc, HWND label) {
+LRESULT Form1::onLabelColours(HDC dc, HWND label) {
     SetTextColor(dc, colorOf(layout::kTextColour));
     if (label == labels_[kTransparentLabel]) {
         // Label7 has no background of its own: what lies beneath it is painted into it, and the

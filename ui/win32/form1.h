@@ -153,14 +153,17 @@ private:
     void fitToWorkArea();
     UINT_PTR timerId(controller::Timer timer) const;
 
-    // Handlers, named after their control and event.
-    void Form1_Activate(bool active);
-    void Form1_Close();
-    void Form1_QueryEndSession();
-    void Form1_EndSession(bool ending);
-    void Form1_Timer(UINT_PTR timer);
-    void Form1_Command(int id, int code, HWND control);
-    LRESULT Labels_CtlColor(HDC dc, HWND label);
+    // The window procedure's handlers, one a message.
+    void onPaint();
+    void onCommand(int id, int code, HWND control);  // menus, buttons and the dialog keys
+    void onTimer(UINT_PTR timer);
+    void onDrawItem(const DRAWITEMSTRUCT& item);  // the felt buttons
+    LRESULT onLabelColours(HDC dc, HWND label);   // WM_CTLCOLORSTATIC of the labels
+    void onActivate(bool active);
+    void onClose();
+    void onQueryEndSession();
+    void onEndSession(bool ending);
+    void onDestroy();
 
     void fail(const std::string& what);
 
