@@ -113,7 +113,7 @@ void BoardView::placeBallBox(int slot) {
     BallBox* box = boxes_[static_cast<std::size_t>(slot)];
     box->setGeometry(placedBallBox(slot));
     if (box->isRound()) {
-        box->makeRound(placedEllipse(slot));
+        box->clipToEllipse(placedEllipse(slot));
     }
 }
 
@@ -164,13 +164,13 @@ void BoardView::readMarkerPictures(qreal ratio) {
     }
 }
 
-void BoardView::makeRound(int slot) {
+void BoardView::makeBallBoxRound(int slot) {
     const auto s = static_cast<std::size_t>(slot);
     const display::PixelRect ellipse = display::ballEllipseRect(
         static_cast<float>(layout::kBallBoxTwips), static_cast<float>(layout::kBallBoxTwips),
         static_cast<float>(layout::kTwipsPerPixel), static_cast<float>(layout::kTwipsPerPixel));
     ellipses_[s] = QSize(ellipse.width, ellipse.height);
-    boxes_[s]->makeRound(placedEllipse(slot));
+    boxes_[s]->clipToEllipse(placedEllipse(slot));
     update(slotPaintRect(slot));
 }
 

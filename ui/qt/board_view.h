@@ -41,7 +41,7 @@ public:
     // Start-up: the markers' pictures, one ball box clipped to its ellipse, one ring styled and
     // put under its ball.
     void loadMarkerPictures();
-    void makeRound(int slot);
+    void makeBallBoxRound(int slot);
     void placeRing(int slot);
     bool ringPlaced(int slot) const;
 

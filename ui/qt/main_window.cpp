@@ -289,7 +289,7 @@ void MainWindow::prepareControls() {
     board_->loadMarkerPictures();
     loadRackPicture();
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        board_->makeRound(slot);
+        board_->makeBallBoxRound(slot);
         board_->ballBox(slot)->setEnabled(false);
         board_->placeRing(slot);
     }

@@ -26,7 +26,7 @@ HWND BallBox::create(HWND parent, HINSTANCE instance, int id, const RECT& at,
         instance);
 }
 
-bool BallBox::makeRound(float sizeTwips, float twipsPerPixel) {
+bool BallBox::clipToEllipse(float sizeTwips, float twipsPerPixel) {
     display::MakeRound(hwnd(), sizeTwips, sizeTwips, twipsPerPixel, twipsPerPixel);
     // MakeRound leaves a failure unexamined; a square ball would take clicks meant for its
     // neighbours' rings and the felt.

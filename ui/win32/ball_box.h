@@ -45,7 +45,7 @@ public:
 
     // Clips the box to the ellipse inscribed in its `widthTwips` square at `twipsPerPixel`.
     // False when the box did not come out round.
-    bool makeRound(float sizeTwips, float twipsPerPixel);
+    bool clipToEllipse(float sizeTwips, float twipsPerPixel);
 
     int slot() const { return slot_; }
 

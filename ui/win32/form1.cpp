@@ -121,7 +121,7 @@ void Form1::createWindow() {
                     widen(design.caption).c_str());
     }
 
-    // Sized by layOut, once the controls are there.
+    // Sized by applyScale, once the controls are there.
     if (WindowObject::createWindow(0, kForm1Class, widen(layout::kWindowCaption).c_str(),
                                    kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, nullptr, bar.get(),
@@ -145,7 +145,7 @@ void Form1::createWindow() {
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     createControls();
-    layOut(true);
+    applyScale(true);
 }
 
 void Form1::createControls() {
@@ -219,7 +219,7 @@ void Form1::createControls() {
     EnableWindow(scoreButton_, controller_.shownView().scoreEnabled ? TRUE : FALSE);
 }
 
-void Form1::layOut(bool controlsInPlace) {
+void Form1::applyScale(bool controlsInPlace) {
     const double scale = painter_.scale();
     const auto place = [this, controlsInPlace](HWND control, const layout::TwipsRect& twips) {
         if (controlsInPlace) {
@@ -262,7 +262,7 @@ void Form1::makeBallBoxesRound() {
     for (const auto& box : ballBoxes_) {
         // A square ball would take clicks meant for its neighbours' rings and the felt, so the
         // game does not start with one.
-        if (!box->makeRound(static_cast<float>(layout::kBallBoxTwips), twipsPerPixel)) {
+        if (!box->clipToEllipse(static_cast<float>(layout::kBallBoxTwips), twipsPerPixel)) {
             throw StartUpError("Zentrix could not make its ball windows round.");
         }
     }
@@ -286,7 +286,7 @@ void Form1::fitToWorkArea() {
     }
     if (fitted != painter_.scale()) {
         painter_.setScale(fitted);
-        layOut();
+        applyScale();
         makeBallBoxesRound();
     }
     // Below the status row lies only felt: where the work area is too low for the whole client

@@ -146,7 +146,7 @@ private:
     void createControls();
     // Places every control, its font and the window's size at scale(). Controls just made
     // by createControls are in place already and are not moved again.
-    void layOut(bool controlsInPlace = false);
+    void applyScale(bool controlsInPlace = false);
     void makeBallBoxesRound();
     // After the display switch: the scale the screen allows, and the whole window inside the
     // screen's work area.

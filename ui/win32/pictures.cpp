@@ -66,8 +66,8 @@ struct GdiplusSession::Library {
     HMODULE gdiplus = nullptr;
     HMODULE shlwapi = nullptr;
     ULONG_PTR token = 0;
-    decltype(&Gdiplus::GdiplusStartup) startup = nullptr;
-    decltype(&Gdiplus::GdiplusShutdown) shutdown = nullptr;
+    decltype(&Gdiplus::GdiplusStartup) startGdiplus = nullptr;
+    decltype(&Gdiplus::GdiplusShutdown) stopGdiplus = nullptr;
     decltype(&Gdiplus::DllExports::GdipCreateBitmapFromStream) createBitmapFromStream = nullptr;
     decltype(&Gdiplus::DllExports::GdipGetImageWidth) getImageWidth = nullptr;
     decltype(&Gdiplus::DllExports::GdipGetImageHeight) getImageHeight = nullptr;
@@ -79,7 +79,7 @@ struct GdiplusSession::Library {
     // their own each time they open, and should not load GDI+ and COM afresh every time.
     ~Library() {
         if (token != 0) {
-            shutdown(token);
+            stopGdiplus(token);
         }
     }
 
@@ -94,8 +94,9 @@ struct GdiplusSession::Library {
     bool start() {
         gdiplus = LoadLibraryW(L"gdiplus.dll");
         shlwapi = LoadLibraryW(L"shlwapi.dll");
-        if (gdiplus == nullptr || shlwapi == nullptr || !find(gdiplus, "GdiplusStartup", startup) ||
-            !find(gdiplus, "GdiplusShutdown", shutdown) ||
+        if (gdiplus == nullptr || shlwapi == nullptr ||
+            !find(gdiplus, "GdiplusStartup", startGdiplus) ||
+            !find(gdiplus, "GdiplusShutdown", stopGdiplus) ||
             !find(gdiplus, "GdipCreateBitmapFromStream", createBitmapFromStream) ||
             !find(gdiplus, "GdipGetImageWidth", getImageWidth) ||
             !find(gdiplus, "GdipGetImageHeight", getImageHeight) ||
@@ -105,7 +106,7 @@ struct GdiplusSession::Library {
             return false;
         }
         Gdiplus::GdiplusStartupInput input;
-        if (startup(&token, &input, nullptr) != Gdiplus::Ok) {
+        if (startGdiplus(&token, &input, nullptr) != Gdiplus::Ok) {
             token = 0;
             return false;
         }
