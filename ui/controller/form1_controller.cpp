@@ -10,6 +10,21 @@ std::chrono::milliseconds intervalOf(Timer timer) {
     return timer == Timer::Countdown ? kCountdownInterval : kRefreshInterval;
 }
 
+Focus focusAt(const layout::TabStop& stop) {
+    switch (stop.kind) {
+        case layout::TabStop::Kind::Ball:
+            return Focus::ball(stop.index);
+        case layout::TabStop::Kind::NextBall:
+            return Focus::nextBall();
+        case layout::TabStop::Kind::TakeScore:
+            return Focus::takeScore();
+        case layout::TabStop::Kind::ProgressBar:
+        case layout::TabStop::Kind::Label:
+            break;
+    }
+    return Focus::none();
+}
+
 Form1Controller::Form1Controller(Form1Port& port, RandomSource& random,
                                  display::DisplayDriver& display)
     : port_(port), game_(random, *this), session_(display, *this) {}

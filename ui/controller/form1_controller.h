@@ -67,6 +67,10 @@ struct Focus {
     friend bool operator==(const Focus&, const Focus&) = default;
 };
 
+// The control at a tab stop as a focus target; none for the labels and the bar, which never hold
+// the focus.
+Focus focusAt(const layout::TabStop& stop);
+
 // A message box for a front end to show, with one OK button.
 struct Message {
     std::string text;

@@ -234,27 +234,10 @@ void MainWindow::buildMenus() {
     }
 }
 
-QWidget* MainWindow::widgetOf(const layout::TabStop& stop) const {
-    const auto at = static_cast<std::size_t>(stop.index);
-    switch (stop.kind) {
-        case layout::TabStop::Kind::Ball:
-            return board_->ballBox(stop.index);
-        case layout::TabStop::Kind::NextBall:
-            return nextButton_;
-        case layout::TabStop::Kind::TakeScore:
-            return scoreButton_;
-        case layout::TabStop::Kind::ProgressBar:
-            return progressBar_;
-        case layout::TabStop::Kind::Label:
-            return labels_.at(at);
-    }
-    return nullptr;
-}
-
 void MainWindow::buildTabOrder() {
     QWidget* previous = nullptr;
     for (const layout::TabStop& stop : layout::tabStops()) {
-        QWidget* widget = widgetOf(stop);
+        QWidget* widget = widgetFor(controller::focusAt(stop));
         if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) {
             continue;  // labels and the bar never take the focus
         }

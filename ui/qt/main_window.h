@@ -83,8 +83,6 @@ private:
     void buildControls();
     void buildMenus();
     void buildTabOrder();
-    // The control standing at `stop` of the tab order.
-    QWidget* widgetOf(const layout::TabStop& stop) const;
     // The rack of balls on Next Ball, at the board's present scale.
     void loadRackPicture();
     // The design size where the screen's free area has room for it and the window's frame, else

@@ -364,6 +364,32 @@ TEST(Form1ControllerTest, TheFocusAlwaysHasAHome) {
     EXPECT_EQ(bench.controller.focus(), Focus::none());
 }
 
+// Tab visits every control that can hold the focus exactly once, in the layout's order: the next
+// ball, Next Ball, the heap, then Take Score; the labels and the bar are no focus target.
+TEST(Form1ControllerTest, TheTabStopsThatTakeTheFocusAreEveryTargetOnce) {
+    std::vector<Focus> order;
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        const Focus focus = focusAt(stop);
+        if (stop.kind == layout::TabStop::Kind::Label ||
+            stop.kind == layout::TabStop::Kind::ProgressBar) {
+            EXPECT_EQ(focus, Focus::none());
+        } else {
+            order.push_back(focus);
+        }
+    }
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(layout::kSlotCount + 2));
+    EXPECT_EQ(order.front(), Focus::ball(layout::kNextBallSlot));
+    EXPECT_EQ(order[1], Focus::nextBall());
+    EXPECT_EQ(order.back(), Focus::takeScore());
+    std::set<int> balls;
+    for (const Focus& focus : order) {
+        if (focus.isBall()) {
+            balls.insert(focus.slot);
+        }
+    }
+    EXPECT_EQ(balls.size(), static_cast<std::size_t>(layout::kSlotCount));
+}
+
 TEST(Form1ControllerTest, AStaleTickFromAStoppedTimerIsDropped) {
     Bench bench;
     bench.controller.startUp();
