@@ -250,7 +250,7 @@ void Form1::applyScale(bool controlsInPlace) {
 
     // The client area holds the whole board and every ring; the frame is the standard one.
     const layout::PixelRect client = layout::scaled(layout::requiredClientArea(), scale);
-    const SIZE frame = frameSize(kForm1Style, 0, true);
+    const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
     SetWindowPos(hwnd(), nullptr, 0, 0, client.width + frame.cx, client.height + frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -273,7 +273,7 @@ void Form1::fitToWorkArea() {
     // fit: it is drawn as large as the work area allows, and not below the design's own size
     // while that fits.
     const RECT work = screenWorkArea(hwnd());
-    const SIZE frame = frameSize(kForm1Style, 0, true);
+    const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
     double fitted = scaleToFit(painter_.scale(), work, frame, layout::requiredClientArea());
     // A work area too small for the design's own size (a taskbar down the side of the game's
     // screen) takes the board smaller still, just enough for what the player needs to see.

@@ -58,7 +58,7 @@ constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME;
 
 // The outer size of a help window whose client area is `client`, with the frame drawn for `dpi`.
 SIZE outerSize(const layout::PixelRect& client, UINT dpi) {
-    const SIZE frame = frameSizeForDpi(kFrameStyle, kFrameExStyle, false, dpi);
+    const SIZE frame = frameSize(kFrameStyle, kFrameExStyle, false, dpi);
     return {client.width + frame.cx, client.height + frame.cy};
 }
 
@@ -66,7 +66,7 @@ SIZE outerSize(const layout::PixelRect& client, UINT dpi) {
 // game switches to 1024 x 768 even on a high-DPI screen), but never below the design's own size.
 double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
     return scaleToFit(scaleForDpi(dpi), screenWorkArea(owner),
-                      frameSizeForDpi(kFrameStyle, kFrameExStyle, false, dpi),
+                      frameSize(kFrameStyle, kFrameExStyle, false, dpi),
                       layout::toPixels(clientArea));
 }
 

@@ -61,21 +61,17 @@ double scaleToFit(double scale, const RECT& work, SIZE frame, const layout::Pixe
     return std::max(1.0, std::min(scale, fits));
 }
 
-SIZE frameSize(DWORD style, DWORD exStyle, bool menu) {
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, menu ? TRUE : FALSE, exStyle);
-    return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
-SIZE frameSizeForDpi(DWORD style, DWORD exStyle, bool menu, UINT dpi) {
+SIZE frameSize(DWORD style, DWORD exStyle, bool menu, UINT dpi) {
     using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
     const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    if (adjustForDpi == nullptr) {
-        return frameSize(style, exStyle, menu);
-    }
     RECT frame{0, 0, 0, 0};
-    adjustForDpi(&frame, style, menu ? TRUE : FALSE, exStyle, dpi);
+    const BOOL hasMenu = menu ? TRUE : FALSE;
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&frame, style, hasMenu, exStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&frame, style, hasMenu, exStyle);
+    }
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 

@@ -29,11 +29,10 @@ RECT screenWorkArea(HWND window);
 double scaleToFit(double scale, const RECT& work, SIZE frame, const layout::PixelRect& design);
 
 // What a frame of `style` and `exStyle` (with a menu bar when `menu`) adds to a client area, in
-// the system's metrics: the frame the main window gets, whatever DPI its board is drawn for.
-SIZE frameSize(DWORD style, DWORD exStyle, bool menu);
-// The same frame in the metrics of `dpi` where Windows can tell them (Windows 10 and later), the
-// system's otherwise: the help windows' frame, drawn for the main window's DPI.
-SIZE frameSizeForDpi(DWORD style, DWORD exStyle, bool menu, UINT dpi);
+// the metrics of `dpi` where Windows can tell them (Windows 10 and later), the system's
+// otherwise. The program is DPI-aware for the whole system, so a window's own DPI (windowDpi) is
+// the system's and both give the frame Windows draws.
+SIZE frameSize(DWORD style, DWORD exStyle, bool menu, UINT dpi);
 
 // The top-left corner that puts a window of `size` inside `work`, as near `topLeft` as it can be;
 // a window larger than `work` keeps to its left and top edges.
