@@ -2,7 +2,7 @@
 
 namespace zentrix::display {
 
-PixelRect BallEllipseRect(float widthTwips, float heightTwips, float twipsPerPixelX,
+PixelRect ballEllipseRect(float widthTwips, float heightTwips, float twipsPerPixelX,
                           float twipsPerPixelY) {
     return {0, 0, twipsToPixels(widthTwips, twipsPerPixelX),
             twipsToPixels(heightTwips, twipsPerPixelY)};
@@ -11,7 +11,7 @@ PixelRect BallEllipseRect(float widthTwips, float heightTwips, float twipsPerPix
 #ifdef _WIN32
 void MakeRound(HWND window, float widthTwips, float heightTwips, float twipsPerPixelX,
                float twipsPerPixelY) {
-    const PixelRect rect = BallEllipseRect(widthTwips, heightTwips, twipsPerPixelX, twipsPerPixelY);
+    const PixelRect rect = ballEllipseRect(widthTwips, heightTwips, twipsPerPixelX, twipsPerPixelY);
     const HRGN region = CreateEllipticRgn(rect.x, rect.y, rect.right(), rect.bottom());
     SetWindowRgn(window, region, TRUE);
 }

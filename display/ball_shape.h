@@ -13,7 +13,7 @@ namespace zentrix::display {
 // The rectangle whose inscribed ellipse is the ball's shape: from (0, 0) to the box's width and
 // height in pixels. A box 1700 twips square at 15 twips per pixel gives (0, 0, 113, 113). The
 // Qt window applies it as an elliptic mask.
-PixelRect BallEllipseRect(float widthTwips, float heightTwips, float twipsPerPixelX,
+PixelRect ballEllipseRect(float widthTwips, float heightTwips, float twipsPerPixelX,
                           float twipsPerPixelY);
 
 #ifdef _WIN32

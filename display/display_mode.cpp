@@ -25,7 +25,7 @@ bool matches(const DisplayMode& mode, std::int16_t width, std::int16_t height,
 
 }  // namespace
 
-std::optional<DisplayMessage> MessageForResult(std::int32_t result) {
+std::optional<DisplayMessage> messageForResult(std::int32_t result) {
     switch (result) {
         case kChangeRestart:
             return DisplayMessage{
@@ -65,7 +65,7 @@ std::optional<std::int32_t> SetDisplayMode(DisplayDriver& driver, DisplayMessage
         }
     }
     if (result) {
-        if (const auto message = MessageForResult(*result)) {
+        if (const auto message = messageForResult(*result)) {
             messages.showDisplayMessage(message->text, kDisplayMessageTitle, message->style);
         }
     }

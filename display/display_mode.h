@@ -82,7 +82,7 @@ struct DisplayMessage {
 
 // The message the player sees for a change's result code, or nothing (success and unknown
 // codes are silent).
-std::optional<DisplayMessage> MessageForResult(std::int32_t result);
+std::optional<DisplayMessage> messageForResult(std::int32_t result);
 
 // Walks the display's modes in its own order and switches (temporarily) to the first one with
 // exactly this width, height and depth, whatever its refresh rate; no later mode is looked at

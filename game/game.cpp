@@ -389,7 +389,7 @@ void Game::countdownTick() {
     progressValue_ = progressValue_ - 1.0f;
     label7_ = numberText(static_cast<double>(progressValue_));
     if (progressValue_ == 0.0f) {
-        TakeScore();
+        endRound();
     }
 }
 
@@ -410,10 +410,10 @@ void Game::takeScore() {
     if (messageOpen_ || !scoreEnabled_) {
         return;
     }
-    TakeScore();
+    endRound();
 }
 
-void Game::TakeScore() {
+void Game::endRound() {
     // A caption that is no number leaves the variable as it was, and the round goes on to be
     // scored: each step that cannot be done is skipped.
     if (const auto total = captionInt32(label4_)) {

@@ -94,7 +94,7 @@ public:
     bool scoreEnabled() const { return scoreEnabled_; }
 
 private:
-    void TakeScore();
+    void endRound();  // score the round and go on to the next, or end the game
     void FillBoard();
     void UpdateBoard();
     void ScoreSelection();

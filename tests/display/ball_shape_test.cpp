@@ -9,12 +9,12 @@ namespace zentrix::display {
 namespace {
 
 // A ball box's ellipse spans from (0, 0) to its size in whole pixels.
-TEST(BallEllipseRect, SpansTheBoxInWholePixels) {
-    EXPECT_EQ(BallEllipseRect(1700, 1700, 15, 15), (PixelRect{0, 0, 113, 113}));
-    EXPECT_EQ(BallEllipseRect(1700, 1700, 12, 12), (PixelRect{0, 0, 142, 142}));
+TEST(BallEllipse, SpansTheBoxInWholePixels) {
+    EXPECT_EQ(ballEllipseRect(1700, 1700, 15, 15), (PixelRect{0, 0, 113, 113}));
+    EXPECT_EQ(ballEllipseRect(1700, 1700, 12, 12), (PixelRect{0, 0, 142, 142}));
     // Width and height differ: an ellipse, each axis with its own twips per pixel.
-    EXPECT_EQ(BallEllipseRect(1700, 900, 15, 12), (PixelRect{0, 0, 113, 75}));
-    EXPECT_EQ(BallEllipseRect(0, 0, 15, 15), (PixelRect{0, 0, 0, 0}));
+    EXPECT_EQ(ballEllipseRect(1700, 900, 15, 12), (PixelRect{0, 0, 113, 75}));
+    EXPECT_EQ(ballEllipseRect(0, 0, 15, 15), (PixelRect{0, 0, 0, 0}));
 }
 
 // Rounding goes to the nearest pixel, a half to the even neighbour.

@@ -10,6 +10,21 @@ std::chrono::milliseconds intervalOf(Timer timer) {
     return timer == Timer::Countdown ? kCountdownInterval : kRefreshInterval;
 }
 
+Focus focusAt(const layout::TabStop& stop) {
+    switch (stop.kind) {
+        case layout::TabStop::Kind::Ball:
+            return Focus::ball(stop.index);
+        case layout::TabStop::Kind::NextBall:
+            return Focus::nextBall();
+        case layout::TabStop::Kind::TakeScore:
+            return Focus::takeScore();
+        case layout::TabStop::Kind::ProgressBar:
+        case layout::TabStop::Kind::Label:
+            break;
+    }
+    return Focus::none();
+}
+
 Form1Controller::Form1Controller(Form1Port& port, RandomSource& random,
                                  display::DisplayDriver& display)
     : port_(port), game_(random, *this), session_(display, *this) {}
@@ -25,18 +40,18 @@ void Form1Controller::startUp() {
     // The refresh timer runs from the window's creation; the countdown only once a round is dealt.
     syncTimers(false, true);
 
-    // 1-4. Pictures, round ball boxes, rings.
+    // The pictures, the round ball boxes and their rings.
     port_.prepareControls();
-    // 5. The display switch, which may tell the player something first.
+    // The display switch, which may tell the player something first.
     session_.start();
     if (ended_) {
         return;  // told to quit while the display's message was open
     }
-    // 6. The window. Every ball box is still disabled, so Next Ball is the first control that can
+    // The window. Every ball box is still disabled, so Next Ball is the first control that can
     // hold the focus.
     port_.showWindow();
     moveFocus(Focus::nextBall());
-    // 7-8. A full countdown bar and "0" removed.
+    // A full countdown bar and "0" removed.
     game_.startUp();
     sync();
 }
@@ -58,20 +73,26 @@ void Form1Controller::restoreDisplay() {
     session_.restore();
 }
 
+std::optional<HelpWindow> helpWindowOpenedBy(layout::MenuCommand command) {
+    switch (command) {
+        case layout::MenuCommand::HelpRules:
+            return HelpWindow::Rules;
+        case layout::MenuCommand::HelpAbout:
+            return HelpWindow::About;
+        case layout::MenuCommand::FileNew:
+            break;
+    }
+    return std::nullopt;
+}
+
 void Form1Controller::menuChosen(layout::MenuCommand command) {
     if (ended_ || messageOpen_) {
         return;
     }
-    switch (command) {
-        case layout::MenuCommand::FileNew:
-            forward([this] { game_.newGame(); });
-            break;
-        case layout::MenuCommand::HelpRules:
-            port_.showHelp(HelpWindow::Rules);
-            break;
-        case layout::MenuCommand::HelpAbout:
-            port_.showHelp(HelpWindow::About);
-            break;
+    if (const std::optional<HelpWindow> window = helpWindowOpenedBy(command)) {
+        port_.showHelp(*window);
+    } else if (command == layout::MenuCommand::FileNew) {
+        forward([this] { game_.newGame(); });
     }
 }
 
@@ -295,7 +316,7 @@ void Form1Controller::press(const Focus& target) {
     }
 }
 
-void Form1Controller::openBox(MessageBox box) {
+void Form1Controller::openBox(Message box) {
     // Once the game has ended nobody is there to answer.
     if (ended_) {
         return;

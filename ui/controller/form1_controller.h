@@ -14,6 +14,7 @@
 
 #include <array>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,10 @@ enum class Button {
 
 enum class HelpWindow { About, Rules };
 
+// The help window a menu command opens, if it opens one. Help windows need nothing of the game, so
+// a front end may open them before the game has started (a web page whose code is still loading).
+std::optional<HelpWindow> helpWindowOpenedBy(layout::MenuCommand command);
+
 // The keys the controller gives a meaning to; a front end maps its toolkit's keys (the keypad's
 // Enter and arrows too) onto these and leaves every other key, Tab among them, to its toolkit.
 enum class Key {
@@ -67,12 +72,17 @@ struct Focus {
     friend bool operator==(const Focus&, const Focus&) = default;
 };
 
-struct MessageBox {
+// The control at a tab stop as a focus target; none for the labels and the bar, which never hold
+// the focus.
+Focus focusAt(const layout::TabStop& stop);
+
+// A message box for a front end to show, with one OK button.
+struct Message {
     std::string text;
     std::string title;  // "Zentrix", or "Pellary" for the display's messages
     MessageStyle style = MessageStyle::Information;
 
-    friend bool operator==(const MessageBox&, const MessageBox&) = default;
+    friend bool operator==(const Message&, const Message&) = default;
 };
 
 // What a front end does for the controller. Every call comes on the user-interface thread.
@@ -102,7 +112,7 @@ public:
 
     // A modal box with one OK button; returns once the player has closed it (see the top of
     // this file).
-    virtual void showMessage(const MessageBox& box) = 0;
+    virtual void showMessage(const Message& box) = 0;
 
     // The keyboard focus goes to `target` (never Focus::Kind::None).
     virtual void moveFocus(const Focus& target) = 0;
@@ -187,7 +197,7 @@ private:
     bool focusNeighbour(int from, layout::Direction direction);
     // The focused control pressed from the keyboard: one press, as a single click.
     void press(const Focus& target);
-    void openBox(MessageBox box);
+    void openBox(Message box);
 
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
     void showDisplayMessage(std::string_view text, std::string_view title,

@@ -2,7 +2,7 @@
 
 namespace zentrix::layout {
 
-std::string ballBoxName(const BallBoxFacts& facts) {
+std::string ballBoxAccessibleName(const BallBoxFacts& facts) {
     if (!facts.occupied) {
         return facts.nextBall ? "No next ball" : "Empty slot";
     }
@@ -15,7 +15,7 @@ std::string ballBoxName(const BallBoxFacts& facts) {
     return name;
 }
 
-std::string labelName(LabelRole role, std::string_view caption) {
+std::string labelAccessibleName(LabelRole role, std::string_view caption) {
     std::string_view what;
     switch (role) {
         case LabelRole::SelectionSum:

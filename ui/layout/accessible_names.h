@@ -20,12 +20,12 @@ struct BallBoxFacts {
 
 // "Ball 7, free, selected", "Ball 3, not free", "Next ball 5, free"; an empty box is
 // "Empty slot" (or "No next ball").
-std::string ballBoxName(const BallBoxFacts& facts);
+std::string ballBoxAccessibleName(const BallBoxFacts& facts);
 
 // A number label says what it counts together with the number it shows now ("Total score
 // 54500", "Seconds left 89"); with nothing shown, just what it counts. The fixed captions
 // ("Score", "11'S") are read as they stand.
-std::string labelName(LabelRole role, std::string_view caption);
+std::string labelAccessibleName(LabelRole role, std::string_view caption);
 
 // The countdown bar.
 inline constexpr std::string_view kProgressBarName = "Time left";

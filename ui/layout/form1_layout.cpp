@@ -120,23 +120,63 @@ constexpr std::array<std::string_view, kSlotCount> kBallBoxNames{
     "Picture1_18", "Picture1_19", "Picture1_20", "Picture1_21", "Picture1_22",
 };
 
-constexpr std::size_t kTabStops = kSlotCount + kLabels.size() + 3;
+constexpr std::size_t kTabStopCount = kSlotCount + kLabels.size() + 3;
 
-constexpr std::array<std::string_view, kTabStops> buildTabOrder() {
-    std::array<std::string_view, kTabStops> order{};
+constexpr std::array<TabStop, kTabStopCount> buildTabStops() {
+    std::array<TabStop, kTabStopCount> order{};
+    const auto place = [&order](int tabIndex, TabStop stop) {
+        order[static_cast<std::size_t>(tabIndex)] = stop;
+    };
     for (const SlotDesign& s : kSlots) {
-        order[static_cast<std::size_t>(s.tabIndex)] =
-            kBallBoxNames[static_cast<std::size_t>(s.slot)];
+        place(s.tabIndex, {TabStop::Kind::Ball, s.slot});
     }
-    for (const LabelDesign& l : kLabels) {
-        order[static_cast<std::size_t>(l.tabIndex)] = l.name;
+    for (std::size_t i = 0; i < kLabels.size(); ++i) {
+        place(kLabels[i].tabIndex, {TabStop::Kind::Label, static_cast<int>(i)});
     }
-    order[static_cast<std::size_t>(kNextBall.tabIndex)] = kNextBall.name;
-    order[static_cast<std::size_t>(kScore.tabIndex)] = kScore.name;
-    order[static_cast<std::size_t>(kProgressBar.tabIndex)] = kProgressBar.name;
+    place(kNextBall.tabIndex, {TabStop::Kind::NextBall, 0});
+    place(kScore.tabIndex, {TabStop::Kind::TakeScore, 0});
+    place(kProgressBar.tabIndex, {TabStop::Kind::ProgressBar, 0});
     return order;
 }
-constexpr std::array<std::string_view, kTabStops> kTabOrder = buildTabOrder();
+constexpr std::array<TabStop, kTabStopCount> kTabStops = buildTabStops();
+
+// With as many places as controls, no two alike means every control has its place.
+constexpr bool eachControlOnce(const std::array<TabStop, kTabStopCount>& order) {
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        for (std::size_t j = i + 1; j < order.size(); ++j) {
+            if (order[i] == order[j]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(eachControlOnce(kTabStops), "two controls share a tab index");
+
+constexpr std::string_view nameOf(const TabStop& stop) {
+    switch (stop.kind) {
+        case TabStop::Kind::Ball:
+            return kBallBoxNames.at(static_cast<std::size_t>(stop.index));
+        case TabStop::Kind::NextBall:
+            return kNextBall.name;
+        case TabStop::Kind::TakeScore:
+            return kScore.name;
+        case TabStop::Kind::ProgressBar:
+            return kProgressBar.name;
+        case TabStop::Kind::Label:
+            return kLabels.at(static_cast<std::size_t>(stop.index)).name;
+    }
+    return {};
+}
+
+constexpr std::array<std::string_view, kTabStopCount> buildTabOrder() {
+    std::array<std::string_view, kTabStopCount> names{};
+    for (std::size_t i = 0; i < kTabStops.size(); ++i) {
+        names[i] = nameOf(kTabStops[i]);
+    }
+    return names;
+}
+constexpr std::array<std::string_view, kTabStopCount> kTabOrder = buildTabOrder();
 
 }  // namespace
 
@@ -196,11 +236,17 @@ const ProgressBarDesign& progressBar() {
 std::span<const MenuDesign> menus() {
     return kMenus;
 }
+std::span<const TabStop> tabStops() {
+    return kTabStops;
+}
+std::string_view objectName(const TabStop& stop) {
+    return nameOf(stop);
+}
 std::span<const std::string_view> tabOrder() {
     return kTabOrder;
 }
 
-std::string_view ballBoxName(int slot) {
+std::string_view ballBoxObjectName(int slot) {
     return kBallBoxNames.at(static_cast<std::size_t>(slot));
 }
 

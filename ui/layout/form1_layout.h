@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "display/pixels.h"
+#include "game/board.h"
 
 namespace zentrix::layout {
 
@@ -82,8 +83,9 @@ inline constexpr TwipsRect kClientArea{0, 0, 14445, 10365};
 
 // ---- Ball boxes and rings ----
 
-inline constexpr int kSlotCount = 23;
-inline constexpr int kNextBallSlot = 22;
+// Picture1(0..22), the next ball's box last: the rules' own numbering.
+using zentrix::kNextBallSlot;
+using zentrix::kSlotCount;
 inline constexpr int kBallBoxTwips = 1700;  // every ball box is this wide and high
 inline constexpr int kRingTwips = 1695;     // every ring's circle
 
@@ -157,11 +159,6 @@ struct ProgressBarDesign {
 };
 const ProgressBarDesign& progressBar();  // ProgressBar1
 
-// ---- Timers ----
-
-inline constexpr int kTimer1IntervalMs = 1000;  // the countdown
-inline constexpr int kTimer2IntervalMs = 100;   // the refresh
-
 // ---- Menus: no access keys, no shortcuts, no separators ----
 
 // What a menu item does when it is chosen.
@@ -189,11 +186,31 @@ std::span<const MenuDesign> menus();
 // widened to the right edge of slot 15 and its ring.
 PixelRect requiredClientArea();
 
-// The names of the controls in tab order (tab index 0 first).
+// One control's place in the tab order: which control it is, by kind and number.
+struct TabStop {
+    enum class Kind {
+        Ball,         // ball box Picture1(index)
+        NextBall,     // cmdNext
+        TakeScore,    // cmdScore
+        ProgressBar,  // ProgressBar1
+        Label,        // labels()[index]
+    };
+    Kind kind{};
+    int index = 0;  // the ball box's slot or the label's place in labels(); 0 for the others
+
+    friend bool operator==(const TabStop&, const TabStop&) = default;
+};
+
+// Every control in tab order (tab index 0 first), each once.
+std::span<const TabStop> tabStops();
+
+// The object name of a control in the tab order ("Picture1_7", "cmdNext", "Label4").
+std::string_view objectName(const TabStop& stop);
+
+// The names of the controls in tab order: objectName() of each of tabStops().
 std::span<const std::string_view> tabOrder();
 
-// The name of ball box `slot` ("Picture1_7") and of its ring ("Shape1_7"), for front ends whose
-// controls carry names.
-std::string_view ballBoxName(int slot);
+// The object name of ball box `slot` ("Picture1_7"), for front ends whose controls carry names.
+std::string_view ballBoxObjectName(int slot);
 
 }  // namespace zentrix::layout

@@ -10,7 +10,7 @@ namespace zentrix::layout {
 namespace {
 
 std::string slotName(const SlotView& view, int slot) {
-    return ballBoxName(BallBoxFacts{
+    return ballBoxAccessibleName(BallBoxFacts{
         .occupied = view.occupied,
         .value = view.value,
         .free = view.free,
@@ -20,7 +20,7 @@ std::string slotName(const SlotView& view, int slot) {
 }
 
 LabelView labelView(const LabelDesign& design, std::string_view caption) {
-    return {std::string(caption), labelName(design.role, caption)};
+    return {std::string(caption), labelAccessibleName(design.role, caption)};
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ BallBox::BallBox(int slot, QWidget* parent) : ClickCounting(parent), slot_(slot)
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void BallBox::makeRound(QSize ellipse) {
+void BallBox::clipToEllipse(QSize ellipse) {
     setMask(ellipseRegion(ellipse));
     round_ = true;
 }

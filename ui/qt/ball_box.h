@@ -21,7 +21,7 @@ public:
     // Clips the box to the ellipse inscribed in the rectangle from (0, 0) to `ellipse` (in the
     // box's own pixels): from then on it takes clicks only inside it. Made again whenever the
     // board is scaled.
-    void makeRound(QSize ellipse);
+    void clipToEllipse(QSize ellipse);
     bool isRound() const { return round_; }
 
 protected:

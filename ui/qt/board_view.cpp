@@ -25,7 +25,8 @@ constexpr double kSmallestScale = 0.4;
 
 }  // namespace
 
-BoardView::BoardView(QWidget* parent) : QWidget(parent) {
+BoardView::BoardView(const controller::Form1Controller& controller, QWidget* parent)
+    : QWidget(parent), controller_(controller) {
     setObjectName(QStringLiteral("Board"));
     setAutoFillBackground(true);
     QPalette felt = palette();
@@ -34,10 +35,10 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
 
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         auto* box = new BallBox(slot, this);
-        box->setObjectName(QString::fromLatin1(layout::ballBoxName(slot)));
+        box->setObjectName(QString::fromLatin1(layout::ballBoxObjectName(slot)));
         box->setEnabled(false);
-        box->setAccessibleName(QString::fromStdString(
-            layout::ballBoxName(layout::BallBoxFacts{.nextBall = slot == layout::kNextBallSlot})));
+        box->setAccessibleName(QString::fromStdString(layout::ballBoxAccessibleName(
+            layout::BallBoxFacts{.nextBall = slot == layout::kNextBallSlot})));
         boxes_[static_cast<std::size_t>(slot)] = box;
         placeBallBox(slot);
     }
@@ -49,8 +50,8 @@ BallBox* BoardView::ballBox(int slot) const {
     return boxes_.at(static_cast<std::size_t>(slot));
 }
 
-const BoardView::SlotLook& BoardView::slotLook(int slot) const {
-    return looks_.at(static_cast<std::size_t>(slot));
+const layout::SlotView& BoardView::slotView(int slot) const {
+    return controller_.shownView().slots.at(static_cast<std::size_t>(slot));
 }
 
 QRect BoardView::ballBoxRect(int slot) {
@@ -112,7 +113,7 @@ void BoardView::placeBallBox(int slot) {
     BallBox* box = boxes_[static_cast<std::size_t>(slot)];
     box->setGeometry(placedBallBox(slot));
     if (box->isRound()) {
-        box->makeRound(placedEllipse(slot));
+        box->clipToEllipse(placedEllipse(slot));
     }
 }
 
@@ -163,13 +164,13 @@ void BoardView::readMarkerPictures(qreal ratio) {
     }
 }
 
-void BoardView::makeRound(int slot) {
+void BoardView::makeBallBoxRound(int slot) {
     const auto s = static_cast<std::size_t>(slot);
-    const display::PixelRect ellipse = display::BallEllipseRect(
+    const display::PixelRect ellipse = display::ballEllipseRect(
         static_cast<float>(layout::kBallBoxTwips), static_cast<float>(layout::kBallBoxTwips),
         static_cast<float>(layout::kTwipsPerPixel), static_cast<float>(layout::kTwipsPerPixel));
     ellipses_[s] = QSize(ellipse.width, ellipse.height);
-    boxes_[s]->makeRound(placedEllipse(slot));
+    boxes_[s]->clipToEllipse(placedEllipse(slot));
     update(slotPaintRect(slot));
 }
 
@@ -182,23 +183,19 @@ bool BoardView::ringPlaced(int slot) const {
     return ringPlaced_.at(static_cast<std::size_t>(slot));
 }
 
-void BoardView::setSlotLook(int slot, const SlotLook& look) {
-    const auto s = static_cast<std::size_t>(slot);
-    if (looks_.at(s) == look) {
-        return;
-    }
-    const SlotLook before = looks_[s];
-    looks_[s] = look;
-
-    BallBox* box = boxes_[s];
-    box->setEnabled(look.free);
-    box->setVisible(look.shown);
+void BoardView::applySlot(int slot, const layout::SlotView& view) {
+    // The controller's view still holds what the slot showed until this call returns; the paint
+    // that follows reads the new one from it.
+    const layout::SlotView& before = slotView(slot);
+    BallBox* box = boxes_[static_cast<std::size_t>(slot)];
+    box->setEnabled(view.free);
+    box->setVisible(view.shown);
     // An emptied box can stay enabled and on screen until the next refresh hides it; there is no
     // ball in it for the keyboard to reach.
-    box->setFocusPolicy(look.occupied ? Qt::StrongFocus : Qt::NoFocus);
-    box->setAccessibleName(QString::fromStdString(look.accessibleName));
+    box->setFocusPolicy(view.occupied ? Qt::StrongFocus : Qt::NoFocus);
+    box->setAccessibleName(QString::fromStdString(view.accessibleName));
 
-    if (!before.drawnLike(look)) {
+    if (!before.drawnLike(view)) {
         update(slotPaintRect(slot));
     }
 }
@@ -279,7 +276,6 @@ const QPixmap& BoardView::roundBall(int value, QSize ellipse, qreal ratio) {
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
-    ++paintCount_;
     const qreal ratio = devicePixelRatioF();
     if (ratio != picturesRatio_ && markersLoaded_) {
         // Moved to a screen of another density: the markers are read again in the drawing that
@@ -317,7 +313,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
 
 void BoardView::paintRing(QPainter& painter, int slot) {
     const auto s = static_cast<std::size_t>(slot);
-    if (looks_[s].selected && ringPlaced_[s]) {
+    if (slotView(slot).selected && ringPlaced_[s]) {
         painter.setPen(QPen(toColor(layout::kRingColour), layout::kRingPenPixels * scale_));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(QRectF(placedRing(slot)));
@@ -327,14 +323,14 @@ void BoardView::paintRing(QPainter& painter, int slot) {
 void BoardView::paintBall(QPainter& painter, int slot) {
     ++slotPaintCount_;
     const auto s = static_cast<std::size_t>(slot);
-    const SlotLook& look = looks_[s];
-    if (!look.shown) {
+    const layout::SlotView& view = slotView(slot);
+    if (!view.shown) {
         return;
     }
     const QRect box = placedBallBox(slot);
     const QSize ellipse = ellipses_[s].isEmpty() ? box.size() : placedEllipse(slot);
-    if (look.occupied && layout::isBallValue(look.value)) {
-        painter.drawPixmap(box.topLeft(), roundBall(look.value, ellipse, picturesRatio_));
+    if (view.occupied && layout::isBallValue(view.value)) {
+        painter.drawPixmap(box.topLeft(), roundBall(view.value, ellipse, picturesRatio_));
     } else {
         // An empty box still covers what lies beneath it with the felt.
         painter.setPen(Qt::NoPen);

@@ -30,24 +30,24 @@ class BoardView final : public QWidget {
     Q_OBJECT
 
 public:
-    // What one slot shows.
-    using SlotLook = layout::SlotView;
-
-    explicit BoardView(QWidget* parent = nullptr);
+    // The board draws what `controller` says the window shows; the controller must outlive it.
+    explicit BoardView(const controller::Form1Controller& controller, QWidget* parent = nullptr);
     ~BoardView() override;
 
     BallBox* ballBox(int slot) const;
-    const SlotLook& slotLook(int slot) const;
+    // What slot `slot` shows: the controller's view of it.
+    const layout::SlotView& slotView(int slot) const;
 
     // Start-up: the markers' pictures, one ball box clipped to its ellipse, one ring styled and
     // put under its ball.
     void loadMarkerPictures();
-    void makeRound(int slot);
+    void makeBallBoxRound(int slot);
     void placeRing(int slot);
     bool ringPlaced(int slot) const;
 
-    // Shows `look` in slot `slot`; repaints only what changed.
-    void setSlotLook(int slot, const SlotLook& look);
+    // Slot `slot` is to show `view` in place of what the controller's view still holds for it;
+    // repaints only what changed.
+    void applySlot(int slot, const layout::SlotView& view);
 
     // Where things are at the design size, in the board's pixels.
     static QRect ballBoxRect(int slot);
@@ -68,9 +68,6 @@ public:
     // Whether ball box `slot` holds a free ball on screen, which the keyboard can reach.
     bool canTakeFocus(int slot) const;
 
-    // How many times the board has painted itself, so that an idle game can be seen to leave it
-    // alone.
-    int paintCount() const { return paintCount_; }
     // How many times a slot (a ball, an empty box or a ring) was drawn.
     int slotPaintCount() const { return slotPaintCount_; }
 
@@ -106,8 +103,8 @@ private:
     const QPixmap& roundBall(int value, QSize ellipse, qreal ratio);
     void readMarkerPictures(qreal ratio);
 
+    const controller::Form1Controller& controller_;
     std::array<BallBox*, layout::kSlotCount> boxes_{};
-    std::array<SlotLook, layout::kSlotCount> looks_{};
     std::array<QSize, layout::kSlotCount> ellipses_{};  // design pixels; empty until made round
     std::array<bool, layout::kSlotCount> ringPlaced_{};
     std::array<QPixmap, 6> markerPictures_{};
@@ -119,7 +116,6 @@ private:
     double scale_ = 1.0;
     QPoint origin_;  // where the design's top-left corner stands on the board
     std::vector<PlacedControl> controls_;
-    int paintCount_ = 0;
     int slotPaintCount_ = 0;
 };
 

@@ -14,10 +14,8 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
-#include "game/timing.h"
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_view.h"
@@ -68,23 +66,23 @@ MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QW
     setWindowTitle(qs(layout::kWindowCaption));
     setWindowIcon(gameIcon());
 
-    board_ = new BoardView(this);
+    board_ = new BoardView(controller_, this);
     setCentralWidget(board_);
     buildControls();
     buildMenus();
     buildTabOrder();
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(controller::intervalOf(controller::Timer::Countdown));
+    // Each timer carries its interval from the start, before the controller first runs it.
+    const auto makeTimer = [this](const QString& name, controller::Timer which) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(name);
+        timer->setInterval(controller::intervalOf(which));
+        connect(timer, &QTimer::timeout, this, [this, which] { controller_.timerFired(which); });
+        return timer;
+    };
+    timer1_ = makeTimer(QStringLiteral("Timer1"), controller::Timer::Countdown);
     timer1_->setTimerType(Qt::PreciseTimer);
-    connect(timer1_, &QTimer::timeout, this,
-            [this] { controller_.timerFired(controller::Timer::Countdown); });
-    timer2_ = new QTimer(this);
-    timer2_->setObjectName(QStringLiteral("Timer2"));
-    timer2_->setInterval(controller::intervalOf(controller::Timer::Refresh));
-    connect(timer2_, &QTimer::timeout, this,
-            [this] { controller_.timerFired(controller::Timer::Refresh); });
+    timer2_ = makeTimer(QStringLiteral("Timer2"), controller::Timer::Refresh);
 
     // The controller hears where the player moves the focus (Tab, a click on a button); the
     // focus a message box or a menu takes is not one of the window's controls, and is not told.
@@ -121,7 +119,7 @@ void MainWindow::buildControls() {
         label->setPalette(colours);
         label->setAutoFillBackground(design.feltBackground);
         label->setAccessibleName(
-            QString::fromStdString(layout::labelName(design.role, design.caption)));
+            QString::fromStdString(layout::labelAccessibleName(design.role, design.caption)));
         labels_[i] = label;
     }
 
@@ -238,8 +236,8 @@ void MainWindow::buildMenus() {
 
 void MainWindow::buildTabOrder() {
     QWidget* previous = nullptr;
-    for (std::string_view name : layout::tabOrder()) {
-        auto* widget = board_->findChild<QWidget*>(qs(name));
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        QWidget* widget = widgetFor(controller::focusAt(stop));
         if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus) {
             continue;  // labels and the bar never take the focus
         }
@@ -269,12 +267,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::prepareControls() {
-    // 1-2. The markers' pictures in index order, then the rack on Next Ball.
+    // The markers' pictures in index order, then the rack on Next Ball; then every ball box
+    // made round and disabled, its ring styled and put under it.
     board_->loadMarkerPictures();
     loadRackPicture();
-    // 3-4. Every ball box made round and disabled, its ring styled and put under it.
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        board_->makeRound(slot);
+        board_->makeBallBoxRound(slot);
         board_->ballBox(slot)->setEnabled(false);
         board_->placeRing(slot);
     }
@@ -288,7 +286,7 @@ void MainWindow::showWindow() {
 }
 
 void MainWindow::applySlot(int slot, const layout::SlotView& view) {
-    board_->setSlotLook(slot, view);
+    board_->applySlot(slot, view);
 }
 
 void MainWindow::applyLabel(int index, const layout::LabelView& view) {
@@ -317,7 +315,7 @@ void MainWindow::stopTimer(controller::Timer which) {
     timer(which)->stop();
 }
 
-void MainWindow::showMessage(const controller::MessageBox& message) {
+void MainWindow::showMessage(const controller::Message& message) {
     QMessageBox box(iconFor(message.style), qs(message.title), qs(message.text), QMessageBox::Ok,
                     isVisible() ? this : nullptr);
     box.exec();

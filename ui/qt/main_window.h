@@ -69,7 +69,7 @@ private:
     void applyScoreEnabled(bool enabled) override;
     void startTimer(controller::Timer timer, std::chrono::milliseconds interval) override;
     void stopTimer(controller::Timer timer) override;
-    void showMessage(const controller::MessageBox& box) override;
+    void showMessage(const controller::Message& box) override;
     void moveFocus(const controller::Focus& target) override;
     void showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;

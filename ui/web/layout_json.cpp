@@ -141,7 +141,7 @@ std::string_view alignName(layout::Align align) {
 
 void button(Json& json, std::string_view name, const layout::ButtonDesign& b) {
     json.key(name).open('{');
-    json.field("name", b.name).field("caption", b.caption);
+    json.field("caption", b.caption);
     rect(json, "rect", b.rect);
     font(json, b.font);
     json.field("picture", b.pictureNumber);
@@ -162,7 +162,7 @@ public:
     void startTimer(controller::Timer, std::chrono::milliseconds) override {}
     void stopTimer(controller::Timer) override {}
     // The page cannot show a message before the game has loaded.
-    void showMessage(const controller::MessageBox& box) override {
+    void showMessage(const controller::Message& box) override {
         std::fprintf(stderr, "The start-up has a message to show: %s\n", box.text.c_str());
         std::abort();
     }
@@ -231,7 +231,6 @@ std::string layoutJson() {
     for (const layout::SlotDesign& s : layout::slots()) {
         json.open('{');
         json.field("slot", s.slot);
-        json.field("name", layout::ballBoxName(s.slot));
         rect(json, "box", layout::ballBoxRect(s.slot));
         rect(json, "ring", layout::ringRect(s.slot));
         json.close('}');
@@ -251,7 +250,7 @@ std::string layoutJson() {
     for (const layout::LabelDesign& l : layout::labels()) {
         json.open('{');
         json.field("caption", l.caption);
-        json.field("accessibleName", layout::labelName(l.role, l.caption));
+        json.field("accessibleName", layout::labelAccessibleName(l.role, l.caption));
         rect(json, "rect", l.rect);
         font(json, l.font);
         json.field("align", alignName(l.align)).field("felt", l.feltBackground);
@@ -264,7 +263,7 @@ std::string layoutJson() {
 
     const layout::ProgressBarDesign& bar = layout::progressBar();
     json.key("progress").open('{');
-    json.field("name", bar.name).field("accessibleName", layout::kProgressBarName);
+    json.field("accessibleName", layout::kProgressBarName);
     rect(json, "rect", bar.rect);
     json.field("min", bar.minimum).field("max", bar.maximum);
     json.close('}');
@@ -279,10 +278,8 @@ std::string layoutJson() {
             json.field("caption", item.caption).field("command", static_cast<int>(item.command));
             // The help window an item opens, which the page can open itself before the game
             // has loaded.
-            if (item.command == layout::MenuCommand::HelpRules) {
-                json.field("help", static_cast<int>(controller::HelpWindow::Rules));
-            } else if (item.command == layout::MenuCommand::HelpAbout) {
-                json.field("help", static_cast<int>(controller::HelpWindow::About));
+            if (const auto window = controller::helpWindowOpenedBy(item.command)) {
+                json.field("help", static_cast<int>(*window));
             }
             json.close('}');
         }
@@ -291,9 +288,12 @@ std::string layoutJson() {
     }
     json.close(']');
 
-    json.key("tabOrder").open('[');
-    for (const std::string_view name : layout::tabOrder()) {
-        json.value(name);
+    // The window's tab order: each control by kind (codes.tabStops) and slot or label number.
+    json.key("tabStops").open('[');
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        json.open('{');
+        json.field("kind", static_cast<int>(stop.kind)).field("index", stop.index);
+        json.close('}');
     }
     json.close(']');
 
@@ -319,6 +319,13 @@ std::string layoutJson() {
     json.field("ball", code(Focus::Kind::Ball));
     json.field("nextBall", code(Focus::Kind::NextBall));
     json.field("takeScore", code(Focus::Kind::TakeScore));
+    json.close('}');
+    json.key("tabStops").open('{');
+    json.field("ball", code(layout::TabStop::Kind::Ball));
+    json.field("nextBall", code(layout::TabStop::Kind::NextBall));
+    json.field("takeScore", code(layout::TabStop::Kind::TakeScore));
+    json.field("progressBar", code(layout::TabStop::Kind::ProgressBar));
+    json.field("label", code(layout::TabStop::Kind::Label));
     json.close('}');
     json.key("keys").open('{');
     json.field("up", code(Key::Up)).field("down", code(Key::Down));

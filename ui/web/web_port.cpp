@@ -66,7 +66,7 @@ void WebPort::stopTimer(controller::Timer timer) {
     zx_port_stop_timer(static_cast<int>(timer));
 }
 
-void WebPort::showMessage(const controller::MessageBox& box) {
+void WebPort::showMessage(const controller::Message& box) {
     zx_port_show_message(box.text.c_str(), box.title.c_str(), static_cast<int>(box.style));
 }
 

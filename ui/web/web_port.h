@@ -18,7 +18,7 @@ public:
     void stopTimer(controller::Timer timer) override;
     // Suspends the running step (the call returns to the browser) until the player has pressed
     // OK in the page's dialog; the page admits no other call meanwhile.
-    void showMessage(const controller::MessageBox& box) override;
+    void showMessage(const controller::Message& box) override;
     void moveFocus(const controller::Focus& target) override;
     void showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;

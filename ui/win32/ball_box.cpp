@@ -26,7 +26,7 @@ HWND BallBox::create(HWND parent, HINSTANCE instance, int id, const RECT& at,
         instance);
 }
 
-bool BallBox::makeRound(float sizeTwips, float twipsPerPixel) {
+bool BallBox::clipToEllipse(float sizeTwips, float twipsPerPixel) {
     display::MakeRound(hwnd(), sizeTwips, sizeTwips, twipsPerPixel, twipsPerPixel);
     // MakeRound leaves a failure unexamined; a square ball would take clicks meant for its
     // neighbours' rings and the felt.
@@ -44,17 +44,14 @@ LRESULT BallBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            Picture1_Paint();
+            onPaint();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            // The click counts on release inside the ball, like a button's; the second press of a
-            // double-click is told as such, and the game decides what it means.
-            clickCount_ = message == WM_LBUTTONDBLCLK ? 2 : 1;
-            SetCapture(box);
+            onMouseDown(message == WM_LBUTTONDBLCLK);
             return 0;
         case WM_LBUTTONUP:
-            Picture1_MouseUp(lParam);
+            onMouseUp(lParam);
             return 0;
         case WM_GETDLGCODE:
             // The arrows move among the balls and Enter presses the ball, rather than the dialog
@@ -67,7 +64,7 @@ LRESULT BallBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_KEYDOWN:
-            if (Picture1_KeyDown(wParam, lParam)) {
+            if (onKeyDown(wParam, lParam)) {
                 return 0;
             }
             return DefWindowProcW(box, message, wParam, lParam);
@@ -85,14 +82,21 @@ LRESULT BallBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void BallBox::Picture1_Paint() {
+void BallBox::onPaint() {
     const PaintScope paint(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
     host_.paintBallBox(slot_, paint.dc(), client, GetFocus() == hwnd());
 }
 
-void BallBox::Picture1_MouseUp(LPARAM lParam) {
+void BallBox::onMouseDown(bool doubleClick) {
+    // The click counts on release inside the ball, like a button's; the second press of a
+    // double-click is told as such, and the game decides what it means.
+    clickCount_ = doubleClick ? 2 : 1;
+    SetCapture(hwnd());
+}
+
+void BallBox::onMouseUp(LPARAM lParam) {
     if (GetCapture() != hwnd()) {
         return;
     }
@@ -106,7 +110,7 @@ void BallBox::Picture1_MouseUp(LPARAM lParam) {
     }
 }
 
-bool BallBox::Picture1_KeyDown(WPARAM key, LPARAM flags) {
+bool BallBox::onKeyDown(WPARAM key, LPARAM flags) {
     // Bit 30: the key was already down, so this press is one a held key repeats.
     const bool repeat = (flags & (LPARAM{1} << 30)) != 0;
     switch (key) {

@@ -45,7 +45,7 @@ public:
 
     // Clips the box to the ellipse inscribed in its `widthTwips` square at `twipsPerPixel`.
     // False when the box did not come out round.
-    bool makeRound(float sizeTwips, float twipsPerPixel);
+    bool clipToEllipse(float sizeTwips, float twipsPerPixel);
 
     int slot() const { return slot_; }
 
@@ -53,9 +53,10 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void failed(const std::string& what) override { host_.ballBoxFailed(what); }
 
-    void Picture1_Paint();
-    void Picture1_MouseUp(LPARAM at);
-    bool Picture1_KeyDown(WPARAM key, LPARAM flags);
+    void onPaint();
+    void onMouseDown(bool doubleClick);
+    void onMouseUp(LPARAM at);
+    bool onKeyDown(WPARAM key, LPARAM flags);
 
     BallBoxHost& host_;
     int slot_;

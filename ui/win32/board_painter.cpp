@@ -5,16 +5,9 @@
 #include <string>
 
 #include "resources/picture_ids.h"
+#include "ui/win32/window_geometry.h"
 
 namespace zentrix::win32 {
-
-namespace {
-
-RECT toRect(const layout::PixelRect& r) {
-    return RECT{r.x, r.y, r.right(), r.bottom()};
-}
-
-}  // namespace
 
 BoardPainter::BoardPainter(const GdiplusSession& gdiplus, HINSTANCE pictures, UINT dpi)
     : gdiplus_(gdiplus),
@@ -120,13 +113,13 @@ void BoardPainter::paintWindow(HWND window, const layout::Form1View& view) const
     }
 }
 
-void BoardPainter::paintBall(HDC dc, const RECT& client, const layout::SlotView& look,
+void BoardPainter::paintBall(HDC dc, const RECT& client, const layout::SlotView& view,
                              bool focused) {
-    if (look.occupied && layout::isBallValue(look.value)) {
+    if (view.occupied && layout::isBallValue(view.value)) {
         // The ball picture at its own size from the box's top-left corner; the region cuts it
         // round.
         const int size = layout::scaled(pictures::kBallSize, scale_);
-        drawPicture(dc, ballFace(look.value), RECT{0, 0, size, size});
+        drawPicture(dc, ballFace(view.value), RECT{0, 0, size, size});
     } else {
         // An empty box still covers what lies beneath it with the felt.
         FillRect(dc, &client, felt_.get());

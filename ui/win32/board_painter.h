@@ -40,7 +40,7 @@ public:
     void paintBoard(HDC dc, const RECT& area, const layout::Form1View& view) const;
     // A ball box's whole client area: its ball unscaled from the top-left corner, or the felt.
     // Throws when the ball's face does not decode.
-    void paintBall(HDC dc, const RECT& client, const layout::SlotView& look, bool focused);
+    void paintBall(HDC dc, const RECT& client, const layout::SlotView& view, bool focused);
 
 private:
     // The face of ball `value`, loaded the first time a ball of that value is drawn.

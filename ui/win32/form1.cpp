@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <string_view>
 
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
@@ -12,6 +11,7 @@
 #include "ui/win32/accessible_name.h"
 #include "ui/win32/felt_button.h"
 #include "ui/win32/text.h"
+#include "ui/win32/window_geometry.h"
 
 namespace zentrix::win32 {
 
@@ -71,20 +71,9 @@ DWORD alignStyle(layout::Align align) {
     return SS_LEFT;
 }
 
-RECT toRect(const layout::PixelRect& r) {
-    return RECT{r.x, r.y, r.right(), r.bottom()};
-}
-
 StartUpError missingPicture(int number) {
     return StartUpError("Picture " + std::to_string(number) +
                         " is missing from zentrix.exe, so Zentrix cannot start.");
-}
-
-// The size the frame adds to a client area.
-SIZE frameSize() {
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, kForm1Style, TRUE, 0);
-    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 }  // namespace
@@ -132,7 +121,7 @@ void Form1::createWindow() {
                     widen(design.caption).c_str());
     }
 
-    // Sized by layOut, once the controls are there.
+    // Sized by applyScale, once the controls are there.
     if (WindowObject::createWindow(0, kForm1Class, widen(layout::kWindowCaption).c_str(),
                                    kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, nullptr, bar.get(),
@@ -156,7 +145,7 @@ void Form1::createWindow() {
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     createControls();
-    layOut(true);
+    applyScale(true);
 }
 
 void Form1::createControls() {
@@ -178,54 +167,59 @@ void Form1::createControls() {
     // Created in the design's tab order, which Tab follows among siblings. No two controls
     // overlap, so the order that decides which of two overlapping windows is hit does not
     // matter here.
-    for (const std::string_view name : layout::tabOrder()) {
-        if (name.starts_with("Picture1_")) {
-            const int slot = std::stoi(std::string(name.substr(9)));
-            const auto s = static_cast<std::size_t>(slot);
-            ballBoxes_[s] = std::make_unique<BallBox>(static_cast<BallBoxHost&>(*this), slot);
-            const std::wstring boxName = widen(controller_.shownView().slots[s].accessibleName);
-            if (ballBoxes_[s]->create(hwnd(), services_.instance, kFirstBallBoxId + slot,
-                                      toRect(painter_.place(layout::ballBoxRect(slot))),
-                                      boxName) == nullptr) {
-                throw childFailed();
-            }
-            setAccessibleName(ballBoxes_[s]->hwnd(), boxName, AccessibleRole::PushButton);
-        } else if (name == layout::nextBallButton().name || name == layout::scoreButton().name) {
-            const bool next = name == layout::nextBallButton().name;
-            const layout::ButtonDesign& design =
-                next ? layout::nextBallButton() : layout::scoreButton();
-            HWND button =
-                createFeltButton(hwnd(), services_.instance, next ? kNextBallId : kScoreId,
-                                 widen(design.caption), toRect(painter_.place(design.rect)));
-            if (button == nullptr) {
-                throw childFailed();
-            }
-            (next ? nextButton_ : scoreButton_) = button;
-        } else if (name == layout::progressBar().name) {
-            const layout::ProgressBarDesign& bar = layout::progressBar();
-            progressBar_ = child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
-            SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum),
-                         bar.maximum);
-            SendMessageW(progressBar_, PBM_SETPOS,
-                         static_cast<WPARAM>(controller_.shownView().progressValue), 0);
-            setAccessibleName(progressBar_, widen(layout::kProgressBarName));
-        } else {
-            for (std::size_t i = 0; i < labels_.size(); ++i) {
-                const layout::LabelDesign& design = layout::labels()[i];
-                if (design.name == name) {
-                    labels_[i] = child(L"STATIC", widen(controller_.shownView().labels[i].caption),
-                                       WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
-                                       kFirstLabelId + static_cast<int>(i), design.rect);
-                    setAccessibleName(labels_[i],
-                                      widen(controller_.shownView().labels[i].accessibleName));
+    const layout::Form1View& shown = controller_.shownView();
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        const auto at = static_cast<std::size_t>(stop.index);
+        switch (stop.kind) {
+            case layout::TabStop::Kind::Ball: {
+                const int slot = stop.index;
+                ballBoxes_[at] = std::make_unique<BallBox>(static_cast<BallBoxHost&>(*this), slot);
+                const std::wstring boxName = widen(shown.slots[at].accessibleName);
+                if (ballBoxes_[at]->create(hwnd(), services_.instance, kFirstBallBoxId + slot,
+                                           toRect(painter_.place(layout::ballBoxRect(slot))),
+                                           boxName) == nullptr) {
+                    throw childFailed();
                 }
+                setAccessibleName(ballBoxes_[at]->hwnd(), boxName, AccessibleRole::PushButton);
+                break;
+            }
+            case layout::TabStop::Kind::NextBall:
+            case layout::TabStop::Kind::TakeScore: {
+                const bool next = stop.kind == layout::TabStop::Kind::NextBall;
+                const layout::ButtonDesign& design =
+                    next ? layout::nextBallButton() : layout::scoreButton();
+                HWND button =
+                    createFeltButton(hwnd(), services_.instance, next ? kNextBallId : kScoreId,
+                                     widen(design.caption), toRect(painter_.place(design.rect)));
+                if (button == nullptr) {
+                    throw childFailed();
+                }
+                (next ? nextButton_ : scoreButton_) = button;
+                break;
+            }
+            case layout::TabStop::Kind::ProgressBar: {
+                const layout::ProgressBarDesign& bar = layout::progressBar();
+                progressBar_ = child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
+                SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum),
+                             bar.maximum);
+                SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(shown.progressValue), 0);
+                setAccessibleName(progressBar_, widen(layout::kProgressBarName));
+                break;
+            }
+            case layout::TabStop::Kind::Label: {
+                const layout::LabelDesign& design = layout::labels()[at];
+                labels_[at] = child(L"STATIC", widen(shown.labels[at].caption),
+                                    WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
+                                    kFirstLabelId + stop.index, design.rect);
+                setAccessibleName(labels_[at], widen(shown.labels[at].accessibleName));
+                break;
             }
         }
     }
     EnableWindow(scoreButton_, controller_.shownView().scoreEnabled ? TRUE : FALSE);
 }
 
-void Form1::layOut(bool controlsInPlace) {
+void Form1::applyScale(bool controlsInPlace) {
     const double scale = painter_.scale();
     const auto place = [this, controlsInPlace](HWND control, const layout::TwipsRect& twips) {
         if (controlsInPlace) {
@@ -256,7 +250,7 @@ void Form1::layOut(bool controlsInPlace) {
 
     // The client area holds the whole board and every ring; the frame is the standard one.
     const layout::PixelRect client = layout::scaled(layout::requiredClientArea(), scale);
-    const SIZE frame = frameSize();
+    const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
     SetWindowPos(hwnd(), nullptr, 0, 0, client.width + frame.cx, client.height + frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd(), nullptr, FALSE);
@@ -268,7 +262,7 @@ void Form1::makeBallBoxesRound() {
     for (const auto& box : ballBoxes_) {
         // A square ball would take clicks meant for its neighbours' rings and the felt, so the
         // game does not start with one.
-        if (!box->makeRound(static_cast<float>(layout::kBallBoxTwips), twipsPerPixel)) {
+        if (!box->clipToEllipse(static_cast<float>(layout::kBallBoxTwips), twipsPerPixel)) {
             throw StartUpError("Zentrix could not make its ball windows round.");
         }
     }
@@ -279,7 +273,7 @@ void Form1::fitToWorkArea() {
     // fit: it is drawn as large as the work area allows, and not below the design's own size
     // while that fits.
     const RECT work = screenWorkArea(hwnd());
-    const SIZE frame = frameSize();
+    const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
     double fitted = scaleToFit(painter_.scale(), work, frame, layout::requiredClientArea());
     // A work area too small for the design's own size (a taskbar down the side of the game's
     // screen) takes the board smaller still, just enough for what the player needs to see.
@@ -292,7 +286,7 @@ void Form1::fitToWorkArea() {
     }
     if (fitted != painter_.scale()) {
         painter_.setScale(fitted);
-        layOut();
+        applyScale();
         makeBallBoxesRound();
     }
     // Below the status row lies only felt: where the work area is too low for the whole client
@@ -306,9 +300,8 @@ void Form1::fitToWorkArea() {
     // Then the whole window inside the work area, as near its first place as it can be.
     RECT now{};
     GetWindowRect(hwnd(), &now);
-    const LONG left = std::max(work.left, std::min(now.left, work.right - width));
-    const LONG top = std::max(work.top, std::min(now.top, work.bottom - height));
-    SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT kept = keptInside({now.left, now.top}, {width, height}, work);
+    SetWindowPos(hwnd(), nullptr, kept.x, kept.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::startUp(int showCommand) {
@@ -428,7 +421,7 @@ void Form1::stopTimer(controller::Timer timer) {
     timerRunning_[id] = false;
 }
 
-void Form1::showMessage(const controller::MessageBox& box) {
+void Form1::showMessage(const controller::Message& box) {
     if (messageHook_) {
         messageHook_(box);
         return;
@@ -514,41 +507,33 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers everything
         case WM_PAINT:
-            painter_.paintWindow(window, controller_.shownView());
+            onPaint();
             return 0;
         case WM_COMMAND:
-            Form1_Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_TIMER:
-            Form1_Timer(wParam);
+            onTimer(wParam);
             return 0;
-        case WM_DRAWITEM: {
-            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            static const Picture none;
-            drawFeltButton(item, painter_.felt(),
-                           item.hwndItem == nextButton_ ? painter_.rack() : none,
-                           layout::scaled(pictures::kRackSize, painter_.scale()));
+        case WM_DRAWITEM:
+            onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        }
         case WM_CTLCOLORSTATIC:
-            return Labels_CtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return onLabelColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:
-            Form1_Activate(LOWORD(wParam) != WA_INACTIVE);
+            onActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_CLOSE:
-            Form1_Close();
+            onClose();
             return 0;
         case WM_QUERYENDSESSION:
-            Form1_QueryEndSession();
+            onQueryEndSession();
             return TRUE;  // closing can never be refused
         case WM_ENDSESSION:
-            Form1_EndSession(wParam != FALSE);
+            onEndSession(wParam != FALSE);
             return 0;
         case WM_DESTROY:
-            shutDown();
-            if (services_.quitWhenClosed) {
-                PostQuitMessage(failure_.empty() ? 0 : 1);
-            }
+            onDestroy();
             return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);
@@ -584,7 +569,26 @@ bool Form1::translateDialogMessage(MSG& message) {
 
 // ---- Handlers ----
 
-void Form1::Form1_Activate(bool active) {
+void Form1::onPaint() {
+    painter_.paintWindow(hwnd(), controller_.shownView());
+}
+
+// The felt buttons draw themselves on the felt, Next Ball with the rack of balls above its
+// caption.
+void Form1::onDrawItem(const DRAWITEMSTRUCT& item) {
+    static const Picture none;
+    drawFeltButton(item, painter_.felt(), item.hwndItem == nextButton_ ? painter_.rack() : none,
+                   layout::scaled(pictures::kRackSize, painter_.scale()));
+}
+
+void Form1::onDestroy() {
+    shutDown();
+    if (services_.quitWhenClosed) {
+        PostQuitMessage(failure_.empty() ? 0 : 1);
+    }
+}
+
+void Form1::onActivate(bool active) {
     // Windows would give the focus to the window itself: the control the controller has chosen
     // gets it, Next Ball when that cannot take it (it holds the focus from the start).
     if (!active) {
@@ -597,7 +601,7 @@ void Form1::Form1_Activate(bool active) {
     SetFocus(target);
 }
 
-void Form1::Form1_Close() {
+void Form1::onClose() {
     // Closing the window can not be refused; a close that comes while a message box is open
     // ends the game there (the box goes with its owner).
     shutDown();
@@ -606,18 +610,18 @@ void Form1::Form1_Close() {
     }
 }
 
-void Form1::Form1_QueryEndSession() {
+void Form1::onQueryEndSession() {
     // The session may end without another message reaching us: the display goes back now.
     controller_.restoreDisplay();
 }
 
-void Form1::Form1_EndSession(bool ending) {
+void Form1::onEndSession(bool ending) {
     if (ending) {
         shutDown();
     }
 }
 
-void Form1::Form1_Timer(UINT_PTR timer) {
+void Form1::onTimer(UINT_PTR timer) {
     if (timer != kTimer1 && timer != kTimer2) {
         return;
     }
@@ -626,7 +630,7 @@ void Form1::Form1_Timer(UINT_PTR timer) {
                                             : controller::Timer::Refresh);
 }
 
-void Form1::Form1_Command(int id, int code, HWND control) {
+void Form1::onCommand(int id, int code, HWND control) {
     if (control == nullptr) {
         // A menu item, or Enter from the dialog keys (IDOK) on a control that does not take it
         // itself: the focused control is pressed.
@@ -662,7 +666,7 @@ void Form1::Form1_Command(int id, int code, HWND control) {
     }
 }
 
-LRESULT Form1::Labels_CtlColor(HDC dc, HWND label) {
+LRESULT Form1::onLabelColours(HDC dc, HWND label) {
     SetTextColor(dc, colorOf(layout::kTextColour));
     if (label == labels_[kTransparentLabel]) {
         // Label7 has no background of its own: what lies beneath it is painted into it, and the

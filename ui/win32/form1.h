@@ -25,6 +25,7 @@
 #include "ui/win32/handles.h"
 #include "ui/win32/help_windows.h"
 #include "ui/win32/pictures.h"
+#include "ui/win32/window_geometry.h"
 #include "ui/win32/window_object.h"
 
 namespace zentrix::win32 {
@@ -61,7 +62,7 @@ struct Form1Services {
 };
 
 // Shows a message box in place of MessageBox, and returns once it is "closed".
-using MessageHook = std::function<void(const controller::MessageBox&)>;
+using MessageHook = std::function<void(const controller::Message&)>;
 
 class Form1 final : public WindowObject, private controller::Form1Port, private BallBoxHost {
 public:
@@ -126,7 +127,7 @@ private:
     void applyScoreEnabled(bool enabled) override;
     void startTimer(controller::Timer timer, std::chrono::milliseconds interval) override;
     void stopTimer(controller::Timer timer) override;
-    void showMessage(const controller::MessageBox& box) override;
+    void showMessage(const controller::Message& box) override;
     void moveFocus(const controller::Focus& target) override;
     void showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;
@@ -145,21 +146,24 @@ private:
     void createControls();
     // Places every control, its font and the window's size at scale(). Controls just made
     // by createControls are in place already and are not moved again.
-    void layOut(bool controlsInPlace = false);
+    void applyScale(bool controlsInPlace = false);
     void makeBallBoxesRound();
     // After the display switch: the scale the screen allows, and the whole window inside the
     // screen's work area.
     void fitToWorkArea();
     UINT_PTR timerId(controller::Timer timer) const;
 
-    // Handlers, named after their control and event.
-    void Form1_Activate(bool active);
-    void Form1_Close();
-    void Form1_QueryEndSession();
-    void Form1_EndSession(bool ending);
-    void Form1_Timer(UINT_PTR timer);
-    void Form1_Command(int id, int code, HWND control);
-    LRESULT Labels_CtlColor(HDC dc, HWND label);
+    // The window procedure's handlers, one a message.
+    void onPaint();
+    void onCommand(int id, int code, HWND control);  // menus, buttons and the dialog keys
+    void onTimer(UINT_PTR timer);
+    void onDrawItem(const DRAWITEMSTRUCT& item);  // the felt buttons
+    LRESULT onLabelColours(HDC dc, HWND label);   // WM_CTLCOLORSTATIC of the labels
+    void onActivate(bool active);
+    void onClose();
+    void onQueryEndSession();
+    void onEndSession(bool ending);
+    void onDestroy();
 
     void fail(const std::string& what);
 

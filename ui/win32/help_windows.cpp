@@ -14,6 +14,7 @@
 #include "ui/win32/handles.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/text.h"
+#include "ui/win32/window_geometry.h"
 #include "ui/win32/window_object.h"
 
 namespace zentrix::win32 {
@@ -55,40 +56,17 @@ constexpr int kText1Id = 100;
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME;
 
-// The owner's dots per inch: the window's own where Windows knows it per window (Windows 10 and
-// later), the screen's otherwise.
-UINT ownerDpi(HWND owner) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow != nullptr && owner != nullptr) {
-        if (const UINT dpi = getDpiForWindow(owner); dpi != 0) {
-            return dpi;
-        }
-    }
-    const WindowDc screen(owner);
-    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? static_cast<UINT>(dpi) : kClassicDpi;
-}
-
-// The outer size of a window whose client area is `client`, with the frame drawn for `dpi`.
-SIZE frameSize(const layout::PixelRect& client, UINT dpi) {
-    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    const auto adjustForDpi = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    RECT rect{0, 0, client.width, client.height};
-    if (adjustForDpi != nullptr) {
-        adjustForDpi(&rect, kFrameStyle, FALSE, kFrameExStyle, dpi);
-    } else {
-        AdjustWindowRectEx(&rect, kFrameStyle, FALSE, kFrameExStyle);
-    }
-    return {rect.right - rect.left, rect.bottom - rect.top};
+// The outer size of a help window whose client area is `client`, with the frame drawn for `dpi`.
+SIZE outerSize(const layout::PixelRect& client, UINT dpi) {
+    const SIZE frame = frameSize(kFrameStyle, kFrameExStyle, false, dpi);
+    return {client.width + frame.cx, client.height + frame.cy};
 }
 
 // The screen's scale, made smaller where the window would not fit the owner's screen at it (the
 // game switches to 1024 x 768 even on a high-DPI screen), but never below the design's own size.
 double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
-    return scaleToFit(scaleForDpi(dpi), screenWorkArea(owner), frameSize(layout::PixelRect{}, dpi),
+    return scaleToFit(scaleForDpi(dpi), screenWorkArea(owner),
+                      frameSize(kFrameStyle, kFrameExStyle, false, dpi),
                       layout::toPixels(clientArea));
 }
 
@@ -118,7 +96,7 @@ protected:
         : instance_(instance),
           owner_(owner),
           failed_(std::move(failed)),
-          dpi_(ownerDpi(mainWindow)),
+          dpi_(windowDpi(mainWindow)),
           scale_(fittedScale(mainWindow, dpi_, clientArea)) {}
 
     // The final classes destroy their window in their own destructors, while the handlers it
@@ -140,7 +118,7 @@ protected:
     // the window procedure through the creation parameter.
     bool createFrame(const wchar_t* className, std::string_view caption,
                      const layout::TwipsRect& clientArea) {
-        const SIZE outer = frameSize(toScreen(clientArea), dpi_);
+        const SIZE outer = outerSize(toScreen(clientArea), dpi_);
         if (createWindow(kFrameExStyle, className, widen(caption).c_str(), kFrameStyle,
                          CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, owner_, nullptr,
                          instance_) == nullptr) {
@@ -160,13 +138,11 @@ protected:
             !GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor)) {
             return;
         }
-        const RECT& work = monitor.rcWork;
-        const LONG left =
-            std::max(work.left, std::min(frame.left, work.right - (frame.right - frame.left)));
-        const LONG top =
-            std::max(work.top, std::min(frame.top, work.bottom - (frame.bottom - frame.top)));
-        if (left != frame.left || top != frame.top) {
-            SetWindowPos(hwnd(), nullptr, left, top, 0, 0,
+        const POINT kept =
+            keptInside({frame.left, frame.top},
+                       {frame.right - frame.left, frame.bottom - frame.top}, monitor.rcWork);
+        if (kept.x != frame.left || kept.y != frame.top) {
+            SetWindowPos(hwnd(), nullptr, kept.x, kept.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
@@ -269,17 +245,17 @@ private:
     LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_CREATE:
-                return frmAbout_Load();
+                return onCreate();
             case WM_SETFOCUS:
                 SetFocus(command1_);
                 return 0;
             case WM_DRAWITEM:
-                Command1_DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                drawOkButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
                 return TRUE;
             case WM_COMMAND:
                 // Ok by mouse, Enter or Space, and Escape (the dialog keys' cancel) alike.
                 if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
-                    Command1_Click();
+                    onOk();
                 }
                 return 0;
             default:
@@ -287,7 +263,7 @@ private:
         }
     }
 
-    LRESULT frmAbout_Load() {
+    LRESULT onCreate() {
         const GdiplusSession gdiplus;
         loadBackground(gdiplus);
         // The Ok button's face is the title picture again, centred on the button, so a piece of
@@ -312,11 +288,11 @@ private:
     }
 
     // Ok unloads the window, as the close box does.
-    void Command1_Click() const { DestroyWindow(hwnd()); }
+    void onOk() const { DestroyWindow(hwnd()); }
 
-    // Command1's face: the middle of the title picture, a raised edge (sunken while pressed), the
-    // caption centred on it and the focus rectangle inside the edge.
-    void Command1_DrawItem(const DRAWITEMSTRUCT& item) const {
+    // The Ok button Command1's face: the middle of the title picture, a raised edge (sunken while
+    // pressed), the caption centred on it and the focus rectangle inside the edge.
+    void drawOkButton(const DRAWITEMSTRUCT& item) const {
         const HDC dc = item.hDC;
         RECT rect = item.rcItem;
         const int width = rect.right - rect.left;
@@ -387,18 +363,18 @@ private:
     LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
             case WM_CREATE:
-                return frmRules_Load();
+                return onCreate();
             case WM_SETFOCUS:
                 SetFocus(text1_);
                 return 0;
             case WM_CTLCOLORSTATIC:
-                return Text1_CtlColor(reinterpret_cast<HDC>(wParam));
+                return onTextColours(reinterpret_cast<HDC>(wParam));
             case WM_CLOSE:
-                frmRules_Unload();
+                onClose();
                 return 0;
             case WM_COMMAND:
                 if (LOWORD(wParam) == IDCANCEL) {  // Escape
-                    frmRules_Unload();
+                    onClose();
                 }
                 return 0;
             default:
@@ -406,7 +382,7 @@ private:
         }
     }
 
-    LRESULT frmRules_Load() {
+    LRESULT onCreate() {
         loadBackground(GdiplusSession());
         font_ = createFont(layout::kRulesFont, scale());
         const layout::PixelRect rect = toScreen(layout::kRulesTextBox);
@@ -428,14 +404,14 @@ private:
 
     // A read-only box asks for the colours of a static control; it keeps the white page of a text
     // box, as the game's always did, rather than turning grey.
-    LRESULT Text1_CtlColor(HDC dc) const {
+    LRESULT onTextColours(HDC dc) const {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
 
     // The close box: the window unloads itself and never refuses.
-    void frmRules_Unload() const { DestroyWindow(hwnd()); }
+    void onClose() const { DestroyWindow(hwnd()); }
 
     void releaseResources() override {
         text1_ = nullptr;

@@ -59,47 +59,6 @@ Picture loadBitmapResource(HINSTANCE instance, int id) {
 
 }  // namespace
 
-double scaleForDpi(UINT dpi) {
-    return static_cast<double>(dpi) / kClassicDpi;
-}
-
-UINT screenDpi() {
-    WindowDc screen(nullptr);
-    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? static_cast<UINT>(dpi) : kClassicDpi;
-}
-
-RECT screenWorkArea(HWND window) {
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
-        return screen;
-    }
-    RECT work = monitor.rcWork;
-    // The primary screen's work area as the system keeps it too, where the monitor's has not
-    // caught up with the taskbar (Wine keeps the two apart). A taskbar stands along one edge, so
-    // a work area that reaches neither the right nor the bottom edge of the screen is one left
-    // over from another display mode, and is not used.
-    RECT system{};
-    if ((monitor.dwFlags & MONITORINFOF_PRIMARY) != 0 &&
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &system, 0) != FALSE &&
-        (system.right == screen.right || system.bottom == screen.bottom)) {
-        IntersectRect(&work, &work, &system);
-    }
-    IntersectRect(&work, &work, &screen);
-    return work;
-}
-
-double scaleToFit(double scale, const RECT& work, SIZE frame, const layout::PixelRect& design) {
-    if (scale <= 1.0) {
-        return scale;
-    }
-    const double fits = layout::fitScale((work.right - work.left) - frame.cx,
-                                         (work.bottom - work.top) - frame.cy, design);
-    return std::max(1.0, std::min(scale, fits));
-}
-
 // GDI+ and the memory stream it reads from, loaded by hand rather than imported, so that only
 // a program that decodes a picture pays for loading them. The flat API is what gdiplus.dll
 // exports; the C++ wrappers of <gdiplus.h> only call it.
@@ -107,8 +66,8 @@ struct GdiplusSession::Library {
     HMODULE gdiplus = nullptr;
     HMODULE shlwapi = nullptr;
     ULONG_PTR token = 0;
-    decltype(&Gdiplus::GdiplusStartup) startup = nullptr;
-    decltype(&Gdiplus::GdiplusShutdown) shutdown = nullptr;
+    decltype(&Gdiplus::GdiplusStartup) startGdiplus = nullptr;
+    decltype(&Gdiplus::GdiplusShutdown) stopGdiplus = nullptr;
     decltype(&Gdiplus::DllExports::GdipCreateBitmapFromStream) createBitmapFromStream = nullptr;
     decltype(&Gdiplus::DllExports::GdipGetImageWidth) getImageWidth = nullptr;
     decltype(&Gdiplus::DllExports::GdipGetImageHeight) getImageHeight = nullptr;
@@ -120,7 +79,7 @@ struct GdiplusSession::Library {
     // their own each time they open, and should not load GDI+ and COM afresh every time.
     ~Library() {
         if (token != 0) {
-            shutdown(token);
+            stopGdiplus(token);
         }
     }
 
@@ -135,8 +94,9 @@ struct GdiplusSession::Library {
     bool start() {
         gdiplus = LoadLibraryW(L"gdiplus.dll");
         shlwapi = LoadLibraryW(L"shlwapi.dll");
-        if (gdiplus == nullptr || shlwapi == nullptr || !find(gdiplus, "GdiplusStartup", startup) ||
-            !find(gdiplus, "GdiplusShutdown", shutdown) ||
+        if (gdiplus == nullptr || shlwapi == nullptr ||
+            !find(gdiplus, "GdiplusStartup", startGdiplus) ||
+            !find(gdiplus, "GdiplusShutdown", stopGdiplus) ||
             !find(gdiplus, "GdipCreateBitmapFromStream", createBitmapFromStream) ||
             !find(gdiplus, "GdipGetImageWidth", getImageWidth) ||
             !find(gdiplus, "GdipGetImageHeight", getImageHeight) ||
@@ -146,7 +106,7 @@ struct GdiplusSession::Library {
             return false;
         }
         Gdiplus::GdiplusStartupInput input;
-        if (startup(&token, &input, nullptr) != Gdiplus::Ok) {
+        if (startGdiplus(&token, &input, nullptr) != Gdiplus::Ok) {
             token = 0;
             return false;
         }

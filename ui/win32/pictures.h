@@ -15,22 +15,7 @@
 
 namespace zentrix::win32 {
 
-inline constexpr UINT kClassicDpi = 96;
 inline constexpr UINT kDoubleSizeDpi = 144;
-
-// The uniform scale of the design on a screen of `dpi` dots per inch (1 at 96).
-double scaleForDpi(UINT dpi);
-// The dots per inch of the screen the window is drawn on (the system's, as the program is
-// DPI-aware for the whole system).
-UINT screenDpi();
-
-// The work area of the screen `window` lies on, cut to the screen's size as the display switch
-// left it (should the work area not have caught up yet).
-RECT screenWorkArea(HWND window);
-// `scale` made smaller where a client area of `design` pixels, in a frame that adds `frame` to
-// it, would not fit `work`, but never below the design's own size: on the game's 1024 x 768
-// screen a window scaled for a high-DPI screen is drawn as large as the screen allows.
-double scaleToFit(double scale, const RECT& work, SIZE frame, const layout::PixelRect& design);
 
 // A decoded picture: a bitmap and its own size in pixels. Empty when the resource is missing
 // or does not decode.

@@ -159,7 +159,7 @@ void checkSwitchAndRestore() {
 
     const std::int32_t bad = real.changeModeTemporarily({1234, 567, 16, 0});
     note("change to 1234x567x16 returned " + std::to_string(bad));
-    check(bad != kChangeSuccessful && MessageForResult(bad).has_value(),
+    check(bad != kChangeSuccessful && messageForResult(bad).has_value(),
           "a mode the display lacks is refused with a reported code");
     check(screenIs(driver, 1280, 1024, 32), "a refused change leaves the screen alone");
 }

@@ -44,7 +44,7 @@ std::string nameOf(const Focus& focus) {
 
 // A box as the player saw it, with the window around it.
 struct SeenBox {
-    MessageBox box;
+    Message box;
     bool timer1 = false;
     bool timer2 = false;
     std::string total;       // Label4 as the window showed it
@@ -81,7 +81,7 @@ public:
         running[index(timer)] = false;
         steps.push_back("stop " + nameOf(timer));
     }
-    void showMessage(const MessageBox& box) override {
+    void showMessage(const Message& box) override {
         steps.push_back("box " + box.text);
         SeenBox seen{box, running[0], running[1], labels[3].caption, false};
         for (const layout::SlotView& slot : slots) {
@@ -362,6 +362,32 @@ TEST(Form1ControllerTest, TheFocusAlwaysHasAHome) {
     bench.newGame(plainDeal());
     EXPECT_TRUE(bench.window.scoreEnabled);
     EXPECT_EQ(bench.controller.focus(), Focus::none());
+}
+
+// Tab visits every control that can hold the focus exactly once, in the layout's order: the next
+// ball, Next Ball, the heap, then Take Score; the labels and the bar are no focus target.
+TEST(Form1ControllerTest, TheTabStopsThatTakeTheFocusAreEveryTargetOnce) {
+    std::vector<Focus> order;
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        const Focus focus = focusAt(stop);
+        if (stop.kind == layout::TabStop::Kind::Label ||
+            stop.kind == layout::TabStop::Kind::ProgressBar) {
+            EXPECT_EQ(focus, Focus::none());
+        } else {
+            order.push_back(focus);
+        }
+    }
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(layout::kSlotCount + 2));
+    EXPECT_EQ(order.front(), Focus::ball(layout::kNextBallSlot));
+    EXPECT_EQ(order[1], Focus::nextBall());
+    EXPECT_EQ(order.back(), Focus::takeScore());
+    std::set<int> balls;
+    for (const Focus& focus : order) {
+        if (focus.isBall()) {
+            balls.insert(focus.slot);
+        }
+    }
+    EXPECT_EQ(balls.size(), static_cast<std::size_t>(layout::kSlotCount));
 }
 
 TEST(Form1ControllerTest, AStaleTickFromAStoppedTimerIsDropped) {

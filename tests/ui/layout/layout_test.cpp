@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "game/board.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_layout.h"
 
@@ -124,6 +126,66 @@ TEST(Form1Layout, TabOrderNamesEveryControlOnce) {
     EXPECT_EQ(order[32], "Label7");
 }
 
+// The rules and the design number the slots alike: the next ball's box stands below the heap in
+// no row, and every ball that blocks another, by the rules' table, is drawn in the row below it
+// and touching it.
+TEST(Form1Layout, TheHeapAsDrawnIsTheHeapOfTheRules) {
+    ASSERT_EQ(slots().size(), static_cast<std::size_t>(kSlotCount));
+    EXPECT_EQ(slots()[kNextBallSlot].row, 0);
+    EXPECT_TRUE(blockersOf(kNextBallSlot).empty());
+    for (int slot = 0; slot < kBoardSlotCount; ++slot) {
+        const SlotDesign& ball = slots()[static_cast<std::size_t>(slot)];
+        EXPECT_GE(ball.row, 1) << slot;
+        for (const int blocker : blockersOf(slot)) {
+            const SlotDesign& below = slots()[static_cast<std::size_t>(blocker)];
+            EXPECT_EQ(below.row, ball.row + 1) << slot << " blocked by " << blocker;
+            EXPECT_LT(std::abs(below.left - ball.left), kBallBoxTwips) << slot << " " << blocker;
+            EXPECT_LT(below.top - ball.top, kBallBoxTwips) << slot << " " << blocker;
+        }
+    }
+}
+
+// Each typed tab stop is the control whose design carries that tab index, and its object name is
+// the one the name list gives at the same place; every ball box has exactly one stop.
+TEST(Form1Layout, TabStopsAreTheControlsOfTheirTabIndex) {
+    const auto stops = tabStops();
+    ASSERT_EQ(stops.size(), tabOrder().size());
+    std::set<int> ballSlots;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        const TabStop& stop = stops[i];
+        const auto at = static_cast<std::size_t>(stop.index);
+        int designTabIndex = -1;
+        switch (stop.kind) {
+            case TabStop::Kind::Ball:
+                designTabIndex = slots()[at].tabIndex;
+                EXPECT_EQ(objectName(stop), ballBoxObjectName(stop.index));
+                ballSlots.insert(stop.index);
+                break;
+            case TabStop::Kind::NextBall:
+                designTabIndex = nextBallButton().tabIndex;
+                EXPECT_EQ(objectName(stop), nextBallButton().name);
+                break;
+            case TabStop::Kind::TakeScore:
+                designTabIndex = scoreButton().tabIndex;
+                EXPECT_EQ(objectName(stop), scoreButton().name);
+                break;
+            case TabStop::Kind::ProgressBar:
+                designTabIndex = progressBar().tabIndex;
+                EXPECT_EQ(objectName(stop), progressBar().name);
+                break;
+            case TabStop::Kind::Label:
+                designTabIndex = labels()[at].tabIndex;
+                EXPECT_EQ(objectName(stop), labels()[at].name);
+                break;
+        }
+        EXPECT_EQ(designTabIndex, static_cast<int>(i)) << objectName(stop);
+        EXPECT_EQ(objectName(stop), tabOrder()[i]) << i;
+    }
+    EXPECT_EQ(ballSlots.size(), static_cast<std::size_t>(kSlotCount));
+    EXPECT_EQ(stops.front(), (TabStop{TabStop::Kind::Ball, kNextBallSlot}));
+    EXPECT_EQ(stops[2], (TabStop{TabStop::Kind::NextBall, 0}));
+}
+
 // Menus carry plain captions: no access-key marker anywhere.
 TEST(Form1Layout, MenusHavePlainCaptions) {
     std::vector<std::string_view> captions;
@@ -141,18 +203,19 @@ TEST(Form1Layout, MenusHavePlainCaptions) {
 
 // A screen reader hears each ball's value, whether it is free and whether it is selected.
 TEST(AccessibleNames, BallsAndLabelsSayWhatTheyShow) {
-    EXPECT_EQ(ballBoxName({.occupied = true, .value = 7, .free = true, .selected = true}),
+    EXPECT_EQ(ballBoxAccessibleName({.occupied = true, .value = 7, .free = true, .selected = true}),
               "Ball 7, free, selected");
-    EXPECT_EQ(ballBoxName({.occupied = true, .value = 10, .free = false}), "Ball 10, not free");
-    EXPECT_EQ(ballBoxName({.occupied = true, .value = 2, .free = true, .nextBall = true}),
+    EXPECT_EQ(ballBoxAccessibleName({.occupied = true, .value = 10, .free = false}),
+              "Ball 10, not free");
+    EXPECT_EQ(ballBoxAccessibleName({.occupied = true, .value = 2, .free = true, .nextBall = true}),
               "Next ball 2, free");
-    EXPECT_EQ(ballBoxName({.occupied = false, .value = 4, .free = true}), "Empty slot");
-    EXPECT_EQ(ballBoxName({.nextBall = true}), "No next ball");
+    EXPECT_EQ(ballBoxAccessibleName({.occupied = false, .value = 4, .free = true}), "Empty slot");
+    EXPECT_EQ(ballBoxAccessibleName({.nextBall = true}), "No next ball");
 
-    EXPECT_EQ(labelName(LabelRole::TotalScore, "54500"), "Total score 54500");
-    EXPECT_EQ(labelName(LabelRole::SecondsLeft, "89"), "Seconds left 89");
-    EXPECT_EQ(labelName(LabelRole::RoundPoints, ""), "Round points");
-    EXPECT_EQ(labelName(LabelRole::ElevensCaption, "11'S"), "11'S");
+    EXPECT_EQ(labelAccessibleName(LabelRole::TotalScore, "54500"), "Total score 54500");
+    EXPECT_EQ(labelAccessibleName(LabelRole::SecondsLeft, "89"), "Seconds left 89");
+    EXPECT_EQ(labelAccessibleName(LabelRole::RoundPoints, ""), "Round points");
+    EXPECT_EQ(labelAccessibleName(LabelRole::ElevensCaption, "11'S"), "11'S");
 }
 
 // ---- The design tables, written out again by hand and compared field by field ----

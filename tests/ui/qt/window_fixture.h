@@ -132,7 +132,7 @@ protected:
     }
 
     BallBox* box(int slot) const { return window->board()->ballBox(slot); }
-    const BoardView::SlotLook& look(int slot) const { return window->board()->slotLook(slot); }
+    const layout::SlotView& look(int slot) const { return window->board()->slotView(slot); }
     QLabel* label(int n) const {
         return window->findChild<QLabel*>(QStringLiteral("Label%1").arg(n));
     }

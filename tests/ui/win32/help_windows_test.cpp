@@ -18,6 +18,7 @@
 #include "ui/layout/rules_text.h"
 #include "ui/win32/handles.h"
 #include "ui/win32/pictures.h"
+#include "ui/win32/window_geometry.h"
 
 namespace zentrix::win32 {
 namespace {

@@ -147,7 +147,9 @@ TEST(Win32Parity, KeyboardPlayAfterAClickAndTheFocusHandedOnWhenItsBallLeaves) {
     bench.keyHeld(VK_RETURN, 4);
     EXPECT_EQ(windowText(bench.ballBox(layout::kNextBallSlot)), "Next ball 7, free");
     EXPECT_EQ(bench.random.pending(), 1u);
-    const int ball = 20;  // refilled by the first Next Ball above, and free
+    // Ball 20, refilled by the first Next Ball above and free, shows again at the next refresh.
+    const int ball = 20;
+    bench.refreshTick();
     ASSERT_EQ(bench.clickAt(bench.ballCentre(ball)), bench.ballBox(ball));
     ASSERT_TRUE(selected(bench, ball));
     bench.keyHeld(VK_SPACE, 4);

@@ -11,7 +11,7 @@
 
 namespace zentrix::win32::testing {
 
-void RecordedMessages::show(const controller::MessageBox& box) {
+void RecordedMessages::show(const controller::Message& box) {
     SeenMessage message{box.text, box.title, static_cast<int>(box.style)};
     if (form_ != nullptr) {
         message.timer1 = form_->timerRunning(kTimer1);
@@ -59,7 +59,7 @@ void WindowBench::open(UINT dpi, bool recordMessages, HINSTANCE pictures) {
                                                   .gdiplus = &gdiplus_,
                                                   .dpi = dpi});
     if (recordMessages) {
-        form_->replaceMessages([this](const controller::MessageBox& box) { messages.show(box); });
+        form_->replaceMessages([this](const controller::Message& box) { messages.show(box); });
     }
     messages.watch(*form_);
     form_->startUp(SW_SHOWNORMAL);

@@ -30,7 +30,7 @@ struct SeenMessage {
 class RecordedMessages {
 public:
     void watch(const Form1& form) { form_ = &form; }
-    void show(const controller::MessageBox& box);
+    void show(const controller::Message& box);
 
     std::vector<SeenMessage> seen;
     std::vector<std::string> texts() const;

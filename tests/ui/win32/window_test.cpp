@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "display/display_session.h"
 #include "display/scripted_display_driver.h"
@@ -127,6 +128,39 @@ TEST(Win32Form1, OpensAsDesignedAndSwitchesTheDisplayForItsLife) {
         EXPECT_EQ(currentDisplayMode(), bench.startMode);
     }
     EXPECT_TRUE(bench.messages.seen.empty());
+}
+
+// The window's controls stand among its children in the layout's tab order, which Tab follows:
+// every ball box, label, button and the bar once, each where its tab stop puts it.
+TEST(Win32Form1, ControlsStandInTheLayoutsTabOrder) {
+    WindowBench bench;
+    bench.open();
+    std::vector<int> expected;
+    for (const layout::TabStop& stop : layout::tabStops()) {
+        switch (stop.kind) {
+            case layout::TabStop::Kind::Ball:
+                expected.push_back(kFirstBallBoxId + stop.index);
+                break;
+            case layout::TabStop::Kind::NextBall:
+                expected.push_back(kNextBallId);
+                break;
+            case layout::TabStop::Kind::TakeScore:
+                expected.push_back(kScoreId);
+                break;
+            case layout::TabStop::Kind::ProgressBar:
+                expected.push_back(kProgressBarId);
+                break;
+            case layout::TabStop::Kind::Label:
+                expected.push_back(kFirstLabelId + stop.index);
+                break;
+        }
+    }
+    std::vector<int> children;
+    for (HWND child = GetWindow(bench.window(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(GetDlgCtrlID(child));
+    }
+    EXPECT_EQ(children, expected);
 }
 
 TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {

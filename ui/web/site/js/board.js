@@ -70,11 +70,11 @@ const Board = (() => {
         }
 
         // Controls that take the focus, made in the window's tab order.
-        const bySlotName = new Map(layout.slots.map((s) => [s.name, s]));
-        for (const name of layout.tabOrder) {
-            if (bySlotName.has(name)) {
-                board.append(makeBall(bySlotName.get(name)));
-            } else if (name === layout.nextBall.name) {
+        const stops = codes.tabStops;
+        for (const stop of layout.tabStops) {
+            if (stop.kind === stops.ball) {
+                board.append(makeBall(layout.slots[stop.index]));
+            } else if (stop.kind === stops.nextBall) {
                 nextButton = makeButton(layout.nextBall, codes.buttons.nextBall);
                 rackPicture = document.createElement('img');
                 rackPicture.alt = '';
@@ -83,10 +83,10 @@ const Board = (() => {
                 rackPicture.draggable = false;
                 nextButton.prepend(rackPicture);
                 board.append(nextButton);
-            } else if (name === layout.score.name) {
+            } else if (stop.kind === stops.takeScore) {
                 scoreButton = makeButton(layout.score, codes.buttons.takeScore);
                 board.append(scoreButton);
-            } else if (name === layout.progress.name) {
+            } else if (stop.kind === stops.progressBar) {
                 board.append(makeProgress());
             }
         }
