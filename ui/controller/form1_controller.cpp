@@ -181,6 +181,14 @@ void Form1Controller::focusChanged(const Focus& focus) {
     }
 }
 
+void Form1Controller::focusReturned() {
+    if (!started_ || ended_) {
+        return;
+    }
+    moveFocus(focus_.kind != Focus::Kind::None && canHoldFocus(focus_) ? focus_
+                                                                       : Focus::nextBall());
+}
+
 bool Form1Controller::canTakeFocus(int slot) const {
     if (slot < 0 || slot >= layout::kSlotCount) {
         return false;

@@ -164,6 +164,10 @@ public:
     bool keyPressed(Key key, bool autoRepeat);
     // The toolkit moved the focus itself (Tab, a click on a button).
     void focusChanged(const Focus& focus);
+    // The window has the keyboard focus back: activated again, or a menu or a help window has
+    // let it go. The control the focus lives on takes it again; Next Ball when it had left the
+    // board.
+    void focusReturned();
 
     const Game& game() const { return game_; }
     const layout::Form1View& shownView() const { return shown_; }

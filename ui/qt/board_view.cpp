@@ -230,16 +230,14 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         default:
             break;
     }
-    // Enter reaches the board only from a control of its own that left it here.
-    const bool forTheGame = key == controller::Key::Activate ||
-                            std::any_of(boxes_.begin(), boxes_.end(),
-                                        [](const BallBox* box) { return box->hasFocus(); });
-    if (!key || !forTheGame || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
-        QWidget::keyPressEvent(event);
+    // The game says whether the key was its own (the arrows are, on a ball only); one it did not
+    // use goes on to the window.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (key && plain && keyHandler_ && keyHandler_(*key, event->isAutoRepeat())) {
+        event->accept();
         return;
     }
-    Q_EMIT keyPressed(*key, event->isAutoRepeat());
-    event->accept();
+    QWidget::keyPressEvent(event);
 }
 
 QRect BoardView::slotPaintRect(int slot) const {

@@ -13,9 +13,11 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ui/controller/form1_controller.h"
@@ -44,6 +46,12 @@ public:
     void makeBallBoxRound(int slot);
     void placeRing(int slot);
     bool ringPlaced(int slot) const;
+
+    // The arrows and Enter that the ball boxes and the felt buttons leave to the board go to
+    // `handler`, which says whether the game used the key: what a key means is not the board's
+    // to decide.
+    using KeyHandler = std::function<bool(controller::Key key, bool autoRepeat)>;
+    void setKeyHandler(KeyHandler handler) { keyHandler_ = std::move(handler); }
 
     // Slot `slot` is to show `view` in place of what the controller's view still holds for it;
     // repaints only what changed.
@@ -77,9 +85,6 @@ public:
 Q_SIGNALS:
     // The design is now drawn at `scale`.
     void scaleChanged(double scale);
-    // An arrow key pressed while a ball box has the focus, or Enter while one of the board's
-    // controls has it; what the key does is not the board's to decide.
-    void keyPressed(zentrix::controller::Key key, bool autoRepeat);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -104,6 +109,7 @@ private:
     void readMarkerPictures(qreal ratio);
 
     const controller::Form1Controller& controller_;
+    KeyHandler keyHandler_;
     std::array<BallBox*, layout::kSlotCount> boxes_{};
     std::array<QSize, layout::kSlotCount> ellipses_{};  // design pixels; empty until made round
     std::array<bool, layout::kSlotCount> ringPlaced_{};

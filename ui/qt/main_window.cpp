@@ -160,8 +160,8 @@ void MainWindow::buildControls() {
         connect(box, &QAbstractButton::clicked, this,
                 [this, slot, box] { controller_.ballClicked(slot, box->clickCount()); });
     }
-    connect(board_, &BoardView::keyPressed, this, [this](controller::Key key, bool autoRepeat) {
-        controller_.keyPressed(key, autoRepeat);
+    board_->setKeyHandler([this](controller::Key key, bool autoRepeat) {
+        return controller_.keyPressed(key, autoRepeat);
     });
     connect(board_, &BoardView::scaleChanged, this, [this] {
         if (!nextButton_->picture().isNull()) {

@@ -130,6 +130,13 @@ EMSCRIPTEN_KEEPALIVE int zx_key(int key, int autoRepeat) {
     return page->controller->keyPressed(*pressed, autoRepeat != 0) ? 1 : 0;
 }
 
+// The window has the focus back from a menu or a help window.
+EMSCRIPTEN_KEEPALIVE void zx_focus_returned() {
+    if (running()) {
+        page->controller->focusReturned();
+    }
+}
+
 // The browser moved the focus itself: kind as Focus::Kind, slot for a ball.
 EMSCRIPTEN_KEEPALIVE void zx_focus(int kind, int slot) {
     const auto focused = fromCode(kind, kLastFocusKind);

@@ -589,16 +589,11 @@ void Form1::onDestroy() {
 }
 
 void Form1::onActivate(bool active) {
-    // Windows would give the focus to the window itself: the control the controller has chosen
-    // gets it, Next Ball when that cannot take it (it holds the focus from the start).
-    if (!active) {
-        return;
+    // Windows would give the focus to the window itself: the controller says which control
+    // gets it.
+    if (active) {
+        controller_.focusReturned();
     }
-    HWND target = controlOf(controller_.focus());
-    if (target == nullptr || !IsWindowEnabled(target) || !IsWindowVisible(target)) {
-        target = nextButton_;
-    }
-    SetFocus(target);
 }
 
 void Form1::onClose() {

@@ -362,6 +362,14 @@ TEST(Form1ControllerTest, TheFocusAlwaysHasAHome) {
     bench.newGame(plainDeal());
     EXPECT_TRUE(bench.window.scoreEnabled);
     EXPECT_EQ(bench.controller.focus(), Focus::none());
+    // When the menu lets the focus go, it comes back to the board at Next Ball; from then on the
+    // window coming back gives it to the control that had it.
+    bench.controller.focusReturned();
+    EXPECT_EQ(bench.window.focus, Focus::nextBall());
+    bench.controller.ballClicked(20, 1);
+    bench.window.focus = Focus::none();  // another window took it
+    bench.controller.focusReturned();
+    EXPECT_EQ(bench.window.focus, Focus::ball(20));
 }
 
 // Tab visits every control that can hold the focus exactly once, in the layout's order: the next

@@ -14,8 +14,6 @@ const Board = (() => {
     let progress = null;
     let progressFill = null;
     let scale = 1;
-    // The game control that had the focus last, to go back to when a menu or window lets go.
-    let lastFocus = null;
 
     // A control of the main window at rectangle `r` of the design.
     function place(element, r) {
@@ -208,10 +206,9 @@ const Board = (() => {
              : kind === codes.focus.takeScore ? scoreButton : null;
     }
 
+    // A menu or a help window has let the focus go: the game says where it goes back to.
     function restoreFocus() {
-        if (lastFocus && lastFocus.isConnected && !lastFocus.disabled) {
-            lastFocus.focus();
-        }
+        Gate.call('zx_focus_returned');
     }
 
     return {
@@ -222,7 +219,6 @@ const Board = (() => {
         focusOf,
         control,
         restoreFocus,
-        noteFocus(element) { lastFocus = element; },
         get scale() { return scale; },
         get slots() { return slots; },
         get rings() { return rings; },

@@ -4,9 +4,10 @@
 // doing and need not be told back), and after the game has ended. What the player does before
 // the module has loaded is kept, and carried out in order once the game has started.
 const Gate = (() => {
-    // The calls a player's action makes; the rest (the browser's focus moves, leaving the page)
-    // only matter to a game that is already running.
-    const PLAYER = new Set(['zx_menu', 'zx_button', 'zx_ball', 'zx_key']);
+    // The calls a player's action makes, and the focus coming back from a menu or a help window
+    // that one opened; the rest (the browser's focus moves, leaving the page) only matter to a
+    // game that is already running.
+    const PLAYER = new Set(['zx_menu', 'zx_button', 'zx_ball', 'zx_key', 'zx_focus_returned']);
     let ready = false;
     let suspended = null;  // the suspended step's promise
     let calling = false;

@@ -17,11 +17,8 @@ const Input = (() => {
     function wire() {
         Board.element.addEventListener('focusin', (event) => {
             const focus = Board.focusOf(event.target);
-            if (focus) {
-                Board.noteFocus(event.target);
-                if (!Port.focusing) {
-                    Gate.call('zx_focus', focus);
-                }
+            if (focus && !Port.focusing) {
+                Gate.call('zx_focus', focus);
             }
         });
         document.addEventListener('keydown', (event) => {

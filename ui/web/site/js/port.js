@@ -57,7 +57,6 @@ const Port = (() => {
                 target.focus({preventScroll: true});
                 focusing = false;
             }
-            Board.noteFocus(target);
         },
         showHelp: Help.show,
         closeHelpWindows: Help.closeAll,
