@@ -9,6 +9,7 @@
 #include "resources/picture_ids.h"
 #include "ui/controller/form1_controller.h"
 #include "ui/layout/accessible_names.h"
+#include "ui/layout/arrangement.h"
 #include "ui/layout/board_geometry.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/layout/form1_view.h"
@@ -104,10 +105,15 @@ private:
     bool first_ = true;
 };
 
-void rect(Json& json, std::string_view name, const layout::PixelRect& r) {
-    json.key(name).open('{');
+void rect(Json& json, const layout::PixelRect& r) {
+    json.open('{');
     json.field("x", r.x).field("y", r.y).field("w", r.width).field("h", r.height);
     json.close('}');
+}
+
+void rect(Json& json, std::string_view name, const layout::PixelRect& r) {
+    json.key(name);
+    rect(json, r);
 }
 
 void rect(Json& json, std::string_view name, const layout::TwipsRect& r) {
@@ -146,6 +152,47 @@ void button(Json& json, std::string_view name, const layout::ButtonDesign& b) {
     font(json, b.font);
     json.field("picture", b.pictureNumber);
     json.close('}');
+}
+
+void textPlace(Json& json, const layout::PixelRect& r, int fontPixels) {
+    json.open('{');
+    rect(json, "rect", r);
+    json.field("px", fontPixels);
+    json.close('}');
+}
+
+// Where each control stands in each arrangement of the form, with the CSS media query that
+// chooses it: the first that matches the screen is used.
+void arrangements(Json& json) {
+    json.key("arrangements").open('[');
+    for (const layout::Arrangement& a : layout::arrangements()) {
+        json.open('{');
+        json.field("name", a.name).field("media", layout::mediaQuery(a));
+        rect(json, "area", a.area);
+        json.key("balls").open('[');
+        for (const layout::PixelRect& box : a.ballBoxes) {
+            rect(json, box);
+        }
+        json.close(']');
+        json.key("markers").open('[');
+        for (const layout::PixelRect& marker : a.markers) {
+            rect(json, marker);
+        }
+        json.close(']');
+        json.key("labels").open('[');
+        for (const layout::TextPlace& label : a.labels) {
+            textPlace(json, label.rect, label.fontPixels);
+        }
+        json.close(']');
+        json.key("nextBall");
+        textPlace(json, a.nextBall.rect, a.nextBall.fontPixels);
+        json.field("rack", layout::scaled(pictures::kRackSize, a.nextBall.pictureScale));
+        json.key("score");
+        textPlace(json, a.score.rect, a.score.fontPixels);
+        rect(json, "progress", a.progressBar);
+        json.close('}');
+    }
+    json.close(']');
 }
 
 // The window as the game's start-up leaves it (no ball is dealt before New): what the page shows
@@ -267,6 +314,8 @@ std::string layoutJson() {
     rect(json, "rect", bar.rect);
     json.field("min", bar.minimum).field("max", bar.maximum);
     json.close('}');
+
+    arrangements(json);
 
     json.key("menus").open('[');
     for (const layout::MenuDesign& menu : layout::menus()) {

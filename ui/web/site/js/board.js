@@ -1,4 +1,5 @@
-// The board: the main window's controls built from the layout, and scaled as one piece to the
+// The board: the main window's controls built from the layout, arranged for the screen (the form
+// as designed, or made for a finger on a phone held either way), and scaled as one piece to the
 // largest size that fits the felt.
 const Board = (() => {
     const {layout, codes, px, rgb, setBox, setFont} = Page;
@@ -14,6 +15,9 @@ const Board = (() => {
     let progress = null;
     let progressFill = null;
     let scale = 1;
+    // The arrangement in force, and the media queries that choose one.
+    let arrangement = null;
+    const queries = layout.arrangements.map((a) => matchMedia(a.media));
 
     // A control of the main window at rectangle `r` of the design.
     function place(element, r) {
@@ -22,8 +26,6 @@ const Board = (() => {
     }
 
     function build() {
-        board.style.width = px(layout.required.w);
-        board.style.height = px(layout.required.h);
         board.style.background = rgb(layout.felt);
         board.style.color = rgb(layout.text);
         stage.style.background = rgb(layout.felt);
@@ -57,10 +59,7 @@ const Board = (() => {
             const ring = document.createElement('div');
             ring.className = 'ring';
             ring.hidden = true;
-            // The pen is centred on the ring's circle: half of it lies outside.
-            const half = layout.ringPen / 2;
-            place(ring, {x: s.ring.x - half, y: s.ring.y - half, w: s.ring.w + layout.ringPen,
-                         h: s.ring.h + layout.ringPen});
+            place(ring, ringAround(s, s.box));
             ring.style.borderWidth = px(layout.ringPen);
             ring.style.borderColor = rgb(layout.ringColour);
             rings[s.slot] = ring;
@@ -76,8 +75,6 @@ const Board = (() => {
                 nextButton = makeButton(layout.nextBall, codes.buttons.nextBall);
                 rackPicture = document.createElement('img');
                 rackPicture.alt = '';
-                rackPicture.width = layout.pictures.rackSize;
-                rackPicture.height = layout.pictures.rackSize;
                 rackPicture.draggable = false;
                 nextButton.prepend(rackPicture);
                 board.append(nextButton);
@@ -88,6 +85,20 @@ const Board = (() => {
                 board.append(makeProgress());
             }
         }
+        // A phone turned, or a mouse plugged into a tablet: another arrangement may match.
+        queries.forEach((query) => query.addEventListener('change', () => {
+            if (!board.hidden) {
+                fit();
+            }
+        }));
+    }
+
+    // A ball's ring at its box's top-left corner. The pen is centred on the ring's circle: half of
+    // it lies outside.
+    function ringAround(s, box) {
+        const half = layout.ringPen / 2;
+        return {x: box.x - half, y: box.y - half, w: s.ring.w + layout.ringPen,
+                h: s.ring.h + layout.ringPen};
     }
 
     function makeBall(s) {
@@ -166,18 +177,50 @@ const Board = (() => {
         return progress;
     }
 
-    // The board scaled as one piece to the largest size that fits, centred on the felt; the
-    // windows over it follow its scale.
+    // Every control where the arrangement for this screen puts it: the first whose media query
+    // matches (the form as designed matches every screen). Only a change of arrangement moves
+    // anything.
+    function arrange() {
+        const chosen = layout.arrangements[queries.findIndex((query) => query.matches)];
+        if (chosen === arrangement) {
+            return;
+        }
+        arrangement = chosen;
+        document.documentElement.dataset.arrangement = chosen.name;
+        board.style.width = px(chosen.area.w);
+        board.style.height = px(chosen.area.h);
+        layout.slots.forEach((s) => {
+            setBox(slots[s.slot], chosen.balls[s.slot]);
+            setBox(rings[s.slot], ringAround(s, chosen.balls[s.slot]));
+        });
+        chosen.markers.forEach((r, index) => setBox(markers[index], r));
+        chosen.labels.forEach((place, index) => {
+            setBox(labels[index], place.rect);
+            labels[index].style.fontSize = px(place.px);
+        });
+        for (const [button, place] of [[nextButton, chosen.nextBall], [scoreButton, chosen.score]]) {
+            setBox(button, place.rect);
+            button.style.fontSize = px(place.px);
+        }
+        rackPicture.width = chosen.rack;
+        rackPicture.height = chosen.rack;
+        setBox(progress, chosen.progress);
+    }
+
+    // The board arranged for the screen and scaled as one piece to the largest size that fits,
+    // centred on the felt; the windows over it follow its scale.
     function fit() {
+        arrange();
         const width = stage.clientWidth;
         const height = stage.clientHeight;
-        const fitted = Math.min(width / layout.required.w, height / layout.required.h);
+        const area = arrangement.area;
+        const fitted = Math.min(width / area.w, height / area.h);
         if (!(fitted > 0)) {
             return;
         }
         scale = fitted;
-        const left = (width - layout.required.w * scale) / 2;
-        const top = (height - layout.required.h * scale) / 2;
+        const left = (width - area.w * scale) / 2;
+        const top = (height - area.h * scale) / 2;
         board.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
         Help.fitAll();
         Messages.fit();
@@ -220,6 +263,7 @@ const Board = (() => {
         control,
         restoreFocus,
         get scale() { return scale; },
+        get arrangement() { return arrangement.name; },
         get slots() { return slots; },
         get rings() { return rings; },
         get labels() { return labels; },
