@@ -148,7 +148,6 @@ std::string_view alignName(layout::Align align) {
 void button(Json& json, std::string_view name, const layout::ButtonDesign& b) {
     json.key(name).open('{');
     json.field("caption", b.caption);
-    rect(json, "rect", b.rect);
     font(json, b.font);
     json.field("picture", b.pictureNumber);
     json.close('}');
@@ -258,7 +257,6 @@ std::string layoutJson() {
     Json json;
     json.open('{');
     json.field("caption", layout::kWindowCaption);
-    rect(json, "required", layout::requiredClientArea());
     colour(json, "felt", layout::kFeltGreen);
     colour(json, "ringColour", layout::kRingColour);
     colour(json, "text", layout::kTextColour);
@@ -278,7 +276,6 @@ std::string layoutJson() {
     for (const layout::SlotDesign& s : layout::slots()) {
         json.open('{');
         json.field("slot", s.slot);
-        rect(json, "box", layout::ballBoxRect(s.slot));
         rect(json, "ring", layout::ringRect(s.slot));
         json.close('}');
     }
@@ -288,7 +285,6 @@ std::string layoutJson() {
     for (const layout::MarkerDesign& m : layout::markers()) {
         json.open('{');
         json.field("index", m.index).field("points", m.points);
-        rect(json, "rect", m.rect);
         json.close('}');
     }
     json.close(']');
@@ -298,7 +294,6 @@ std::string layoutJson() {
         json.open('{');
         json.field("caption", l.caption);
         json.field("accessibleName", layout::labelAccessibleName(l.role, l.caption));
-        rect(json, "rect", l.rect);
         font(json, l.font);
         json.field("align", alignName(l.align)).field("felt", l.feltBackground);
         json.close('}');
@@ -311,7 +306,6 @@ std::string layoutJson() {
     const layout::ProgressBarDesign& bar = layout::progressBar();
     json.key("progress").open('{');
     json.field("accessibleName", layout::kProgressBarName);
-    rect(json, "rect", bar.rect);
     json.field("min", bar.minimum).field("max", bar.maximum);
     json.close('}');
 

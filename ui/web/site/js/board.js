@@ -19,10 +19,9 @@ const Board = (() => {
     let arrangement = null;
     const queries = layout.arrangements.map((a) => matchMedia(a.media));
 
-    // A control of the main window at rectangle `r` of the design.
-    function place(element, r) {
+    // A control of the main window, placed by arrange().
+    function place(element) {
         element.classList.add('control');
-        setBox(element, r);
     }
 
     function build() {
@@ -37,7 +36,7 @@ const Board = (() => {
             img.className = 'marker';
             img.alt = String(m.points);
             img.draggable = false;
-            place(img, m.rect);
+            place(img);
             markers[m.index] = img;
             board.append(img);
         }
@@ -47,7 +46,7 @@ const Board = (() => {
             label.setAttribute('role', 'status');
             label.setAttribute('aria-live', 'off');
             label.setAttribute('aria-label', design.accessibleName);
-            place(label, design.rect);
+            place(label);
             setFont(label, design.font);
             label.style.textAlign = design.align;
             label.style.background = design.felt ? rgb(layout.felt) : 'transparent';
@@ -59,7 +58,7 @@ const Board = (() => {
             const ring = document.createElement('div');
             ring.className = 'ring';
             ring.hidden = true;
-            place(ring, ringAround(s, s.box));
+            place(ring);
             ring.style.borderWidth = px(layout.ringPen);
             ring.style.borderColor = rgb(layout.ringColour);
             rings[s.slot] = ring;
@@ -106,7 +105,7 @@ const Board = (() => {
         ball.type = 'button';
         ball.className = 'ball';
         ball.dataset.slot = String(s.slot);
-        place(ball, s.box);
+        place(ball);
         ball.style.backgroundColor = rgb(layout.felt);
         ball.style.backgroundSize = `${px(layout.pictures.ball)} ${px(layout.pictures.ball)}`;
         ball.disabled = true;
@@ -149,7 +148,7 @@ const Board = (() => {
         button.type = 'button';
         button.className = 'felt-button';
         button.setAttribute('aria-label', design.caption);
-        place(button, design.rect);
+        place(button);
         setFont(button, design.font);
         button.style.background = rgb(layout.felt);
         const caption = document.createElement('span');
@@ -169,7 +168,7 @@ const Board = (() => {
         progress.setAttribute('aria-valuemin', String(design.min));
         progress.setAttribute('aria-valuemax', String(design.max));
         progress.setAttribute('aria-valuenow', String(design.min));
-        place(progress, design.rect);
+        place(progress);
         progressFill = document.createElement('div');
         progressFill.className = 'progress-fill';
         progressFill.style.width = '0%';
@@ -194,13 +193,13 @@ const Board = (() => {
             setBox(rings[s.slot], ringAround(s, chosen.balls[s.slot]));
         });
         chosen.markers.forEach((r, index) => setBox(markers[index], r));
-        chosen.labels.forEach((place, index) => {
-            setBox(labels[index], place.rect);
-            labels[index].style.fontSize = px(place.px);
+        chosen.labels.forEach((where, index) => {
+            setBox(labels[index], where.rect);
+            labels[index].style.fontSize = px(where.px);
         });
-        for (const [button, place] of [[nextButton, chosen.nextBall], [scoreButton, chosen.score]]) {
-            setBox(button, place.rect);
-            button.style.fontSize = px(place.px);
+        for (const [button, where] of [[nextButton, chosen.nextBall], [scoreButton, chosen.score]]) {
+            setBox(button, where.rect);
+            button.style.fontSize = px(where.px);
         }
         rackPicture.width = chosen.rack;
         rackPicture.height = chosen.rack;
