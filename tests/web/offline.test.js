@@ -4,6 +4,7 @@
 
 const {withBrowser, runScenarios, assert, ready, freeBalls, chooseMenu, FREE_BALL} = require('./harness');
 
+const crypto = require('crypto');
 const fs = require('fs');
 const http = require('http');
 const os = require('os');
@@ -44,17 +45,21 @@ function plainHost(folder) {
 }
 
 // A copy of the site marked as `build`: a marker in the page, and one in the module's script,
-// which is renamed by its new contents as the build names it; the service worker written again.
+// which is renamed by its new contents and named by its new digest as the build does it; the
+// service worker written again.
 function markedCopy(build, into, later) {
     fs.cpSync(site, into, {recursive: true});
     const pagePath = path.join(into, 'index.html');
     let page = fs.readFileSync(pagePath, 'utf8');
     const script = /zentrix-[0-9a-f]+\.js/.exec(page)[0];
-    const text = `globalThis.zentrixBuild = '${build}';\n${fs.readFileSync(path.join(into, script), 'utf8')}`;
-    const renamed = `zentrix-${require('crypto').createHash('sha256').update(text).digest('hex').slice(0, 12)}.js`;
+    const original = fs.readFileSync(path.join(into, script), 'utf8');
+    const text = `globalThis.zentrixBuild = '${build}';\n${original}`;
+    const digest = (what) => `sha384-${crypto.createHash('sha384').update(what).digest('base64')}`;
+    const renamed = `zentrix-${crypto.createHash('sha256').update(text).digest('hex').slice(0, 12)}.js`;
     fs.rmSync(path.join(into, script));
     fs.writeFileSync(path.join(into, renamed), text);
-    page = page.split(script).join(renamed).replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`);
+    page = page.split(script).join(renamed).split(digest(original)).join(digest(text))
+        .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`);
     fs.writeFileSync(pagePath, page);
     execFileSync('cmake', [`-DSITE=${into}`, `-DTEMPLATE=${path.join(__dirname, '../../ui/web/site/sw.js.in')}`,
                            `-DOUTPUT=${path.join(into, 'sw.js')}`, '-P',
