@@ -1,9 +1,9 @@
 // What reaches the page from outside cannot take it over: script or style put into the page is
 // refused, and string evaluation with it, on the first visit and on one the service worker
-// serves.
+// serves; the address's options are taken only in their ranges.
 'use strict';
 
-const {withBrowser, runScenarios, assert, ready, freeBalls, chooseMenu, FREE_BALL} = require('./harness');
+const {withBrowser, runScenarios, assert, ready, freeBalls, timeLeft, chooseMenu, FREE_BALL} = require('./harness');
 
 const site = process.argv[2];
 
@@ -93,5 +93,43 @@ runScenarios({
             await checkRefused(page, 'visit from the worker');
             await deals(page);
         }, {expectedErrors: REFUSED});
+    },
+
+    async 'address options out of range are ignored: the page deals and its clock runs as usual'() {
+        await withBrowser(site, async ({open}) => {
+            for (const query of ['?speed=Infinity', '?speed=1e308', '?speed=-5', '?speed=1000',
+                                 '?seed=1e400&speed=NaN', '?seed=-1&speed=0x10']) {
+                const page = await open(query);
+                await chooseMenu(page, 'File', 'New');
+                await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+                assert.equal(await page.getByRole('button', {name: /^Ball \d+, (free|not free)$/}).count(), 22, query);
+                const started = Date.now();
+                await page.waitForTimeout(2500);
+                const seconds = await timeLeft(page);
+                const elapsed = (Date.now() - started) / 1000;
+                // One second a second: neither stopped nor run faster.
+                assert.ok(Number.isInteger(seconds) && seconds < 90 && seconds >= 89 - Math.ceil(elapsed),
+                          `${query}: ${seconds} seconds left after ${elapsed} s`);
+                assert.equal(await page.getByRole('alertdialog').count(), 0, query);
+            }
+
+            // A seed past 2^32 - 1 is not wrapped into range: it deals as no seed does, not as seed 0.
+            const heap = async (query) => {
+                const page = await open(query);
+                await chooseMenu(page, 'File', 'New');
+                await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+                return page.getByRole('button', {name: /^(Next ball|Ball) \d+/})
+                    .evaluateAll((balls) => balls.map((ball) => ball.getAttribute('aria-label')).join('; '));
+            };
+            assert.equal(await heap('?seed=0'), await heap('?seed=0'));
+            assert.notEqual(await heap('?seed=4294967296'), await heap('?seed=0'));
+
+            // In range, both are taken: the highest seed deals, and at speed 100 the round's 90
+            // seconds are over in about one.
+            const page = await open('?seed=4294967295&speed=100');
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('alertdialog').waitFor({timeout: 5000});
+            assert.equal(await timeLeft(page), 0);
+        });
     },
 });
