@@ -15,10 +15,11 @@ const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', 
                '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
 // Starts the server and a browser with a fresh profile; `run(session)` gets {browser, context,
-// site, open}. Everything is torn down afterwards, and the run fails on any page fault seen.
+// site, open}. Everything is torn down afterwards, and the run fails on any page fault seen but
+// the console errors `expectedErrors` match (a test's own refused actions).
 async function withBrowser(siteFolder, run,
                            {viewport = {width: 1280, height: 800}, hasTouch = false, deviceScaleFactor = 1,
-                            origins = []} = {}) {
+                            origins = [], expectedErrors = []} = {}) {
     const site = await serve(siteFolder, 0);
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-chromium-'));
     const context = await chromium.launchPersistentContext(profile, {
@@ -32,7 +33,7 @@ async function withBrowser(siteFolder, run,
     const faults = [];
     const watch = (page) => {
         page.on('console', (message) => {
-            if (message.type() === 'error') {
+            if (message.type() === 'error' && !expectedErrors.some((pattern) => pattern.test(message.text()))) {
                 faults.push(`console error: ${message.text()}`);
             }
         });

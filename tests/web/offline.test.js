@@ -4,6 +4,7 @@
 
 const {withBrowser, runScenarios, assert, ready, freeBalls, chooseMenu, FREE_BALL} = require('./harness');
 
+const crypto = require('crypto');
 const fs = require('fs');
 const http = require('http');
 const os = require('os');
@@ -13,9 +14,9 @@ const {execFileSync} = require('child_process');
 const site = process.argv[2];
 
 // A plain static host: each file with its Last-Modified date and `Cache-Control: max-age=600`,
-// no ETag, 304 for an unchanged date. It serves whichever folder `folder.current` names, and
-// lists the paths asked for in `asked`.
-function plainHost(folder) {
+// no ETag, 304 for an unchanged date, and any `extra` headers. It serves whichever folder
+// `folder.current` names, and lists the paths asked for in `asked`.
+function plainHost(folder, extra = {}) {
     const asked = [];
     const server = http.createServer((request, response) => {
         let pathname = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
@@ -32,7 +33,7 @@ function plainHost(folder) {
         const type = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                       '.png': 'image/png', '.jpg': 'image/jpeg', '.webmanifest': 'application/manifest+json'};
         const headers = {'Content-Type': type[path.extname(file)] || 'application/octet-stream',
-                         'Last-Modified': modified, 'Cache-Control': 'max-age=600'};
+                         'Last-Modified': modified, 'Cache-Control': 'max-age=600', ...extra};
         if (request.headers['if-modified-since'] === modified) {
             response.writeHead(304, headers).end();
             return;
@@ -44,17 +45,21 @@ function plainHost(folder) {
 }
 
 // A copy of the site marked as `build`: a marker in the page, and one in the module's script,
-// which is renamed by its new contents as the build names it; the service worker written again.
+// which is renamed by its new contents and named by its new digest as the build does it; the
+// service worker written again.
 function markedCopy(build, into, later) {
     fs.cpSync(site, into, {recursive: true});
     const pagePath = path.join(into, 'index.html');
     let page = fs.readFileSync(pagePath, 'utf8');
     const script = /zentrix-[0-9a-f]+\.js/.exec(page)[0];
-    const text = `globalThis.zentrixBuild = '${build}';\n${fs.readFileSync(path.join(into, script), 'utf8')}`;
-    const renamed = `zentrix-${require('crypto').createHash('sha256').update(text).digest('hex').slice(0, 12)}.js`;
+    const original = fs.readFileSync(path.join(into, script), 'utf8');
+    const text = `globalThis.zentrixBuild = '${build}';\n${original}`;
+    const digest = (what) => `sha384-${crypto.createHash('sha384').update(what).digest('base64')}`;
+    const renamed = `zentrix-${crypto.createHash('sha256').update(text).digest('hex').slice(0, 12)}.js`;
     fs.rmSync(path.join(into, script));
     fs.writeFileSync(path.join(into, renamed), text);
-    page = page.split(script).join(renamed).replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`);
+    page = page.split(script).join(renamed).split(digest(original)).join(digest(text))
+        .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`);
     fs.writeFileSync(pagePath, page);
     execFileSync('cmake', [`-DSITE=${into}`, `-DTEMPLATE=${path.join(__dirname, '../../ui/web/site/sw.js.in')}`,
                            `-DOUTPUT=${path.join(into, 'sw.js')}`, '-P',
@@ -164,6 +169,57 @@ runScenarios({
                 assert.equal(await visit('third visit after the update'), 'v2');
                 await chooseMenu(page, 'File', 'New');
                 await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+            }, {origins: [host.url]});
+        } finally {
+            host.server.close();
+            fs.rmSync(root, {recursive: true, force: true});
+        }
+    },
+
+    async 'sites at /a/, /b/ and /c/ of one origin each keep their own copy, with their host\'s headers'() {
+        const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-sites-'));
+        const sites = ['a', 'b', 'c'];
+        const now = Date.now() / 1000;
+        sites.forEach((name) => markedCopy(name, path.join(root, name), now - 60));
+        // The host's own policy, which the page cannot set itself; nothing kept in the browser's
+        // HTTP cache, so that offline only the workers' copies are there.
+        const policy = "frame-ancestors 'none'";
+        const host = await plainHost({current: root}, {'Content-Security-Policy': policy, 'Cache-Control': 'no-store'});
+        try {
+            await withBrowser(site, async ({context}) => {
+                const page = context.pages()[0] || await context.newPage();
+                const visit = async (name) => {
+                    const response = await page.goto(`${host.url}${name}/`);
+                    await ready(page);
+                    const builds = await page.evaluate(() => [
+                        document.querySelector('meta[name="zentrix-build"]').content, globalThis.zentrixBuild]);
+                    assert.deepEqual(builds, [name, name], `/${name}/ is a page of ${builds[0]} with the module of ${builds[1]}`);
+                    return response;
+                };
+                for (const name of sites) {
+                    await visit(name);
+                    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+                }
+
+                host.server.close();
+                await context.setOffline(true);
+                for (const name of sites) {
+                    const response = await visit(name);
+                    assert.ok(response.fromServiceWorker(), `/${name}/ did not come from its worker`);
+                    await chooseMenu(page, 'File', 'New');
+                    await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+                    const ball = (await freeBalls(page))[0];
+                    await ball.locator.click();
+                    assert.equal(await ball.locator.getAttribute('aria-label'), `${ball.name}, selected`);
+                    // The worker kept each file with the headers it came with.
+                    const kept = await page.evaluate(async () => {
+                        const [html, wasm] = await Promise.all(
+                            ['./', document.querySelector('link[as="fetch"]').href].map((url) => fetch(url)));
+                        return [html.headers.get('Content-Security-Policy'), html.headers.get('Content-Type'),
+                                wasm.headers.get('Content-Type')];
+                    });
+                    assert.deepEqual(kept, [policy, 'text/html', 'application/wasm'], `/${name}/`);
+                }
             }, {origins: [host.url]});
         } finally {
             host.server.close();

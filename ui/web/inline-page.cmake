@@ -4,9 +4,44 @@
 # index.html lists them, each a name of its own in one function's scope. The module's own script
 # is then the only one fetched, and it runs last. The module's script and WebAssembly go into the
 # site under names made from their contents (the script naming its WebAssembly so), replacing
-# those of an earlier build.
+# those of an earlier build. The page's policy (its Content-Security-Policy) lets run only these
+# two scripts and apply only this style sheet, named by their digests, which are written into it.
 # cmake -DSOURCE=<site folder> -DOUTPUT=<index.html> -DNODE=<node> -DLAYOUT_PROGRAM=<program.js>
 #       -DMODULE_SCRIPT=<zentrix-wasm.js, its .wasm beside it> -DSITE=<built site> -P inline-page.cmake
+
+# The digest of `text` as a policy or an integrity attribute names it: "<algorithm>-<base64>".
+function(digest_of algorithm text out)
+    string(${algorithm} hex "${text}")
+    set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+    string(LENGTH "${hex}" length)
+    set(base64 "")
+    # Three bytes (six hex digits) at a time make four characters; a last one or two bytes make
+    # two or three, and "=" fills the four.
+    foreach(at RANGE 0 ${length} 6)
+        string(SUBSTRING "${hex}" ${at} 6 group)
+        string(LENGTH "${group}" digits)
+        if(digits EQUAL 0)
+            break()
+        endif()
+        math(EXPR characters "${digits} / 2 + 1")
+        string(APPEND group "0000")
+        string(SUBSTRING "${group}" 0 6 group)
+        math(EXPR value "0x${group}")
+        foreach(shift 18 12 6 0)
+            if(characters GREATER 0)
+                math(EXPR index "(${value} >> ${shift}) & 63")
+                string(SUBSTRING "${alphabet}" ${index} 1 character)
+                string(APPEND base64 "${character}")
+                math(EXPR characters "${characters} - 1")
+            else()
+                string(APPEND base64 "=")
+            endif()
+        endforeach()
+    endforeach()
+    string(TOLOWER "${algorithm}" name)
+    set(${out} "${name}-${base64}" PARENT_SCOPE)
+endfunction()
+
 file(READ "${SOURCE}/index.html" page)
 file(READ "${SOURCE}/zentrix.css" style)
 execute_process(COMMAND "${NODE}" "${LAYOUT_PROGRAM}"
@@ -71,10 +106,33 @@ configure_file("${module_folder}/${module_name}.wasm" "${SITE}/${wasm_file}" COP
 file(WRITE "${SITE}/${script_file}" "${module_text}")
 string(REPLACE [[href="zentrix-wasm.wasm"]] "href=\"${wasm_file}\"" page "${page}")
 
-string(REPLACE "${style_link}" "<style>\n${style}</style>" page "${page}")
-string(REPLACE "${module_script}\n" "<link rel=\"preload\" href=\"${script_file}\" as=\"script\">\n"
+# The policy allows no style attribute and no inline event handler: the page's markup has none.
+if(page MATCHES "<[^>]*[ \t\n](style|on[a-z]+)[ \t\n]*=")
+    message(FATAL_ERROR "index.html has a style or event handler attribute, which its policy refuses")
+endif()
+
+# The style sheet, the page's script and the module's script as the browser will read them,
+# and the policy naming each by its digest; the module's script carries its digest as well.
+set(style "\n${style}")
+set(script "\n${script}")
+digest_of(SHA256 "${style}" style_digest)
+digest_of(SHA256 "${script}" script_digest)
+digest_of(SHA384 "${module_text}" module_digest)
+foreach(placeholder PAGE_STYLE_DIGEST PAGE_SCRIPT_DIGEST MODULE_SCRIPT_DIGEST)
+    string(FIND "${page}" "@${placeholder}@" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "index.html's Content-Security-Policy no longer names @${placeholder}@")
+    endif()
+endforeach()
+string(REPLACE "@PAGE_STYLE_DIGEST@" "'${style_digest}'" page "${page}")
+string(REPLACE "@PAGE_SCRIPT_DIGEST@" "'${script_digest}'" page "${page}")
+string(REPLACE "@MODULE_SCRIPT_DIGEST@" "'${module_digest}'" page "${page}")
+
+string(REPLACE "${style_link}" "<style>${style}</style>" page "${page}")
+string(REPLACE "${module_script}\n"
+    "<link rel=\"preload\" href=\"${script_file}\" as=\"script\" integrity=\"${module_digest}\">\n"
     page "${page}")
 string(REPLACE "</body>"
-    "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>\n${script}</script>\n<script src=\"${script_file}\"></script>\n</body>"
+    "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>${script}</script>\n<script src=\"${script_file}\" integrity=\"${module_digest}\"></script>\n</body>"
     page "${page}")
 file(WRITE "${OUTPUT}" "${page}")

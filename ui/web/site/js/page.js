@@ -28,14 +28,17 @@ const Page = (() => {
     // for another reason (a screen reader's) counts as one.
     const clicks = (event) => Math.max(1, event.detail || 0);
 
+    // The address is data from anywhere: an option is taken only as a number in its range, and
+    // anything else is as if it were not there.
     const seed = params.get('seed');
+    const speed = /^\d+(\.\d+)?$/.test(params.get('speed')) ? Number(params.get('speed')) : NaN;
     return {
         layout,
         // The numbers the game's entry points take, from the game itself.
         codes: layout.codes,
-        // For the page's tests only: a fixed deal, and the clock run faster.
-        seed: seed !== null && /^\d+$/.test(seed) ? Number(seed) >>> 0 : null,
-        speed: Math.max(1, Number(params.get('speed')) || 1),
+        // For the page's tests only: a fixed deal, and the clock run up to 100 times faster.
+        seed: seed !== null && /^\d{1,10}$/.test(seed) && Number(seed) <= 0xffffffff ? Number(seed) : null,
+        speed: Number.isFinite(speed) && speed >= 1 && speed <= 100 ? speed : 1,
         px,
         rgb,
         clicks,

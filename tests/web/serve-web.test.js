@@ -1,0 +1,96 @@
+// tools/serve-web as it is started from the command line: it serves only the real files inside its
+// folder, goes on serving after a file it cannot read, and answers only to its own names.
+'use strict';
+
+const {runScenarios, assert} = require('./harness');
+
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const {spawn} = require('child_process');
+
+const SERVE_WEB = path.join(__dirname, '../../tools/serve-web');
+
+// One request to the server at `port`, with the Host header `host`: {status, body}.
+function get(port, pathname, host = `127.0.0.1:${port}`) {
+    return new Promise((resolve, reject) => {
+        const request = http.request({host: '127.0.0.1', port, path: pathname, headers: {Host: host}}, (response) => {
+            const chunks = [];
+            response.on('data', (chunk) => chunks.push(chunk));
+            response.on('end', () => resolve({status: response.statusCode, body: Buffer.concat(chunks).toString()}));
+        });
+        request.on('error', reject);
+        request.end();
+    });
+}
+
+// Starts tools/serve-web on `folder` with a port of its own choosing; as root, as the user nobody,
+// so that a file's permissions stop it as they stop any user's server.
+function start(folder) {
+    const asRoot = process.getuid && process.getuid() === 0;
+    const server = spawn(process.execPath, [SERVE_WEB, folder, '--port=0'],
+                         {stdio: ['ignore', 'pipe', 'inherit'], ...(asRoot ? {uid: 65534, gid: 65534} : {})});
+    return new Promise((resolve, reject) => {
+        let out = '';
+        server.stdout.on('data', (chunk) => {
+            out += chunk;
+            const found = /http:\/\/127\.0\.0\.1:(\d+)\//.exec(out);
+            if (found) {
+                resolve({server, port: Number(found[1])});
+            }
+        });
+        server.on('exit', (code) => reject(new Error(`serve-web ended (${code}): ${out}`)));
+    });
+}
+
+runScenarios({
+    async 'only the real files inside the folder, to its own names, and on after a file it cannot read'() {
+        const top = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-serve-'));
+        fs.chmodSync(top, 0o755);
+        const folder = path.join(top, 'site');
+        const outside = path.join(top, 'outside');
+        fs.mkdirSync(path.join(folder, 'pictures'), {recursive: true});
+        fs.mkdirSync(outside);
+        fs.writeFileSync(path.join(folder, 'index.html'), '<!DOCTYPE html><title>The page</title>');
+        fs.writeFileSync(path.join(folder, 'pictures', 'ball.png'), 'a ball');
+        // Readable by anyone: only the server's own rule keeps it out.
+        fs.writeFileSync(path.join(outside, 'secret.txt'), 'not for the web');
+        fs.symlinkSync(path.join(outside, 'secret.txt'), path.join(folder, 'secret.txt'));
+        fs.symlinkSync(outside, path.join(folder, 'elsewhere'));
+        fs.symlinkSync(path.join(folder, 'pictures', 'ball.png'), path.join(folder, 'same-ball.png'));
+        fs.writeFileSync(path.join(folder, 'locked.js'), 'no one may read this');
+        fs.chmodSync(path.join(folder, 'locked.js'), 0o000);
+
+        const {server, port} = await start(folder);
+        try {
+            assert.equal((await get(port, '/')).body, '<!DOCTYPE html><title>The page</title>');
+            // A link to a file inside the folder is served.
+            assert.deepEqual(await get(port, '/same-ball.png'), {status: 200, body: 'a ball'});
+            // Links out of it, and paths climbing out, are not.
+            for (const pathname of ['/secret.txt', '/elsewhere/secret.txt', '/../outside/secret.txt',
+                                    '/pictures/..%2f..%2foutside/secret.txt', '/%2e%2e/outside/secret.txt']) {
+                const answer = await get(port, pathname);
+                assert.equal(answer.status, 404, pathname);
+                assert.ok(!answer.body.includes('not for the web'), pathname);
+            }
+            // A file it may not read: refused, and the server goes on.
+            assert.equal((await get(port, '/locked.js')).status, 403);
+            assert.equal((await get(port, '/pictures/ball.png')).status, 200);
+
+            // Its own names with the port; any other name is refused whatever it points at.
+            assert.equal((await get(port, '/', `localhost:${port}`)).status, 200);
+            assert.equal((await get(port, '/', `LOCALHOST:${port}`)).status, 200);
+            for (const host of [`attacker.example:${port}`, 'attacker.example', `127.0.0.1:${port + 1}`, '127.0.0.1',
+                                `127.0.0.1:${port}.attacker.example`]) {
+                const answer = await get(port, '/', host);
+                assert.equal(answer.status, 421, host);
+                assert.ok(!answer.body.includes('The page'), host);
+            }
+            assert.equal((await get(port, '/pictures/ball.png')).status, 200);
+        } finally {
+            server.kill();
+            fs.rmSync(top, {recursive: true, force: true});
+        }
+    },
+});
