@@ -57,6 +57,22 @@ async function turn(page) {
     await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
 }
 
+// A finger drawn up or down the screen at `x`, from `fromY` to `toY`, and lifted.
+async function swipe(page, x, fromY, toY) {
+    const cdp = await page.context().newCDPSession(page);
+    const touch = (type, y) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints: y === undefined ? [] : [{x, y}]});
+    await touch('touchStart', fromY);
+    for (let step = 1; step <= 8; ++step) {
+        await touch('touchMove', fromY + (toY - fromY) * step / 8);
+    }
+    // Held still before it lifts, so that the scroll stops there and flings on no further: a tap
+    // during a fling would only stop it.
+    await page.waitForTimeout(150);
+    await touch('touchMove', toY);
+    await touch('touchEnd');
+    await cdp.detach();
+}
+
 async function tapMenu(page, menu, item) {
     await page.getByRole('menuitem', {name: menu, exact: true}).tap();
     await page.getByRole('menuitem', {name: item, exact: true}).tap();
@@ -96,23 +112,30 @@ async function playPhone(viewport) {
             const box = await text.evaluate((e) => ({over: e.scrollHeight - e.clientHeight, shown: e.clientHeight}));
             assert.ok(box.shown >= 100, `${where}${turned}: the Rules text shows ${box.shown} px`);
             if (box.over > 1) {
+                // A finger drawn up the text scrolls it, and the window stays where it is.
                 const at = await text.boundingBox();
-                await page.mouse.move(at.x + at.width / 2, at.y + at.height / 2);
-                await page.mouse.wheel(0, 10000);
-                await page.waitForFunction((e) => e.scrollTop + e.clientHeight >= e.scrollHeight - 1,
-                                           await text.elementHandle());
+                await swipe(page, at.x + at.width / 2, at.y + at.height - 10, at.y + 10);
+                await page.waitForFunction((e) => e.scrollTop > 0, await text.elementHandle());
+                assert.deepEqual(await text.boundingBox(), at);
                 await text.evaluate((e) => { e.scrollTop = 0; });
             }
         }
         await rules.getByRole('button', {name: 'Close'}).tap();
         await rules.waitFor({state: 'detached', timeout: 2000});
 
-        // About: the same, closed by a tap on Ok, then on its close box.
+        // About: the same, also when dragged by its title bar towards a corner; closed by a tap
+        // on Ok, then on its close box.
         const about = page.getByRole('dialog', {name: 'ABout'});
         for (const closer of ['Ok', 'Close']) {
             await tapMenu(page, 'Help', 'About');
             await about.waitFor();
             await assertFingerSized(page, '[role="dialog"]', target, `${where} About`);
+            const heading = await about.getByRole('heading').boundingBox();
+            await page.mouse.move(heading.x + 5, heading.y + heading.height / 2);
+            await page.mouse.down();
+            await page.mouse.move(closer === 'Ok' ? viewport.width : 0, viewport.height, {steps: 4});
+            await page.mouse.up();
+            await assertFingerSized(page, '[role="dialog"]', target, `${where} About dragged`);
             await about.getByRole('button', {name: closer, exact: true}).tap();
             await about.waitFor({state: 'detached', timeout: 2000});
         }
