@@ -13,23 +13,100 @@ const Help = (() => {
         return devicePixelRatio * scale > 1 ? 'url(pictures/title-top@2x.jpg)' : 'url(pictures/title-top.jpg)';
     }
 
-    // The window at the board's scale, or smaller where it would not fit the viewport beneath
-    // the menu bar, and kept inside that area: its title bar and close box are always in reach.
+    // The least a fingertip surely hits, in CSS pixels.
+    const FINGERTIP = 44;
+
+    // The title picture on the window at scale `s` of the design, `left` pixels across its client
+    // area; About's Ok button at `ok` shows the middle of the whole picture as its face.
+    function dress(w, s, left, ok) {
+        const width = layout.pictures.titleWidth * s;
+        const size = `${px(width)} auto`;
+        w.client.style.backgroundSize = size;
+        w.client.style.backgroundPosition = left > 0 ? `${px(left)} 0` : '';
+        if (w.ok) {
+            w.ok.style.backgroundSize = size;
+            w.ok.style.backgroundPosition = `${px((ok.w - width) / 2)} ${
+                px((ok.h - layout.pictures.titleHeight * s) / 2)}`;
+        }
+    }
+
+    // For a mouse: the window as its design has it, scaled as a whole by the caller.
+    function asDesigned(w) {
+        const {design} = w;
+        w.client.style.width = px(design.client.w);
+        w.client.style.height = px(design.client.h);
+        if (w.ok) {
+            setBox(w.ok, design.ok);
+        } else {
+            setBox(w.text, design.textBox);
+        }
+        dress(w, 1, 0, design.ok);
+    }
+
+    // For a finger: the window unscaled, so that its text reads as the design has it, within
+    // `room`. The title picture is scaled down to the width; About keeps the whole picture, and
+    // Rules at least its upper half, where the title is, over the text, which has the height left
+    // and scrolls inside itself. Returns the title picture's scale.
+    function forFinger(w, room) {
+        const {design} = w;
+        const width = Math.min(design.client.w, room.width - (w.offsetWidth - w.client.offsetWidth));
+        const height = room.height - (w.offsetHeight - w.client.offsetHeight);
+        if (w.ok) {
+            const s = Math.min(1, width / design.client.w, height / design.client.h);
+            const client = {w: design.client.w * s, h: design.client.h * s};
+            // Ok as wide as its design, like its text, and a fingertip high, inside the picture.
+            const size = {w: Math.max(design.ok.w, FINGERTIP), h: Math.max(design.ok.h, FINGERTIP)};
+            const inset = 6;
+            const ok = {
+                x: clamp((design.ok.x + design.ok.w / 2) * s - size.w / 2, inset, client.w - size.w - inset),
+                y: clamp((design.ok.y + design.ok.h / 2) * s - size.h / 2, inset, client.h - size.h - inset),
+                ...size,
+            };
+            w.client.style.width = px(client.w);
+            w.client.style.height = px(client.h);
+            setBox(w.ok, ok);
+            dress(w, s, 0, ok);
+            return s;
+        }
+        const top = Math.min(design.textBox.y * width / design.client.w, height / 3);
+        const s = Math.min(width / design.client.w, 2 * top / design.textBox.y);
+        // The text no higher than it needs, on a screen with room to spare.
+        w.text.style.width = px(width);
+        w.text.style.height = '0';
+        const whole = w.text.scrollHeight + w.text.offsetHeight - w.text.clientHeight;
+        const box = {x: 0, y: top, w: width, h: Math.min(height - top, whole)};
+        setBox(w.text, box);
+        w.client.style.width = px(width);
+        w.client.style.height = px(box.y + box.h);
+        dress(w, s, (width - layout.pictures.titleWidth * s) / 2);
+        return s;
+    }
+
+    // The window kept inside the viewport beneath the menu bar: its title bar and close box are
+    // always in reach. For a mouse it is at the board's scale, or smaller where it would not fit;
+    // for a finger it is laid out to fit unscaled.
     function fit(w) {
-        const width = w.offsetWidth;
-        const height = w.offsetHeight;
         const margin = 4;
         const below = document.querySelector('header').getBoundingClientRect().bottom;
-        const scale = Math.min(Board.scale, (innerWidth - 2 * margin) / width,
-                               (innerHeight - below - 2 * margin) / height);
+        const room = {width: innerWidth - 2 * margin, height: innerHeight - below - 2 * margin};
+        const finger = Page.coarse.matches;
+        let pictureScale = 1;
+        if (finger) {
+            pictureScale = forFinger(w, room);
+        } else {
+            asDesigned(w);
+        }
+        const width = w.offsetWidth;
+        const height = w.offsetHeight;
+        const scale = Math.min(finger ? 1 : Board.scale, room.width / width, room.height / height);
         const left = clamp(w.left, margin, innerWidth - width * scale - margin);
         const top = clamp(w.top, below + margin, innerHeight - height * scale - margin);
         w.style.left = px(left);
         w.style.top = px(top);
         w.style.transform = `scale(${scale})`;
-        const picture = titlePicture(scale);
-        for (const element of w.pictured) {
-            if (element.style.backgroundImage !== picture) {
+        const picture = titlePicture(scale * pictureScale);
+        for (const element of [w.client, w.ok]) {
+            if (element && element.style.backgroundImage !== picture) {
                 element.style.backgroundImage = picture;
             }
         }
@@ -66,34 +143,26 @@ const Help = (() => {
         bar.append(heading, closeBox);
         const client = document.createElement('div');
         client.className = 'help-client';
-        client.style.width = px(design.client.w);
-        client.style.height = px(design.client.h);
-        const titleSize = `${px(layout.pictures.titleWidth)} auto`;
-        client.style.backgroundSize = titleSize;
-        w.pictured = [client];
+        w.design = design;
+        w.client = client;
         if (which === codes.help.about) {
             const ok = document.createElement('button');
             ok.type = 'button';
             ok.className = 'about-ok';
             ok.textContent = design.okCaption;
-            setBox(ok, design.ok);
             setFont(ok, design.font);
-            ok.style.backgroundSize = titleSize;
-            // Its face: the middle of the whole title picture.
-            ok.style.backgroundPosition = `${px((design.ok.w - layout.pictures.titleWidth) / 2)} ${
-                px((design.ok.h - layout.pictures.titleHeight) / 2)}`;
-            w.pictured.push(ok);
             ok.addEventListener('click', () => close(which));
             client.append(ok);
+            w.ok = ok;
             w.focusTarget = ok;
         } else {
             const text = document.createElement('textarea');
             text.readOnly = true;
             text.setAttribute('aria-label', design.caption);
             text.value = design.text;
-            setBox(text, design.textBox);
             setFont(text, design.font);
             client.append(text);
+            w.text = text;
             w.focusTarget = text;
         }
         w.append(bar, client);

@@ -63,6 +63,8 @@ const Input = (() => {
         });
         document.getElementById('full-screen').addEventListener('click', toggleFullScreen);
         addEventListener('resize', Board.fit);
+        // A mouse plugged into a tablet, or taken away: the windows laid out for the one in use.
+        Page.coarse.addEventListener('change', Board.fit);
         // Leaving the page ends the game, unless the browser keeps the page to come back to.
         addEventListener('pagehide', (event) => {
             if (!event.persisted) {

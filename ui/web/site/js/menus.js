@@ -109,9 +109,10 @@ const Menus = (() => {
                 event.preventDefault();
                 event.stopPropagation();
             });
-            // Moving the mouse across the bar while a menu is open opens the one beneath it.
-            title.addEventListener('pointerenter', () => {
-                if (titles.some((t) => t.getAttribute('aria-expanded') === 'true')) {
+            // Moving the mouse across the bar while a menu is open opens the one beneath it. A
+            // finger comes down on a title without moving there: its tap alone opens the menu.
+            title.addEventListener('pointerenter', (event) => {
+                if (event.pointerType === 'mouse' && titles.some((t) => t.getAttribute('aria-expanded') === 'true')) {
                     open(title);
                 }
             });

@@ -8,13 +8,14 @@ const Messages = (() => {
     // Everything behind a box, which takes no click, key or focus while it is open.
     const behind = () => [document.querySelector('header'), Board.stage, document.getElementById('windows')];
 
-    // The box at the board's scale, or smaller where it would not fit.
+    // The box at the board's scale for a mouse, unscaled for a finger, or smaller where it would
+    // not fit.
     function fit() {
         if (!open) {
             return;
         }
         const {box} = open;
-        const scale = Math.min(Board.scale, (innerWidth - 8) / box.offsetWidth,
+        const scale = Math.min(Page.coarse.matches ? 1 : Board.scale, (innerWidth - 8) / box.offsetWidth,
                                (innerHeight - 8) / box.offsetHeight);
         box.style.transform = `scale(${scale})`;
     }

@@ -46,5 +46,6 @@ const Page = (() => {
         setFont,
         picture: (number) => `pictures/${number}@2x.png`,
         SVG: 'http://www.w3.org/2000/svg',
+        coarse: matchMedia('(pointer: coarse)'),  // a finger (a phone's, a tablet's) rather than a mouse
     };
 })();
