@@ -14,7 +14,8 @@
 ; game always gets a folder of its own, named Zentrix, wherever the player points: another
 ; program's folder is never shared, and removing the game cannot take that program's files. An
 ; upgrade removes the files it knows the game by, never running the uninstaller it finds in the
-; old folder, which anyone able to write there could have replaced.
+; old folder, which anyone able to write there could have replaced. Nothing is installed or
+; removed while the game runs.
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -88,6 +89,40 @@ Function .onInit
     Call OwnFolder
 FunctionEnd
 
+; Waits until the game is not running: no window of the game's main window class
+; (ui/win32/form1.h) on this desktop, and FOLDER's zentrix.exe, if there is one, not in use, as
+; Windows keeps a running program's file from being opened for writing. The player is asked to
+; close the game and Retry looks again; Cancel, and a silent run, end the installer or
+; uninstaller with exit code 2.
+!macro WaitForTheGameToEnd FOLDER
+    ${Do}
+        FindWindow $0 "ZentrixForm1"
+        ${If} $0 = 0
+        ${AndIf} ${FileExists} "${FOLDER}\zentrix.exe"
+            ClearErrors
+            FileOpen $0 "${FOLDER}\zentrix.exe" a
+            ${If} ${Errors}
+                StrCpy $0 1
+            ${Else}
+                FileClose $0
+                StrCpy $0 0
+            ${EndIf}
+        ${EndIf}
+        ${If} $0 = 0
+            ${ExitDo}
+        ${EndIf}
+        ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+                "Zentrix is running. Close the game, then choose Retry." /SD IDCANCEL IDRETRY`
+            ${ExitDo}
+        ${EndIf}
+    ${Loop}
+    ${If} $0 <> 0
+        DetailPrint "Zentrix is running: nothing was changed."
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
+!macroend
+
 ; Adds the size of FILE in bytes to TOTAL.
 !macro AddFileSize TOTAL FILE
     FileOpen $3 "${FILE}" r
@@ -107,7 +142,10 @@ Section
     ${If} $R0 == $INSTDIR
         StrCpy $R0 ""
     ${EndIf}
+    ; Nothing is changed before the game has ended.
+    !insertmacro WaitForTheGameToEnd "$INSTDIR"
     ${If} $R0 != ""
+        !insertmacro WaitForTheGameToEnd "$R0"
         !insertmacro RemoveGameFiles "$R0"
     ${EndIf}
 
@@ -140,6 +178,7 @@ SectionEnd
 
 Section "Uninstall"
     SetShellVarContext all
+    !insertmacro WaitForTheGameToEnd "$INSTDIR"
     !insertmacro RemoveGameFiles "$INSTDIR"
     Delete "$SMPROGRAMS\Zentrix.lnk"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

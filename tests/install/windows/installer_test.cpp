@@ -3,7 +3,7 @@
 // the installed game started and closed by its close message, installing again and a newer
 // version over it, and a silent uninstall that leaves nothing of the game behind. The installer
 // runs as administrator, so it must keep to a folder of its own beside another program's files,
-// and run no uninstaller it finds there.
+// run no uninstaller it finds there, and keep its hands off a game that is running.
 //
 //   zentrix_installer_tests SETUP NEWER_SETUP UNPACKED_ZIP VERSION NEWER_VERSION
 //
@@ -430,44 +430,71 @@ std::pair<DWORD, DWORD> displaySize() {
     return {mode.dmPelsWidth, mode.dmPelsHeight};
 }
 
-// Starts the installed game as its shortcut would, waits for its main window, and closes it with
-// its close message, as the window's close box does. The game switches the display to
-// 1024 x 768 while it runs and puts it back when it closes.
-void playAndClose(const std::wstring& program) {
-    const std::pair<DWORD, DWORD> before = displaySize();
+// The installed game, started as its shortcut would start it.
+struct RunningGame {
+    PROCESS_INFORMATION process = {};
+    HWND window = nullptr;
+};
+
+// Starts `program` and waits for its main window.
+RunningGame startGame(const std::wstring& program) {
+    RunningGame game;
     std::wstring command = L"\"" + program + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process))
-        << "could not start " << narrow(program) << ": " << GetLastError();
-    WindowSearch search{.process = process.dwProcessId};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &game.process)) {
+        ADD_FAILURE() << "could not start " << narrow(program) << ": " << GetLastError();
+        return game;
+    }
+    WindowSearch search{.process = game.process.dwProcessId};
     for (int tries = 0; tries < 300 && search.window == nullptr; ++tries) {
-        if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(game.process.hProcess, 100) == WAIT_OBJECT_0) {
             break;
         }
         EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
     }
     EXPECT_NE(search.window, nullptr) << "the installed game showed no window";
-    if (search.window != nullptr) {
-        wchar_t caption[64] = {};
-        GetWindowTextW(search.window, caption, 64);
-        EXPECT_EQ(narrow(caption), "Zentrix");
-        EXPECT_EQ(displaySize(), (std::pair<DWORD, DWORD>{1024, 768}));
-        PostMessageW(search.window, WM_CLOSE, 0, 0);
+    game.window = search.window;
+    return game;
+}
+
+// Closes the game with its close message, as the window's close box does, and waits for it to
+// end with status 0.
+void closeGame(RunningGame& game) {
+    if (game.process.hProcess == nullptr) {
+        return;
     }
-    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    if (game.window != nullptr) {
+        PostMessageW(game.window, WM_CLOSE, 0, 0);
+    }
+    const bool ended = WaitForSingleObject(game.process.hProcess, 30000) == WAIT_OBJECT_0;
     EXPECT_TRUE(ended) << "the game did not end on its close message";
     if (!ended) {
-        TerminateProcess(process.hProcess, 1);
+        TerminateProcess(game.process.hProcess, 1);
+        WaitForSingleObject(game.process.hProcess, 10000);
     }
     DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
+    GetExitCodeProcess(game.process.hProcess, &status);
     EXPECT_EQ(status, 0u);
+    CloseHandle(game.process.hThread);
+    CloseHandle(game.process.hProcess);
+    game = {};
+}
+
+// Starts the installed game, checks its window and the display it switched to, and closes it.
+// The game switches the display to 1024 x 768 while it runs and puts it back when it closes.
+void playAndClose(const std::wstring& program) {
+    const std::pair<DWORD, DWORD> before = displaySize();
+    RunningGame game = startGame(program);
+    if (game.window != nullptr) {
+        wchar_t caption[64] = {};
+        GetWindowTextW(game.window, caption, 64);
+        EXPECT_EQ(narrow(caption), "Zentrix");
+        EXPECT_EQ(displaySize(), (std::pair<DWORD, DWORD>{1024, 768}));
+    }
+    closeGame(game);
     EXPECT_EQ(displaySize(), before) << "the display was not put back";
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }
 
 // Everything one install of `version` in `location` should have left, and nothing more.
@@ -768,6 +795,37 @@ TEST_F(Installer, UpgradesWithoutRunningTheUninstallerInTheGamesFolder) {
     DeleteFileW(kPlantedMark.c_str());
     uninstall();
     RemoveDirectoryW(games.c_str());
+    expectUninstalledCleanly();
+}
+
+TEST_F(Installer, LeavesARunningGameAlone) {
+    install(packages.setup);
+    const std::wstring program = defaultLocation() + L"\\zentrix.exe";
+    const std::string installed = readFile(program);
+    // (Nothing from here to closeGame may end the test early and leave the game running.)
+    RunningGame game = startGame(program);
+
+    // Silently there is nobody to ask to close the game: the installer ends with an error, and
+    // so does the upgrade to another folder, having changed nothing.
+    EXPECT_NE(runAndWait(L"\"" + packages.newerSetup + L"\" /S"), 0u);
+    EXPECT_NE(runAndWait(L"\"" + packages.newerSetup + L"\" /S /D=C:\\Games"), 0u);
+    expectInstalled(defaultLocation(), packages.version);
+    EXPECT_TRUE(readFile(program) == installed) << "the running game's program was replaced";
+    EXPECT_FALSE(exists(L"C:\\Games\\Zentrix"));
+    // Nor does the uninstaller remove anything.
+    const std::optional<std::wstring> quietUninstall = readText(kGameKey, L"QuietUninstallString");
+    EXPECT_TRUE(quietUninstall.has_value());
+    if (quietUninstall.has_value()) {
+        runAndWait(*quietUninstall);
+    }
+    expectInstalled(defaultLocation(), packages.version);
+
+    // Once the game is closed, the upgrade goes ahead.
+    closeGame(game);
+    install(packages.newerSetup);
+    expectInstalled(defaultLocation(), packages.newerVersion);
+    uninstall();
+    EXPECT_FALSE(exists(defaultLocation()));
     expectUninstalledCleanly();
 }
 
