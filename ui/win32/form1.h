@@ -43,6 +43,8 @@ inline constexpr int kFirstBallBoxId = 1000;  // Picture1(slot) is 1000 + slot
 inline constexpr UINT_PTR kTimer1 = 1;        // the countdown
 inline constexpr UINT_PTR kTimer2 = 2;        // the refresh
 
+// The installer (packaging/windows/zentrix.nsi) looks for a window of this class to tell that
+// the game is running.
 inline constexpr const wchar_t* kForm1Class = L"ZentrixForm1";
 
 // Start-up could not build the window; `what()` is the message for the player.

@@ -1,7 +1,9 @@
 // The Windows installer and the zip as a player's machine meets them, run under Wine in a fresh
 // prefix: a silent install and what it leaves (files, Start menu shortcut, the uninstall entry),
 // the installed game started and closed by its close message, installing again and a newer
-// version over it, and a silent uninstall that leaves nothing of the game behind.
+// version over it, and a silent uninstall that leaves nothing of the game behind. The installer
+// runs as administrator, so it must keep to a folder of its own beside another program's files,
+// run no uninstaller it finds there, and keep its hands off a game that is running.
 //
 //   zentrix_installer_tests SETUP NEWER_SETUP UNPACKED_ZIP VERSION NEWER_VERSION
 //
@@ -21,6 +23,7 @@
 #include <cwctype>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -427,44 +430,71 @@ std::pair<DWORD, DWORD> displaySize() {
     return {mode.dmPelsWidth, mode.dmPelsHeight};
 }
 
-// Starts the installed game as its shortcut would, waits for its main window, and closes it with
-// its close message, as the window's close box does. The game switches the display to
-// 1024 x 768 while it runs and puts it back when it closes.
-void playAndClose(const std::wstring& program) {
-    const std::pair<DWORD, DWORD> before = displaySize();
+// The installed game, started as its shortcut would start it.
+struct RunningGame {
+    PROCESS_INFORMATION process = {};
+    HWND window = nullptr;
+};
+
+// Starts `program` and waits for its main window.
+RunningGame startGame(const std::wstring& program) {
+    RunningGame game;
     std::wstring command = L"\"" + program + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process))
-        << "could not start " << narrow(program) << ": " << GetLastError();
-    WindowSearch search{.process = process.dwProcessId};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &game.process)) {
+        ADD_FAILURE() << "could not start " << narrow(program) << ": " << GetLastError();
+        return game;
+    }
+    WindowSearch search{.process = game.process.dwProcessId};
     for (int tries = 0; tries < 300 && search.window == nullptr; ++tries) {
-        if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(game.process.hProcess, 100) == WAIT_OBJECT_0) {
             break;
         }
         EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
     }
     EXPECT_NE(search.window, nullptr) << "the installed game showed no window";
-    if (search.window != nullptr) {
-        wchar_t caption[64] = {};
-        GetWindowTextW(search.window, caption, 64);
-        EXPECT_EQ(narrow(caption), "Zentrix");
-        EXPECT_EQ(displaySize(), (std::pair<DWORD, DWORD>{1024, 768}));
-        PostMessageW(search.window, WM_CLOSE, 0, 0);
+    game.window = search.window;
+    return game;
+}
+
+// Closes the game with its close message, as the window's close box does, and waits for it to
+// end with status 0.
+void closeGame(RunningGame& game) {
+    if (game.process.hProcess == nullptr) {
+        return;
     }
-    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    if (game.window != nullptr) {
+        PostMessageW(game.window, WM_CLOSE, 0, 0);
+    }
+    const bool ended = WaitForSingleObject(game.process.hProcess, 30000) == WAIT_OBJECT_0;
     EXPECT_TRUE(ended) << "the game did not end on its close message";
     if (!ended) {
-        TerminateProcess(process.hProcess, 1);
+        TerminateProcess(game.process.hProcess, 1);
+        WaitForSingleObject(game.process.hProcess, 10000);
     }
     DWORD status = 0;
-    GetExitCodeProcess(process.hProcess, &status);
+    GetExitCodeProcess(game.process.hProcess, &status);
     EXPECT_EQ(status, 0u);
+    CloseHandle(game.process.hThread);
+    CloseHandle(game.process.hProcess);
+    game = {};
+}
+
+// Starts the installed game, checks its window and the display it switched to, and closes it.
+// The game switches the display to 1024 x 768 while it runs and puts it back when it closes.
+void playAndClose(const std::wstring& program) {
+    const std::pair<DWORD, DWORD> before = displaySize();
+    RunningGame game = startGame(program);
+    if (game.window != nullptr) {
+        wchar_t caption[64] = {};
+        GetWindowTextW(game.window, caption, 64);
+        EXPECT_EQ(narrow(caption), "Zentrix");
+        EXPECT_EQ(displaySize(), (std::pair<DWORD, DWORD>{1024, 768}));
+    }
+    closeGame(game);
     EXPECT_EQ(displaySize(), before) << "the display was not put back";
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }
 
 // Everything one install of `version` in `location` should have left, and nothing more.
@@ -581,9 +611,234 @@ TEST_F(Installer, InstallsAgainAndUpgradesInPlaceWithOneEntry) {
     expectUninstalledCleanly();
 }
 
+struct ControlSearch {
+    int id = 0;
+    HWND control = nullptr;
+};
+
+BOOL CALLBACK findControlWithId(HWND child, LPARAM context) {
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(child) == search->id) {
+        search->control = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The control `id` in the window `top` or any window within it.
+HWND findControl(HWND top, int id) {
+    ControlSearch search{.id = id};
+    EnumChildWindows(top, findControlWithId, reinterpret_cast<LPARAM>(&search));
+    return search.control;
+}
+
+// Runs `setup` with its pages, as a player would: Next on the licence, `typed` into the folder
+// box of the next page in place of what it offers, Install, and Close when it has finished.
+// Returns the installer's exit status.
+DWORD installThroughThePages(const std::wstring& setup, const std::wstring& typed) {
+    // The controls of NSIS's pages: the licence text, the folder box and the Next button, which
+    // is Install on the folder page and Close at the end.
+    constexpr int kLicenceText = 1000;
+    constexpr int kFolderBox = 1019;
+    constexpr int kNextButton = IDOK;
+    std::wstring command = L"\"" + setup + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        ADD_FAILURE() << "could not start " << narrow(setup) << ": " << GetLastError();
+        return ~DWORD{0};
+    }
+    HWND window = nullptr;
+    // Waits up to 60 s for the installer's window to hold the control `id` with Next enabled,
+    // and if `finished`, to have finished: Next shows Close and Cancel is disabled for good.
+    const auto waitForPage = [&](int id, bool finished) {
+        for (int tries = 0; tries < 600; ++tries) {
+            WindowSearch search{.process = process.dwProcessId};
+            EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
+            window = search.window;
+            const HWND next = window != nullptr ? GetDlgItem(window, kNextButton) : nullptr;
+            const HWND cancel = window != nullptr ? GetDlgItem(window, IDCANCEL) : nullptr;
+            wchar_t text[64] = {};
+            if (next != nullptr) {
+                GetWindowTextW(next, text, 64);
+            }
+            if (next != nullptr && IsWindowEnabled(next) && findControl(window, id) != nullptr &&
+                (!finished ||
+                 (contains(text, L"Close") && cancel != nullptr && !IsWindowEnabled(cancel)))) {
+                return true;
+            }
+            if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
+                return false;
+            }
+        }
+        return false;
+    };
+    const auto next = [&] {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kNextButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, kNextButton)));
+    };
+    bool walked = waitForPage(kLicenceText, false);
+    if (walked) {
+        next();
+        walked = waitForPage(kFolderBox, false);
+    }
+    if (walked) {
+        SendMessageTimeoutW(findControl(window, kFolderBox), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(typed.c_str()), SMTO_ABORTIFHUNG, 10000,
+                            nullptr);
+        next();
+        walked = waitForPage(kNextButton, true);
+    }
+    if (walked) {
+        next();
+    }
+    EXPECT_TRUE(walked) << "the installer's pages did not come as expected";
+    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    EXPECT_TRUE(ended) << "the installer did not end";
+    if (!ended) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 10000);
+    }
+    DWORD status = 0;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return status;
+}
+
+// Files standing for another program's, by name and contents.
+using Files = std::map<std::wstring, std::string>;
+
+void writeFiles(const std::wstring& folder, const Files& files) {
+    for (const auto& [name, contents] : files) {
+        std::ofstream((folder + L"\\" + name).c_str(), std::ios::binary) << contents;
+    }
+}
+
+// `folder` holds `files` untouched, and besides them only `also`.
+void expectFiles(const std::wstring& folder, const Files& files,
+                 std::vector<std::wstring> also = {}) {
+    SCOPED_TRACE("in " + narrow(folder));
+    for (const auto& [name, contents] : files) {
+        also.push_back(name);
+        EXPECT_TRUE(readFile(folder + L"\\" + name) == contents) << narrow(name) << " was changed";
+    }
+    std::sort(also.begin(), also.end());
+    EXPECT_EQ(folderContents(folder), also);
+}
+
+TEST_F(Installer, KeepsToAFolderOfItsOwnBesideAnotherProgramsFiles) {
+    // Another program's folder, typed in as the game's: its README, licence and uninstaller
+    // have the names of the game's.
+    const std::wstring tools = L"C:\\Tools";
+    ASSERT_TRUE(CreateDirectoryW(tools.c_str(), nullptr));
+    const Files theirs = {{L"LICENSE.txt", "The tools' licence\r\n"},
+                          {L"README.txt", "Read me: the tools\r\n"},
+                          {L"uninstall.exe", "The tools' uninstaller"}};
+    writeFiles(tools, theirs);
+    const std::wstring own = tools + L"\\Zentrix";
+
+    install(packages.setup, tools);
+    expectInstalled(own, packages.version);
+    expectFiles(tools, theirs, {L"Zentrix\\"});
+    playAndClose(own + L"\\zentrix.exe");
+
+    // The newer version over it, with the tools' folder typed in on the installer's page, and
+    // again silently to the same folder with a backslash on the end: both in place.
+    EXPECT_EQ(installThroughThePages(packages.newerSetup, tools), 0u);
+    expectInstalled(own, packages.newerVersion);
+    install(packages.newerSetup, tools + L"\\");
+    expectInstalled(own, packages.newerVersion);
+    expectFiles(tools, theirs, {L"Zentrix\\"});
+
+    uninstall();
+    expectFiles(tools, theirs);
+    for (const auto& [name, contents] : theirs) {
+        DeleteFileW((tools + L"\\" + name).c_str());
+    }
+    RemoveDirectoryW(tools.c_str());
+    expectUninstalledCleanly();
+}
+
+// Where an uninstall.exe planted in the game's folder leaves its mark when it runs (this very
+// program, copied there, does that: see main).
+const std::wstring kPlantedMark = L"C:\\planted-uninstaller-ran.txt";
+
+TEST_F(Installer, UpgradesWithoutRunningTheUninstallerInTheGamesFolder) {
+    // A folder ordinary users may write to, where one of them swaps the uninstaller for a
+    // program of their own, to have it run as administrator.
+    const std::wstring games = L"C:\\Games";
+    CreateDirectoryW(games.c_str(), nullptr);
+    const std::wstring chosen = games + L"\\Zentrix";
+    const std::wstring planted = chosen + L"\\uninstall.exe";
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    DeleteFileW(kPlantedMark.c_str());
+
+    install(packages.setup, chosen);
+    ASSERT_TRUE(CopyFileW(self, planted.c_str(), FALSE));
+    // The newer version in place writes its own uninstaller over the planted one.
+    install(packages.newerSetup);
+    expectInstalled(chosen, packages.newerVersion);
+    EXPECT_FALSE(readFile(planted) == readFile(self)) << "the planted uninstaller is still there";
+
+    // And moving to another folder removes the old folder's files without running any of them.
+    ASSERT_TRUE(CopyFileW(self, planted.c_str(), FALSE));
+    install(packages.newerSetup, defaultLocation());
+    expectInstalled(defaultLocation(), packages.newerVersion);
+    EXPECT_FALSE(exists(chosen));
+
+    EXPECT_FALSE(exists(kPlantedMark))
+        << "an upgrade ran the uninstaller planted in the folder: " << readFile(kPlantedMark);
+    DeleteFileW(kPlantedMark.c_str());
+    uninstall();
+    RemoveDirectoryW(games.c_str());
+    expectUninstalledCleanly();
+}
+
+TEST_F(Installer, LeavesARunningGameAlone) {
+    install(packages.setup);
+    const std::wstring program = defaultLocation() + L"\\zentrix.exe";
+    const std::string installed = readFile(program);
+    // (Nothing from here to closeGame may end the test early and leave the game running.)
+    RunningGame game = startGame(program);
+
+    // Silently there is nobody to ask to close the game: the installer ends with an error, and
+    // so does the upgrade to another folder, having changed nothing.
+    EXPECT_NE(runAndWait(L"\"" + packages.newerSetup + L"\" /S"), 0u);
+    EXPECT_NE(runAndWait(L"\"" + packages.newerSetup + L"\" /S /D=C:\\Games"), 0u);
+    expectInstalled(defaultLocation(), packages.version);
+    EXPECT_TRUE(readFile(program) == installed) << "the running game's program was replaced";
+    EXPECT_FALSE(exists(L"C:\\Games\\Zentrix"));
+    // Nor does the uninstaller remove anything.
+    const std::optional<std::wstring> quietUninstall = readText(kGameKey, L"QuietUninstallString");
+    EXPECT_TRUE(quietUninstall.has_value());
+    if (quietUninstall.has_value()) {
+        runAndWait(*quietUninstall);
+    }
+    expectInstalled(defaultLocation(), packages.version);
+
+    // Once the game is closed, the upgrade goes ahead.
+    closeGame(game);
+    install(packages.newerSetup);
+    expectInstalled(defaultLocation(), packages.newerVersion);
+    uninstall();
+    EXPECT_FALSE(exists(defaultLocation()));
+    expectUninstalledCleanly();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Copied into the game's folder as its uninstaller, this program only leaves its mark.
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (lower(self).ends_with(L"\\uninstall.exe")) {
+        std::ofstream(kPlantedMark.c_str()) << narrow(GetCommandLineW()) << "\n";
+        return 0;
+    }
     ::testing::InitGoogleTest(&argc, argv);
     if (argc != 6) {
         std::fprintf(stderr,
