@@ -26,8 +26,8 @@ Focus focusAt(const layout::TabStop& stop) {
 }
 
 Form1Controller::Form1Controller(Form1Port& port, RandomSource& random,
-                                 display::DisplayDriver& display)
-    : port_(port), game_(random, *this), session_(display, *this) {}
+                                 display::DisplayDriver& display, display::DisplayRescue* rescue)
+    : port_(port), game_(random, *this), session_(display, *this, rescue) {}
 
 Form1Controller::~Form1Controller() = default;
 

@@ -127,8 +127,10 @@ public:
 
 class Form1Controller final : private MessagePresenter, private display::DisplayMessages {
 public:
-    // Keeps references to all three; they must outlive the controller.
-    Form1Controller(Form1Port& port, RandomSource& random, display::DisplayDriver& display);
+    // Keeps references to all four; they must outlive the controller. `rescue` (may be null) is
+    // armed while the display is switched, for a crash handler (display/display_rescue.h).
+    Form1Controller(Form1Port& port, RandomSource& random, display::DisplayDriver& display,
+                    display::DisplayRescue* rescue = nullptr);
     ~Form1Controller() override;
 
     Form1Controller(const Form1Controller&) = delete;

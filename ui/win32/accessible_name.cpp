@@ -220,7 +220,6 @@ LRESULT answerGetObject(HWND control, WPARAM wParam, const Naming& naming) {
         inner == nullptr) {
         return 0;
     }
-    // Nothing may throw out of a window procedure.
     auto* named = new (std::nothrow) NamedAccessible(inner, naming);
     if (named == nullptr) {
         inner->Release();
@@ -231,13 +230,21 @@ LRESULT answerGetObject(HWND control, WPARAM wParam, const Naming& naming) {
     return result > 0 ? result : 0;
 }
 
+// No exception may leave for Windows' code: a question that cannot be answered gets the
+// system's own answer.
 LRESULT CALLBACK namingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR reference) {
+                            DWORD_PTR reference) noexcept {
     auto* naming = reinterpret_cast<Naming*>(reference);
     switch (message) {
         case WM_GETOBJECT:
             if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                if (const LRESULT answer = answerGetObject(control, wParam, *naming); answer != 0) {
+                LRESULT answer = 0;
+                try {
+                    answer = answerGetObject(control, wParam, *naming);
+                } catch (...) {
+                    answer = 0;
+                }
+                if (answer != 0) {
                     return answer;
                 }
             }

@@ -1,7 +1,9 @@
 // Zentrix for Windows: clear the heap in sets of eleven.
 #include <windows.h>
 
+#include "display/display_rescue.h"
 #include "display/windows_display_driver.h"
+#include "display/windows_display_rescue.h"
 #include "game/random_source.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/pictures.h"
@@ -32,6 +34,10 @@ int runMessageLoop(zentrix::win32::Form1& form) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace zentrix;
+    // Before the display is switched: whatever ends the program from inside puts it back.
+    static display::DisplayRescue rescue;
+    display::installDisplayRescue(rescue);
+
     win32::GdiplusSession gdiplus;
     display::WindowsDisplayDriver driver;
     ClockSeededRandom random;
@@ -39,6 +45,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         win32::Form1 form({.instance = instance,
                            .random = &random,
                            .display = &driver,
+                           .rescue = &rescue,
                            .gdiplus = &gdiplus,
                            .quitWhenClosed = true});
         form.startUp(showCommand);
