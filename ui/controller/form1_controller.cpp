@@ -73,6 +73,12 @@ void Form1Controller::restoreDisplay() {
     session_.restore();
 }
 
+void Form1Controller::resumeDisplay() {
+    if (started_ && !ended_) {
+        session_.switchAgain();
+    }
+}
+
 std::optional<HelpWindow> helpWindowOpenedBy(layout::MenuCommand command) {
     switch (command) {
         case layout::MenuCommand::HelpRules:

@@ -147,6 +147,9 @@ public:
     // The display put back alone, when the desktop session ends and the window may never be
     // closed.
     void restoreDisplay();
+    // The desktop session did not end after all (a log-off cancelled): the game's mode again,
+    // as start-up made it, unless the game has ended.
+    void resumeDisplay();
 
     // What the player and the timers do. A front end reports the raw event as its toolkit saw it,
     // and the controller decides what it means, the same on every front end:

@@ -613,6 +613,9 @@ void Form1::onQueryEndSession() {
 void Form1::onEndSession(bool ending) {
     if (ending) {
         shutDown();
+    } else {
+        // The session asked to end and then did not: the game goes on, at its own mode again.
+        controller_.resumeDisplay();
     }
 }
 
