@@ -8,6 +8,8 @@
 #include <memory>
 #include <new>
 
+#include "ui/win32/system_library.h"
+
 namespace zentrix::win32 {
 
 namespace {
@@ -37,9 +39,9 @@ private:
 
     static Accessibility load() {
         Accessibility a;
-        const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-        const HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
-        const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+        const HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
+        const HMODULE oleaut32 = loadSystemLibrary(L"oleaut32.dll");
+        const HMODULE oleacc = loadSystemLibrary(L"oleacc.dll");
         find(a.coInitializeEx, ole32, "CoInitializeEx");
         find(a.createStdAccessibleObject, oleacc, "CreateStdAccessibleObject");
         find(a.lresultFromObject, oleacc, "LresultFromObject");

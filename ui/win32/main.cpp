@@ -7,6 +7,7 @@
 #include "game/random_source.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/pictures.h"
+#include "ui/win32/system_library.h"
 #include "ui/win32/text.h"
 
 namespace {
@@ -34,6 +35,8 @@ int runMessageLoop(zentrix::win32::Form1& form) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace zentrix;
+    // Before anything loads a DLL: the system's DLLs from the system folder only.
+    win32::searchSystemFolderOnly();
     // Before the display is switched: whatever ends the program from inside puts it back.
     static display::DisplayRescue rescue;
     display::installDisplayRescue(rescue);
