@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <memory>
-#include <new>
 
 #include "ui/win32/system_library.h"
 
@@ -222,10 +221,12 @@ LRESULT answerGetObject(HWND control, WPARAM wParam, const Naming& naming) {
         inner == nullptr) {
         return 0;
     }
-    auto* named = new (std::nothrow) NamedAccessible(inner, naming);
-    if (named == nullptr) {
+    NamedAccessible* named = nullptr;
+    try {
+        named = new NamedAccessible(inner, naming);  // copies the name, which may throw too
+    } catch (...) {
         inner->Release();
-        return 0;
+        throw;
     }
     const LRESULT result = a.lresultFromObject(__uuidof(IAccessible), wParam, named);
     named->Release();  // LresultFromObject holds its own reference
