@@ -14,8 +14,9 @@ std::int16_t clampTo16(std::int32_t value) {
 
 }  // namespace
 
-DisplaySession::DisplaySession(DisplayDriver& driver, DisplayMessages& messages)
-    : driver_(driver), messages_(messages) {}
+DisplaySession::DisplaySession(DisplayDriver& driver, DisplayMessages& messages,
+                               DisplayRescue* rescue)
+    : driver_(driver), messages_(messages), rescue_(rescue) {}
 
 DisplaySession::~DisplaySession() {
     try {
@@ -38,11 +39,17 @@ void DisplaySession::start() {
         return;
     }
     // A way out taken while the switch's message is open (the session ending, say) finds the
-    // change already made, and must put it back then.
+    // change already made, and must put it back then. So must a crash.
+    if (rescue_ != nullptr) {
+        rescue_->arm(*startMode_);
+    }
     switching_ = true;
     switchResult_ =
         SetDisplayMode(driver_, messages_, kGameScreenWidth, kGameScreenHeight, kGameBitsPerPixel);
     switching_ = false;
+    if (!switchResult_ && rescue_ != nullptr) {
+        rescue_->disarm();  // no mode matched: nothing was changed
+    }
 }
 
 std::optional<std::int32_t> DisplaySession::restore() {
@@ -51,7 +58,32 @@ std::optional<std::int32_t> DisplaySession::restore() {
     }
     // Marked first: a change that throws is not tried again on the next way out.
     restored_ = true;
+    if (rescue_ != nullptr) {
+        rescue_->disarm();
+    }
     return driver_.changeModeTemporarily(*startMode_);
+}
+
+std::optional<std::int32_t> DisplaySession::switchAgain() {
+    if (!restored_ || switching_ || !startMode_ || switchResult_ != kChangeSuccessful) {
+        return std::nullopt;
+    }
+    if (rescue_ != nullptr) {
+        rescue_->arm(*startMode_);
+    }
+    restored_ = false;
+    switching_ = true;
+    const std::optional<std::int32_t> result =
+        SetDisplayMode(driver_, messages_, kGameScreenWidth, kGameScreenHeight, kGameBitsPerPixel);
+    switching_ = false;
+    if (!result) {
+        // The game's mode is no longer offered: the display stays as it is, with nothing to undo.
+        restored_ = true;
+        if (rescue_ != nullptr) {
+            rescue_->disarm();
+        }
+    }
+    return result;
 }
 
 }  // namespace zentrix::display

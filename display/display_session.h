@@ -11,14 +11,21 @@
 // window, QGuiApplication quitting at session logout), from QCoreApplication::aboutToQuit, and
 // after a SIGINT or SIGTERM has been turned into an orderly quit (ShutdownSignals). Calling it
 // from several of these places is safe. The destructor restores too, as a last resort when the
-// stack unwinds. Nothing restores the display when the process is killed outright: the switch is
-// made for this run only and never registered, so the display's registered mode is untouched.
+// stack unwinds. A session given a DisplayRescue keeps it armed with the start-up mode for as
+// long as the display is switched, so that a crash handler can put the mode back when the
+// program dies from inside. Nothing restores the display when the process is killed outright:
+// the switch is made for this run only and never registered, so the display's registered mode
+// is untouched.
+//
+// When the desktop session was about to end (the display put back) and then did not, after all
+// (a log-off cancelled), switchAgain() makes the game's mode again.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "display/display_mode.h"
+#include "display/display_rescue.h"
 
 namespace zentrix::display {
 
@@ -29,8 +36,9 @@ inline constexpr std::int16_t kGameBitsPerPixel = 16;
 
 class DisplaySession {
 public:
-    // Keeps references to both; they must outlive the session.
-    DisplaySession(DisplayDriver& driver, DisplayMessages& messages);
+    // Keeps references to all three; they must outlive the session. `rescue` may be null.
+    DisplaySession(DisplayDriver& driver, DisplayMessages& messages,
+                   DisplayRescue* rescue = nullptr);
     ~DisplaySession();
 
     DisplaySession(const DisplaySession&) = delete;
@@ -44,9 +52,17 @@ public:
 
     // Shut-down: switches back to exactly the mode remembered at start-up if start-up made a
     // change call (whatever it reported); otherwise changes nothing. Shows no message, since it
-    // may run while the session is ending. Runs at most once: returns the change's result code
-    // the first time a change is made, and nothing when there is nothing (left) to do.
+    // may run while the session is ending. Runs at most once (until switchAgain()): returns the
+    // change's result code the first time a change is made, and nothing when there is nothing
+    // (left) to do.
     std::optional<std::int32_t> restore();
+
+    // After restore(), when the program goes on all the same (the end of the desktop session was
+    // cancelled): SetDisplayMode(1024, 768, 16) again, as start() made it, which may show a
+    // message; the next restore() puts the start-up mode back again. Does nothing unless start()
+    // switched successfully and restore() has run since. Returns the change's result code, or
+    // nothing when no change was made.
+    std::optional<std::int32_t> switchAgain();
 
     // The screen size in pixels as start-up found it (0 before start()).
     std::int16_t savedScreenWidth() const { return savedScreenWidth_; }
@@ -61,9 +77,10 @@ public:
 private:
     DisplayDriver& driver_;
     DisplayMessages& messages_;
+    DisplayRescue* rescue_;
     bool started_ = false;
     bool restored_ = false;
-    bool switching_ = false;  // inside start()'s switch, its message perhaps open
+    bool switching_ = false;  // inside a switch, its message perhaps open
     std::int16_t savedScreenWidth_ = 0;
     std::int16_t savedScreenHeight_ = 0;
     std::optional<DisplayMode> startMode_;

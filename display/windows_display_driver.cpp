@@ -20,6 +20,23 @@ DisplayMode modeOf(const DEVMODEA& record) {
             record.dmDisplayFrequency};
 }
 
+DEVMODEA recordOf(const DisplayMode& mode) {
+    DEVMODEA record = blankRecord();
+    record.dmPelsWidth = mode.width;
+    record.dmPelsHeight = mode.height;
+    record.dmBitsPerPel = mode.bitsPerPixel;
+    record.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    if (mode.refreshRate != 0) {
+        record.dmDisplayFrequency = mode.refreshRate;
+        record.dmFields |= DM_DISPLAYFREQUENCY;
+    }
+    return record;
+}
+
+std::int32_t changeTemporarily(DEVMODEA& record) {
+    return static_cast<std::int32_t>(ChangeDisplaySettingsA(&record, CDS_FULLSCREEN));
+}
+
 }  // namespace
 
 std::optional<DisplayMode> WindowsDisplayDriver::enumerateMode(std::int32_t index) {
@@ -46,22 +63,20 @@ std::optional<DisplayMode> WindowsDisplayDriver::currentMode() {
 }
 
 std::int32_t WindowsDisplayDriver::changeModeTemporarily(const DisplayMode& mode) {
-    DEVMODEA record = blankRecord();
+    DEVMODEA record;
     if (haveLastEnumerated_ && modeOf(lastEnumerated_) == mode) {
         record = lastEnumerated_;
     } else if (haveLastCurrent_ && modeOf(lastCurrent_) == mode) {
         record = lastCurrent_;
     } else {
-        record.dmPelsWidth = mode.width;
-        record.dmPelsHeight = mode.height;
-        record.dmBitsPerPel = mode.bitsPerPixel;
-        record.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-        if (mode.refreshRate != 0) {
-            record.dmDisplayFrequency = mode.refreshRate;
-            record.dmFields |= DM_DISPLAYFREQUENCY;
-        }
+        record = recordOf(mode);
     }
-    return static_cast<std::int32_t>(ChangeDisplaySettingsA(&record, CDS_FULLSCREEN));
+    return changeTemporarily(record);
+}
+
+std::int32_t changeModeTemporarilyTo(const DisplayMode& mode) noexcept {
+    DEVMODEA record = recordOf(mode);
+    return changeTemporarily(record);
 }
 
 ColorFormat WindowsDisplayDriver::colorFormat() {

@@ -35,6 +35,10 @@ private:
     bool haveLastCurrent_ = false;
 };
 
+// ChangeDisplaySettingsA with CDS_FULLSCREEN on a record made from `mode` alone (its refresh
+// rate only when it has one). Allocates nothing: the display rescue calls it from a crash.
+std::int32_t changeModeTemporarilyTo(const DisplayMode& mode) noexcept;
+
 }  // namespace zentrix::display
 
 #endif  // _WIN32

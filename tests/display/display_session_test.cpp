@@ -132,6 +132,90 @@ TEST(DisplaySession, StartRunsOnce) {
     EXPECT_EQ(driver.currentMode(), kDesktop);
 }
 
+// Shows nothing; notes whether the rescue was armed while each message stood open.
+class RescueWatchingMessages final : public DisplayMessages {
+public:
+    explicit RescueWatchingMessages(const DisplayRescue& rescue) : rescue_(rescue) {}
+    void showDisplayMessage(std::string_view, std::string_view, DisplayMessageStyle) override {
+        armedWhileOpen.push_back(rescue_.armed());
+    }
+    std::vector<bool> armedWhileOpen;
+
+private:
+    const DisplayRescue& rescue_;
+};
+
+// A crash handler finds the start-up mode armed from the switch (its message perhaps still
+// open) until the orderly restore: a failed switch is undone at the way out, so by a crash too.
+TEST(DisplaySession, KeepsTheRescueArmedWhileTheDisplayIsSwitched) {
+    ScriptedDisplayDriver driver(modesWithGameMode(), kDesktop);
+    driver.scriptChangeResults({kChangeFailed});
+    DisplayRescue rescue;
+    RescueWatchingMessages messages(rescue);
+    DisplaySession session(driver, messages, &rescue);
+    EXPECT_FALSE(rescue.armed());
+
+    session.start();
+    EXPECT_EQ(messages.armedWhileOpen, std::vector<bool>{true});
+    EXPECT_TRUE(rescue.armed());
+    EXPECT_EQ(session.restore(), kChangeSuccessful);
+    EXPECT_FALSE(rescue.armed());
+    EXPECT_FALSE(rescue.claim().has_value());
+    // The game never ran at its own mode: a cancelled end of the session does not try again.
+    EXPECT_FALSE(session.switchAgain().has_value());
+    EXPECT_FALSE(rescue.armed());
+    EXPECT_EQ(driver.changes(), (std::vector<DisplayMode>{{1024, 768, 16, 60}, kDesktop}));
+}
+
+// The desktop session asks to end (the display put back) and then does not: the game's mode
+// again, as start-up made it, armed for a crash, and put back once more at the way out.
+TEST(DisplaySession, SwitchesAgainAfterACancelledEndOfTheSession) {
+    ScriptedDisplayDriver driver(modesWithGameMode(), kDesktop);
+    DisplayRescue rescue;
+    RecordingMessages messages;
+    DisplaySession session(driver, messages, &rescue);
+    constexpr DisplayMode kGame{1024, 768, 16, 60};
+
+    session.start();
+    EXPECT_FALSE(session.switchAgain().has_value());  // nothing put back yet
+    EXPECT_EQ(session.restore(), kChangeSuccessful);
+    EXPECT_EQ(driver.currentMode(), kDesktop);
+    EXPECT_FALSE(rescue.armed());
+
+    EXPECT_EQ(session.switchAgain(), kChangeSuccessful);
+    EXPECT_EQ(driver.currentMode(), kGame);
+    EXPECT_FALSE(session.switchAgain().has_value());
+    EXPECT_TRUE(rescue.armed());
+
+    // Cancelled twice over, then the way out.
+    EXPECT_EQ(session.restore(), kChangeSuccessful);
+    EXPECT_EQ(session.switchAgain(), kChangeSuccessful);
+    EXPECT_EQ(session.restore(), kChangeSuccessful);
+    EXPECT_FALSE(session.restore().has_value());
+    EXPECT_EQ(driver.currentMode(), kDesktop);
+    EXPECT_FALSE(rescue.armed());
+    EXPECT_EQ(driver.changes(),
+              (std::vector<DisplayMode>{kGame, kDesktop, kGame, kDesktop, kGame, kDesktop}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Nothing switched, nothing armed: no game mode on offer, or no known way back.
+TEST(DisplaySession, LeavesTheRescueDisarmedWhenNothingIsSwitched) {
+    for (const std::optional<DisplayMode>& current :
+         {std::optional<DisplayMode>(kDesktop), std::optional<DisplayMode>()}) {
+        ScriptedDisplayDriver driver({{1024, 768, 32, 60}, kDesktop}, current);
+        DisplayRescue rescue;
+        RecordingMessages messages;
+        DisplaySession session(driver, messages, &rescue);
+        session.start();
+        EXPECT_FALSE(rescue.armed());
+        session.restore();
+        EXPECT_FALSE(session.switchAgain().has_value());
+        EXPECT_FALSE(rescue.claim().has_value());
+        EXPECT_TRUE(driver.changes().empty());
+    }
+}
+
 // On a desktop whose own mode is not 1024 x 768 x 16 nothing is touched; on one that is, the
 // mode is set again with success and no message, and set again at shut-down.
 TEST(CurrentModeDriver, OffersOnlyTheScreensOwnMode) {

@@ -26,8 +26,8 @@ Focus focusAt(const layout::TabStop& stop) {
 }
 
 Form1Controller::Form1Controller(Form1Port& port, RandomSource& random,
-                                 display::DisplayDriver& display)
-    : port_(port), game_(random, *this), session_(display, *this) {}
+                                 display::DisplayDriver& display, display::DisplayRescue* rescue)
+    : port_(port), game_(random, *this), session_(display, *this, rescue) {}
 
 Form1Controller::~Form1Controller() = default;
 
@@ -71,6 +71,12 @@ void Form1Controller::shutDown() {
 
 void Form1Controller::restoreDisplay() {
     session_.restore();
+}
+
+void Form1Controller::resumeDisplay() {
+    if (started_ && !ended_) {
+        session_.switchAgain();
+    }
 }
 
 std::optional<HelpWindow> helpWindowOpenedBy(layout::MenuCommand command) {

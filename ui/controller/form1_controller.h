@@ -127,8 +127,10 @@ public:
 
 class Form1Controller final : private MessagePresenter, private display::DisplayMessages {
 public:
-    // Keeps references to all three; they must outlive the controller.
-    Form1Controller(Form1Port& port, RandomSource& random, display::DisplayDriver& display);
+    // Keeps references to all four; they must outlive the controller. `rescue` (may be null) is
+    // armed while the display is switched, for a crash handler (display/display_rescue.h).
+    Form1Controller(Form1Port& port, RandomSource& random, display::DisplayDriver& display,
+                    display::DisplayRescue* rescue = nullptr);
     ~Form1Controller() override;
 
     Form1Controller(const Form1Controller&) = delete;
@@ -145,6 +147,9 @@ public:
     // The display put back alone, when the desktop session ends and the window may never be
     // closed.
     void restoreDisplay();
+    // The desktop session did not end after all (a log-off cancelled): the game's mode again,
+    // as start-up made it, unless the game has ended.
+    void resumeDisplay();
 
     // What the player and the timers do. A front end reports the raw event as its toolkit saw it,
     // and the controller decides what it means, the same on every front end:

@@ -6,7 +6,8 @@
 
 #include <atomic>
 #include <memory>
-#include <new>
+
+#include "ui/win32/system_library.h"
 
 namespace zentrix::win32 {
 
@@ -37,9 +38,9 @@ private:
 
     static Accessibility load() {
         Accessibility a;
-        const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-        const HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
-        const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+        const HMODULE ole32 = loadSystemLibrary(L"ole32.dll");
+        const HMODULE oleaut32 = loadSystemLibrary(L"oleaut32.dll");
+        const HMODULE oleacc = loadSystemLibrary(L"oleacc.dll");
         find(a.coInitializeEx, ole32, "CoInitializeEx");
         find(a.createStdAccessibleObject, oleacc, "CreateStdAccessibleObject");
         find(a.lresultFromObject, oleacc, "LresultFromObject");
@@ -220,24 +221,33 @@ LRESULT answerGetObject(HWND control, WPARAM wParam, const Naming& naming) {
         inner == nullptr) {
         return 0;
     }
-    // Nothing may throw out of a window procedure.
-    auto* named = new (std::nothrow) NamedAccessible(inner, naming);
-    if (named == nullptr) {
+    NamedAccessible* named = nullptr;
+    try {
+        named = new NamedAccessible(inner, naming);  // copies the name, which may throw too
+    } catch (...) {
         inner->Release();
-        return 0;
+        throw;
     }
     const LRESULT result = a.lresultFromObject(__uuidof(IAccessible), wParam, named);
     named->Release();  // LresultFromObject holds its own reference
     return result > 0 ? result : 0;
 }
 
+// No exception may leave for Windows' code: a question that cannot be answered gets the
+// system's own answer.
 LRESULT CALLBACK namingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR reference) {
+                            DWORD_PTR reference) noexcept {
     auto* naming = reinterpret_cast<Naming*>(reference);
     switch (message) {
         case WM_GETOBJECT:
             if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                if (const LRESULT answer = answerGetObject(control, wParam, *naming); answer != 0) {
+                LRESULT answer = 0;
+                try {
+                    answer = answerGetObject(control, wParam, *naming);
+                } catch (...) {
+                    answer = 0;
+                }
+                if (answer != 0) {
                     return answer;
                 }
             }

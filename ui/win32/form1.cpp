@@ -85,7 +85,7 @@ Form1::Form1(const Form1Services& services)
       dpi_(services.dpi != 0 ? services.dpi : screenDpi()),
       painter_(*services.gdiplus,
                services.pictures != nullptr ? services.pictures : services.instance, dpi_),
-      controller_(*this, *services.random, *services.display) {
+      controller_(*this, *services.random, *services.display, services.rescue) {
     if (services_.pictures == nullptr) {
         services_.pictures = services_.instance;
     }
@@ -613,6 +613,9 @@ void Form1::onQueryEndSession() {
 void Form1::onEndSession(bool ending) {
     if (ending) {
         shutDown();
+    } else {
+        // The session asked to end and then did not: the game goes on, at its own mode again.
+        controller_.resumeDisplay();
     }
 }
 

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "display/display_mode.h"
+#include "display/display_rescue.h"
 #include "game/random_source.h"
 #include "ui/controller/form1_controller.h"
 #include "ui/layout/form1_view.h"
@@ -58,6 +59,7 @@ struct Form1Services {
     HINSTANCE pictures = nullptr;  // holds the pictures and the icon; nullptr: `instance`
     RandomSource* random = nullptr;
     display::DisplayDriver* display = nullptr;
+    display::DisplayRescue* rescue = nullptr;  // armed while the display is switched; may be null
     const GdiplusSession* gdiplus = nullptr;
     UINT dpi = 0;                 // dots per inch to draw at; 0: the screen's
     bool quitWhenClosed = false;  // post WM_QUIT when the window is destroyed (the program)

@@ -1,10 +1,13 @@
 // Zentrix for Windows: clear the heap in sets of eleven.
 #include <windows.h>
 
+#include "display/display_rescue.h"
 #include "display/windows_display_driver.h"
+#include "display/windows_display_rescue.h"
 #include "game/random_source.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/pictures.h"
+#include "ui/win32/system_library.h"
 #include "ui/win32/text.h"
 
 namespace {
@@ -32,6 +35,12 @@ int runMessageLoop(zentrix::win32::Form1& form) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace zentrix;
+    // Before anything loads a DLL: the system's DLLs from the system folder only.
+    win32::searchSystemFolderOnly();
+    // Before the display is switched: whatever ends the program from inside puts it back.
+    static display::DisplayRescue rescue;
+    display::installDisplayRescue(rescue);
+
     win32::GdiplusSession gdiplus;
     display::WindowsDisplayDriver driver;
     ClockSeededRandom random;
@@ -39,6 +48,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         win32::Form1 form({.instance = instance,
                            .random = &random,
                            .display = &driver,
+                           .rescue = &rescue,
                            .gdiplus = &gdiplus,
                            .quitWhenClosed = true});
         form.startUp(showCommand);

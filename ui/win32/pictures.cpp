@@ -9,6 +9,7 @@
 #include <span>
 
 #include "ui/win32/resource_ids.h"
+#include "ui/win32/system_library.h"
 #include "ui/win32/text.h"
 
 namespace zentrix::win32 {
@@ -92,8 +93,8 @@ struct GdiplusSession::Library {
     }
 
     bool start() {
-        gdiplus = LoadLibraryW(L"gdiplus.dll");
-        shlwapi = LoadLibraryW(L"shlwapi.dll");
+        gdiplus = loadSystemLibrary(L"gdiplus.dll");
+        shlwapi = loadSystemLibrary(L"shlwapi.dll");
         if (gdiplus == nullptr || shlwapi == nullptr ||
             !find(gdiplus, "GdiplusStartup", startGdiplus) ||
             !find(gdiplus, "GdiplusShutdown", stopGdiplus) ||

@@ -26,7 +26,8 @@ HWND WindowObject::createWindow(DWORD exStyle, const wchar_t* className, const w
     return created != nullptr && created == hwnd_ ? created : nullptr;
 }
 
-LRESULT CALLBACK WindowObject::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WindowObject::windowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* object = static_cast<WindowObject*>(
             reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -41,11 +42,18 @@ LRESULT CALLBACK WindowObject::windowProc(HWND window, UINT message, WPARAM wPar
     }
     LRESULT result = 0;
     try {
-        result = object->handle(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        object->failed(error.what());
+        try {
+            result = object->handle(message, wParam, lParam);
+        } catch (const std::exception& error) {
+            object->failed(error.what());
+        } catch (...) {
+            object->failed("an unknown error");
+        }
     } catch (...) {
-        object->failed("an unknown error");
+        // Not even the window's own way out worked. The program ends here (std::terminate),
+        // rather than let the exception into Windows' code; the display is put back on the way
+        // (display/windows_display_rescue.h).
+        std::terminate();
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);

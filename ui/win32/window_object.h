@@ -1,6 +1,7 @@
 // The link between a Windows window and the C++ object behind it, made once when the window is
-// created, and the one guard that keeps an exception from crossing back into Windows' code.
-// Form1, its ball boxes and the help windows are all built on it.
+// created, and the guard that keeps an exception from crossing back into Windows' code. Form1,
+// its ball boxes and the help windows are all built on it. (The screen readers' subclass in
+// accessible_name.cpp, the program's one other window procedure, has a guard of its own.)
 #pragma once
 
 #include <windows.h>
@@ -39,7 +40,8 @@ protected:
     virtual void destroyed() {}
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
 
     HWND hwnd_ = nullptr;
 };

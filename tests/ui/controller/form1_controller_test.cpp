@@ -201,6 +201,27 @@ TEST(Form1ControllerTest, AQuitWhileTheDisplayMessageIsOpenNeverShowsTheWindow) 
     EXPECT_EQ(bench.display.changes().back(), kDesktop);
 }
 
+// The session asks to end (the display put back) and then goes on: the game's mode again. Once
+// the game has ended, a late "it did not end" changes nothing.
+TEST(Form1ControllerTest, ACancelledEndOfTheSessionSwitchesBackUntilTheGameEnds) {
+    Bench bench;
+    bench.controller.resumeDisplay();  // before start-up: nothing to resume
+    EXPECT_TRUE(bench.display.changes().empty());
+    bench.controller.startUp();
+    bench.controller.restoreDisplay();
+    bench.controller.resumeDisplay();
+    EXPECT_EQ(bench.display.currentMode(), kGameMode);
+    EXPECT_FALSE(bench.controller.hasEnded());
+
+    bench.controller.restoreDisplay();
+    bench.controller.shutDown();
+    bench.controller.resumeDisplay();
+    EXPECT_EQ(bench.display.currentMode(), kDesktop);
+    EXPECT_EQ(bench.display.changes(),
+              (std::vector<DisplayMode>{kGameMode, kDesktop, kGameMode, kDesktop}));
+    EXPECT_TRUE(bench.window.boxes.empty());
+}
+
 TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
     Bench bench;
     bench.controller.startUp();

@@ -142,6 +142,37 @@ TEST(Win32Shutdown, TheEndOfTheSessionPutsTheDisplayBack) {
     EXPECT_EQ(currentDisplayMode(), bench.startMode);
 }
 
+TEST(Win32Shutdown, ACancelledEndOfTheSessionSwitchesToTheGamesModeAgain) {
+    WindowBench bench;
+    bench.open();
+    const display::DisplayMode game = currentDisplayMode();
+    ASSERT_EQ(game.width, 1024u);
+    ASSERT_EQ(game.height, 768u);
+    ASSERT_EQ(game.bitsPerPixel, 16u);
+    bench.random.pushValues(plainDeal());
+    bench.menu(kMenuFileNew);
+
+    // Asked to end, then told the session goes on (a log-off cancelled), twice over: the game's
+    // mode each time, and the game plays on.
+    for (int time = 0; time < 2; ++time) {
+        EXPECT_EQ(SendMessageW(bench.window(), WM_QUERYENDSESSION, 0, 0), TRUE);
+        EXPECT_EQ(currentDisplayMode(), bench.startMode);
+        SendMessageW(bench.window(), WM_ENDSESSION, FALSE, 0);
+        EXPECT_EQ(currentDisplayMode(), game);
+        EXPECT_FALSE(bench.form().hasEnded());
+        EXPECT_TRUE(bench.form().timerRunning(kTimer1));
+    }
+    EXPECT_TRUE(bench.messages.seen.empty());
+    bench.random.pushValue(7);
+    bench.press(bench.control(kNextBallId));
+    EXPECT_EQ(windowText(bench.ballBox(22)), "Next ball 7, free");
+
+    // Closed, it puts the desktop's mode back as ever.
+    SendMessageW(bench.window(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(bench.form().hasEnded());
+    EXPECT_EQ(currentDisplayMode(), bench.startMode);
+}
+
 TEST(Win32Shutdown, ARefusedDisplayModeIsReportedAndTheGameRunsOn) {
     const display::DisplayMode start{1280, 1024, 32, 60};
     display::ScriptedDisplayDriver driver({start, {1024, 768, 16, 60}}, start);

@@ -1,0 +1,375 @@
+// zentrix.exe as a process of its own, started the way a player starts it: a crash inside it,
+// and a stranger's DLLs beside it; and std::terminate in a program with the game's display
+// rescue.
+//
+// Usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL (Unix paths are taken as Wine's
+// Z: drive), or with --terminate-while-switched alone as the child of the terminate test.
+// PLANTED_DLL is planted_dll.cpp built: loaded, it leaves "<its path>.loaded".
+#include <gtest/gtest.h>
+#include <windows.h>
+// The module snapshots need windows.h first.
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwctype>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "display/display_rescue.h"
+#include "display/display_session.h"
+#include "display/windows_display_driver.h"
+#include "display/windows_display_rescue.h"
+#include "ui/win32/form1.h"
+#include "ui/win32/text.h"
+
+namespace zentrix::win32::testing {
+namespace {
+
+std::wstring gamePath;
+std::wstring plantedDllPath;
+
+// The help windows' classes (help_windows.cpp).
+constexpr const wchar_t* kAboutClass = L"frmAbout";
+constexpr const wchar_t* kRulesClass = L"frmRules";
+
+std::wstring windowsPath(const char* path) {
+    std::wstring wide = widen(path);
+    if (!wide.empty() && wide.front() == L'/') {
+        std::replace(wide.begin(), wide.end(), L'/', L'\\');
+        wide = L"Z:" + wide;
+    }
+    return wide;
+}
+
+std::wstring lower(std::wstring text) {
+    for (wchar_t& c : text) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    return text;
+}
+
+bool runningUnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+bool fileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The display's width and height now.
+using ScreenSize = std::pair<DWORD, DWORD>;
+constexpr ScreenSize kGameScreen{1024, 768};
+
+ScreenSize screenSize() {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    EXPECT_NE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode), FALSE);
+    return {mode.dmPelsWidth, mode.dmPelsHeight};
+}
+
+// Polls `done` every 50 ms for up to `limit` milliseconds.
+template <typename Done>
+bool waitUntil(Done done, DWORD limit) {
+    for (DWORD waited = 0; !done(); waited += 50) {
+        if (waited >= limit) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+// One run of the game. The destructor ends it, closed if it can be, killed if it will not go.
+class GameProcess {
+public:
+    explicit GameProcess(const std::wstring& program) {
+        std::wstring command = L"\"" + program + L"\"";
+        // Its output, and a crash report on it, go nowhere.
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        nowhere_ = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               &inherited, OPEN_EXISTING, 0, nullptr);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = nowhere_;
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                            &startup, &info_)) {
+            ADD_FAILURE() << "could not start " << narrow(program) << ": " << GetLastError();
+            return;
+        }
+        waitUntil([this] { return ended() || (window_ = topWindow(kForm1Class)) != nullptr; },
+                  30000);
+    }
+    ~GameProcess() {
+        if (nowhere_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(nowhere_);
+        }
+        if (info_.hProcess == nullptr) {
+            return;
+        }
+        if (!ended() && window_ != nullptr) {
+            PostMessageW(window_, WM_CLOSE, 0, 0);
+        }
+        if (!waitForExit(30000)) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 10000);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    HANDLE process() const { return info_.hProcess; }
+    // The main window, once shown; null if it never was.
+    HWND window() const { return window_; }
+    bool ended() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool waitForExit(DWORD limit) const {
+        return WaitForSingleObject(info_.hProcess, limit) == WAIT_OBJECT_0;
+    }
+    DWORD exitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+
+    // A visible top-level window of class `className` that belongs to the game.
+    HWND topWindow(const wchar_t* className) const {
+        Search search{info_.dwProcessId, className, nullptr};
+        EnumWindows(&GameProcess::found, reinterpret_cast<LPARAM>(&search));
+        return search.window;
+    }
+
+    // The full paths of the DLLs (and the program) loaded in the game now, in lower case.
+    std::vector<std::wstring> modules() const {
+        std::vector<std::wstring> paths;
+        const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, info_.dwProcessId);
+        if (snapshot == INVALID_HANDLE_VALUE) {
+            ADD_FAILURE() << "no module snapshot of the game: " << GetLastError();
+            return paths;
+        }
+        MODULEENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Module32FirstW(snapshot, &entry); more;
+             more = Module32NextW(snapshot, &entry)) {
+            paths.push_back(lower(entry.szExePath));
+        }
+        CloseHandle(snapshot);
+        return paths;
+    }
+
+private:
+    struct Search {
+        DWORD process;
+        const wchar_t* className;
+        HWND window;
+    };
+    static BOOL CALLBACK found(HWND window, LPARAM context) {
+        auto* search = reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (owner == search->process && IsWindowVisible(window) &&
+            std::wstring_view(name) == search->className) {
+            search->window = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    HANDLE nowhere_ = INVALID_HANDLE_VALUE;
+    PROCESS_INFORMATION info_{};
+    HWND window_ = nullptr;
+};
+
+// An access violation on a thread of the game's own, as a fault in the game or in a DLL it
+// loaded would raise: the game dies, and the display is as it was before it started.
+TEST(Win32Process, ACrashInsideTheGamePutsTheDisplayBack) {
+    // Seen from another process, Wine's virtual desktop tells its size; its colour depth stays
+    // what the desktop was made with.
+    const ScreenSize before = screenSize();
+    ASSERT_NE(before, kGameScreen);
+    GameProcess game(gamePath);
+    ASSERT_NE(game.window(), nullptr) << "the game showed no window";
+    ASSERT_EQ(screenSize(), kGameScreen);
+
+    // A thread started in the game at an address where nothing is mapped.
+    const auto nowhere = reinterpret_cast<LPTHREAD_START_ROUTINE>(static_cast<ULONG_PTR>(0x10));
+    const HANDLE thread =
+        CreateRemoteThread(game.process(), nullptr, 0, nowhere, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr) << "no thread in the game: " << GetLastError();
+    CloseHandle(thread);
+    ASSERT_TRUE(game.waitForExit(60000)) << "the game did not die of the access violation";
+    EXPECT_NE(game.exitCode(), 0u);
+    EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+}
+
+// The test program again, as the child in TerminateWhileSwitchedPutsTheDisplayBack.
+constexpr const char* kTerminateWhileSwitched = "--terminate-while-switched";
+
+class NoMessages final : public display::DisplayMessages {
+public:
+    void showDisplayMessage(std::string_view, std::string_view,
+                            display::DisplayMessageStyle) override {}
+};
+
+// The child: the display switched as the game switches it, with the game's rescue installed,
+// then std::terminate, as an exception nobody catches ends a program. Exits 5 instead if the
+// display could not be switched.
+int terminateWhileSwitched() {
+    static display::DisplayRescue rescue;
+    display::installDisplayRescue(rescue);
+    display::WindowsDisplayDriver driver;
+    NoMessages messages;
+    display::DisplaySession session(driver, messages, &rescue);
+    session.start();
+    if (session.switchResult() != display::kChangeSuccessful) {
+        return 5;
+    }
+    std::terminate();
+}
+
+TEST(Win32Process, TerminateWhileSwitchedPutsTheDisplayBack) {
+    const ScreenSize before = screenSize();
+    ASSERT_NE(before, kGameScreen);
+    wchar_t self[MAX_PATH] = {};
+    ASSERT_NE(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" " + widen(kTerminateWhileSwitched);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &child))
+        << GetLastError();
+    const bool ended = WaitForSingleObject(child.hProcess, 60000) == WAIT_OBJECT_0;
+    if (!ended) {
+        TerminateProcess(child.hProcess, 1);
+    }
+    DWORD status = 0;
+    GetExitCodeProcess(child.hProcess, &status);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(status, 3u) << "the child did not end in abort()";  // 5: it never switched
+    EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+}
+
+// A folder the test deletes again, with what it holds.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + L"zentrix-planted-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~ScratchFolder() {
+        for (const std::wstring& file : files_) {
+            DeleteFileW(file.c_str());
+        }
+        RemoveDirectoryW(path_.c_str());
+    }
+    // Copies `from` into the folder as `name`; returns the copy's path.
+    std::wstring copy(const std::wstring& from, const std::wstring& name) {
+        const std::wstring to = path_ + L"\\" + name;
+        EXPECT_TRUE(CopyFileW(from.c_str(), to.c_str(), FALSE))
+            << narrow(from) << " -> " << narrow(to) << ": " << GetLastError();
+        files_.push_back(to);
+        files_.push_back(to + L".loaded");
+        return to;
+    }
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> files_;
+};
+
+// A zip unpacked into Downloads with a gdiplus.dll and an oleacc.dll planted in it: Rules, About
+// and a screen reader's questions load the system's copies of GDI+ and the accessibility
+// libraries, never the ones beside the program.
+TEST(Win32Process, DllsBesideTheProgramAreNeverLoaded) {
+    ScratchFolder folder;
+    // The planted DLL leaves its mark when it is loaded: seen here under a name of no system DLL.
+    {
+        const std::wstring control = folder.copy(plantedDllPath, L"control.dll");
+        const HMODULE loaded = LoadLibraryW(control.c_str());
+        ASSERT_NE(loaded, nullptr) << GetLastError();
+        FreeLibrary(loaded);
+        ASSERT_TRUE(fileExists(control + L".loaded")) << "the planted DLL leaves no mark";
+    }
+    const std::wstring program = folder.copy(gamePath, L"zentrix.exe");
+    const std::wstring planted[] = {folder.copy(plantedDllPath, L"gdiplus.dll"),
+                                    folder.copy(plantedDllPath, L"oleacc.dll")};
+    // Wine prefers its own copies of these to any other file of the name: only told to prefer a
+    // native one (WINEDLLOVERRIDES, which tools/wine-run --dll-overrides sets for us and the game)
+    // does it take one beside the program, as Windows does, wherever the program's search order
+    // reaches it.
+    if (runningUnderWine()) {
+        wchar_t overrides[1024] = {};
+        GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 1024);
+        ASSERT_NE(std::wstring_view(overrides).find(L"gdiplus,oleacc=n,b"), std::wstring_view::npos)
+            << "run under tools/wine-run --dll-overrides gdiplus,oleacc=n,b";
+    }
+
+    GameProcess game(program);
+    ASSERT_NE(game.window(), nullptr) << "the game showed no window";
+
+    // Help > Rules and Help > About, each drawn on the title picture GDI+ decodes.
+    for (const auto& [command, className] :
+         {std::pair{kMenuHelpRules, kRulesClass}, std::pair{kMenuHelpAbout, kAboutClass}}) {
+        PostMessageW(game.window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        EXPECT_TRUE(waitUntil([&] { return game.topWindow(className) != nullptr; }, 15000))
+            << narrow(className) << " did not open";
+    }
+    // A screen reader asks a ball and a label what they are.
+    for (const int id : {kFirstBallBoxId + 20, kFirstLabelId}) {
+        DWORD_PTR answer = 0;
+        const LRESULT sent = SendMessageTimeoutW(GetDlgItem(game.window(), id), WM_GETOBJECT, 0,
+                                                 OBJID_CLIENT, SMTO_ABORTIFHUNG, 15000, &answer);
+        EXPECT_NE(sent, 0) << "control " << id << " did not answer";
+        EXPECT_NE(answer, 0u) << "control " << id << " gave the screen reader nothing";
+    }
+
+    // The system's copies were loaded, and nothing from the program's folder but the program.
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::vector<std::wstring> modules = game.modules();
+    for (const std::wstring name : {L"\\gdiplus.dll", L"\\oleacc.dll"}) {
+        EXPECT_NE(std::find(modules.begin(), modules.end(), lower(system + name)), modules.end())
+            << "the system's" << narrow(name) << " was not loaded";
+    }
+    const std::wstring here = lower(folder.path() + L"\\");
+    for (const std::wstring& module : modules) {
+        if (module.starts_with(here)) {
+            EXPECT_EQ(module, lower(program)) << "loaded from beside the program";
+        }
+    }
+    for (const std::wstring& dll : planted) {
+        EXPECT_FALSE(fileExists(dll + L".loaded")) << narrow(dll) << " was loaded into the game";
+    }
+}
+
+}  // namespace
+}  // namespace zentrix::win32::testing
+
+int main(int argc, char** argv) {
+    if (argc == 2 &&
+        std::string_view(argv[1]) == zentrix::win32::testing::kTerminateWhileSwitched) {
+        return zentrix::win32::testing::terminateWhileSwitched();
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL\n");
+        return 2;
+    }
+    zentrix::win32::testing::gamePath = zentrix::win32::testing::windowsPath(argv[1]);
+    zentrix::win32::testing::plantedDllPath = zentrix::win32::testing::windowsPath(argv[2]);
+    return RUN_ALL_TESTS();
+}
