@@ -310,6 +310,9 @@ std::string layoutJson() {
     json.close('}');
 
     arrangements(json);
+    json.key("finger").open('{');
+    json.field("target", layout::kFingerPixels).field("touchBar", layout::kTouchBarPixels);
+    json.close('}');
 
     json.key("menus").open('[');
     for (const layout::MenuDesign& menu : layout::menus()) {

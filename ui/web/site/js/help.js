@@ -14,7 +14,7 @@ const Help = (() => {
     }
 
     // The least a fingertip surely hits, in CSS pixels.
-    const FINGERTIP = 44;
+    const FINGERTIP = layout.finger.target;
 
     // The title picture on the window at scale `s` of the design, `left` pixels across its client
     // area; About's Ok button at `ok` shows the middle of the whole picture as its face.

@@ -8,6 +8,9 @@ const Page = (() => {
     const layout = JSON.parse(document.getElementById('zentrix-layout').textContent);
 
     const px = (n) => `${n}px`;
+    // The sizes a finger needs, for the style sheet's touch bar and windows.
+    document.documentElement.style.setProperty('--finger', px(layout.finger.target));
+    document.documentElement.style.setProperty('--touch-bar', px(layout.finger.touchBar));
     const rgb = (c) => `rgb(${c[0]}, ${c[1]}, ${c[2]})`;
 
     // Puts `element` at rectangle `r` of its window's design.
