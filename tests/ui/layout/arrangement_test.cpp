@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -193,21 +194,79 @@ TEST(Arrangement, PhonesOfEveryShapeAreDrawnForAFinger) {
     }
 }
 
-// The page chooses by CSS media queries before the game has loaded: each phone arrangement's query
-// asks for a finger, for a screen too small for the form, and for its shapes; the shapes are split
-// between the three without a gap.
-TEST(Arrangement, MediaQueriesSayTheSameChoice) {
-    EXPECT_EQ(mediaQuery(named("upright-tall")),
-              "(pointer: coarse) and (width < 1312px) and (aspect-ratio <= 958/1840), "
-              "(pointer: coarse) and (height < 966px) and (aspect-ratio <= 958/1840)");
-    EXPECT_EQ(mediaQuery(named("upright")),
-              "(pointer: coarse) and (width < 1312px) and (aspect-ratio > 958/1840) and "
-              "(aspect-ratio <= 1318/1580), (pointer: coarse) and (height < 966px) and "
-              "(aspect-ratio > 958/1840) and (aspect-ratio <= 1318/1580)");
-    EXPECT_EQ(mediaQuery(named("sideways")),
-              "(pointer: coarse) and (width < 1312px) and (aspect-ratio > 1318/1580), "
-              "(pointer: coarse) and (height < 966px) and (aspect-ratio > 1318/1580)");
-    // The shapes where they change over: 958 to 1840, and 1318 to 1580.
+// Whether `screen` matches a media query list as the page's queries are written: alternatives
+// separated by ", ", each features joined by " and ": the pointer, and ranges of width, height and
+// aspect ratio.
+bool matches(const std::string& list, const Screen& screen) {
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t end = std::min(list.find(", ", start), list.size());
+        const std::string query = list.substr(start, end - start);
+        bool all = true;
+        std::size_t at = 0;
+        while ((at = query.find('(', at)) != std::string::npos) {
+            const std::string feature = query.substr(at + 1, query.find(')', at) - at - 1);
+            at += feature.size();
+            char name[16] = {};
+            char op[3] = {};
+            long a = 0;
+            long b = 1;
+            if (feature == "pointer: coarse") {
+                all = all && screen.coarsePointer;
+            } else if (std::sscanf(feature.c_str(), "%15s %2s %ld/%ld", name, op, &a, &b) >= 3) {
+                const std::string what = name;
+                // Each side times the other's denominator: whole numbers throughout.
+                const long long left = what == "aspect-ratio" ? 1LL * screen.width * b
+                                       : what == "width"      ? screen.width
+                                                              : screen.height;
+                const long long right = what == "aspect-ratio" ? 1LL * a * screen.height : a;
+                const std::string o = op;
+                all = all && (o == "<" ? left < right : o == "<=" ? left <= right : left > right);
+            } else {
+                ADD_FAILURE() << "unknown feature " << feature;
+            }
+        }
+        if (all) {
+            return true;
+        }
+        start = end + 2;
+    }
+    return false;
+}
+
+// The page chooses by CSS media queries before the game has loaded, the first that matches: on
+// every screen, with a finger or a mouse, the queries choose what arrangementFor() chooses.
+TEST(Arrangement, MediaQueriesMakeTheSameChoice) {
+    EXPECT_EQ(mediaQuery(desktopArrangement()), "all");
+    std::vector<std::pair<const Arrangement*, std::string>> queries;
+    for (const Arrangement& a : arrangements()) {
+        queries.emplace_back(&a, mediaQuery(a));
+    }
+    const auto choice = [&queries](const Screen& screen) -> const Arrangement* {
+        for (const auto& [arrangement, query] : queries) {
+            if (query == "all" || matches(query, screen)) {
+                return arrangement;
+            }
+        }
+        return nullptr;
+    };
+    int phones = 0;
+    for (int width = 200; width <= 2000; width += 13) {
+        for (int height = 200; height <= 1400; height += 17) {
+            for (const bool finger : {false, true}) {
+                const Screen screen{width, height, finger};
+                ASSERT_EQ(choice(screen), &arrangementFor(screen))
+                    << width << " x " << height << (finger ? " by finger" : " by mouse");
+                phones += choice(screen) != &desktopArrangement();
+            }
+        }
+    }
+    EXPECT_GT(phones, 1000);
+    // And at the shapes where they change over: 958 to 1840, and 1318 to 1580.
+    for (const Screen edge : {Screen{479, 920, true}, Screen{480, 920, true},
+                              Screen{659, 790, true}, Screen{660, 790, true}}) {
+        EXPECT_EQ(choice(edge), &arrangementFor(edge)) << edge.width << " x " << edge.height;
+    }
     EXPECT_EQ(arrangementFor({479, 920, true}).name, "upright-tall");
     EXPECT_EQ(arrangementFor({480, 920, true}).name, "upright");
     EXPECT_EQ(arrangementFor({659, 790, true}).name, "upright");
