@@ -12,6 +12,15 @@ std::size_t at(int index) {
     return static_cast<std::size_t>(index);
 }
 
+// Where the label of `role` stands in labels(), and so in an arrangement's labels.
+std::size_t labelOf(LabelRole role) {
+    const auto all = labels();
+    return static_cast<std::size_t>(
+        std::find_if(all.begin(), all.end(),
+                     [role](const LabelDesign& l) { return l.role == role; }) -
+        all.begin());
+}
+
 PixelRect moved(const PixelRect& r, int dx, int dy) {
     return {r.x + dx, r.y + dy, r.width, r.height};
 }
@@ -58,7 +67,7 @@ void placePhoneHeap(const Arrangement& form, Arrangement& a) {
         a.markers[i] = {std::max(kEdge, m.x), top, kPhoneMarkerWidth, kPhoneMarkerHeight};
     }
     // The selection sum stays in the gap of row 4, at its own size.
-    const auto sum = static_cast<std::size_t>(LabelRole::SelectionSum);
+    const std::size_t sum = labelOf(LabelRole::SelectionSum);
     a.labels[sum] = {moved(form.labels[sum].rect, kHeapShiftX, kHeapShiftY),
                      form.labels[sum].fontPixels};
 }
@@ -84,9 +93,7 @@ Arrangement phone(const Arrangement& form, std::string_view name, PixelRect area
     a.area = area;
     placePhoneHeap(form, a);
     a.ballBoxes[at(kNextBallSlot)] = strip.nextBallBox;
-    const auto label = [&a](LabelRole role) -> TextPlace& {
-        return a.labels[static_cast<std::size_t>(role)];
-    };
+    const auto label = [&a](LabelRole role) -> TextPlace& { return a.labels.at(labelOf(role)); };
     label(LabelRole::ElevensCaption) = strip.elevensCaption;
     label(LabelRole::ElevensCount) = strip.elevensCount;
     label(LabelRole::SecondsLeft) = strip.secondsLeft;
