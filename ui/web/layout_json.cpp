@@ -345,7 +345,6 @@ std::string layoutJson() {
 
     json.key("pictures").open('{');
     json.field("ball", pictures::kBallSize);
-    json.field("rackSize", pictures::kRackSize);
     json.field("titleWidth", pictures::kTitleWidth).field("titleHeight", pictures::kTitleHeight);
     json.close('}');
 
