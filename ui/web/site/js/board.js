@@ -84,12 +84,6 @@ const Board = (() => {
                 board.append(makeProgress());
             }
         }
-        // A phone turned, or a mouse plugged into a tablet: another arrangement may match.
-        queries.forEach((query) => query.addEventListener('change', () => {
-            if (!board.hidden) {
-                fit();
-            }
-        }));
     }
 
     // A ball's ring at its box's top-left corner. The pen is centred on the ring's circle: half of
@@ -177,15 +171,15 @@ const Board = (() => {
     }
 
     // Every control where the arrangement for this screen puts it: the first whose media query
-    // matches (the form as designed matches every screen). Only a change of arrangement moves
-    // anything.
+    // matches (the form as designed matches every screen), whenever the board is fitted again:
+    // the page's size changes as the phone turns, and the pointer may change. Only a change of
+    // arrangement moves anything.
     function arrange() {
         const chosen = layout.arrangements[queries.findIndex((query) => query.matches)];
         if (chosen === arrangement) {
             return;
         }
         arrangement = chosen;
-        document.documentElement.dataset.arrangement = chosen.name;
         board.style.width = px(chosen.area.w);
         board.style.height = px(chosen.area.h);
         layout.slots.forEach((s) => {
@@ -262,7 +256,6 @@ const Board = (() => {
         control,
         restoreFocus,
         get scale() { return scale; },
-        get arrangement() { return arrangement.name; },
         get slots() { return slots; },
         get rings() { return rings; },
         get labels() { return labels; },
