@@ -26,10 +26,15 @@ function get(port, pathname, host = `127.0.0.1:${port}`) {
 }
 
 // Starts tools/serve-web on `folder` with a port of its own choosing; as root, as the user nobody,
-// so that a file's permissions stop it as they stop any user's server.
+// so that a file's permissions stop it as they stop any user's server. The user nobody runs a copy
+// of it beside the folder, as the checkout may lie where only root can read.
 function start(folder) {
     const asRoot = process.getuid && process.getuid() === 0;
-    const server = spawn(process.execPath, [SERVE_WEB, folder, '--port=0'],
+    const program = asRoot ? path.join(path.dirname(folder), 'serve-web') : SERVE_WEB;
+    if (asRoot) {
+        fs.copyFileSync(SERVE_WEB, program);
+    }
+    const server = spawn(process.execPath, [program, folder, '--port=0'],
                          {stdio: ['ignore', 'pipe', 'inherit'], ...(asRoot ? {uid: 65534, gid: 65534} : {})});
     return new Promise((resolve, reject) => {
         let out = '';
