@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine_paths.h"
+
 namespace {
 
 struct Packages {
@@ -61,21 +63,10 @@ std::string narrow(const std::wstring& text) {
     return result;
 }
 
-// A Unix path becomes its name on Wine's Z: drive.
-std::wstring windowsPath(const char* path) {
-    std::wstring wide = widen(path);
-    if (!wide.empty() && wide.front() == L'/') {
-        std::replace(wide.begin(), wide.end(), L'/', L'\\');
-        wide = L"Z:" + wide;
-    }
-    return wide;
-}
+using zentrix::testing::lower;
 
-std::wstring lower(std::wstring text) {
-    for (wchar_t& c : text) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return text;
+std::wstring windowsPath(const char* path) {
+    return zentrix::testing::onWineDrive(widen(path));
 }
 
 bool contains(const std::wstring& text, const std::wstring& part) {

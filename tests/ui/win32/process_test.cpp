@@ -23,6 +23,7 @@
 #include "display/display_session.h"
 #include "display/windows_display_driver.h"
 #include "display/windows_display_rescue.h"
+#include "tests/wine_paths.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/text.h"
 
@@ -36,20 +37,10 @@ std::wstring plantedDllPath;
 constexpr const wchar_t* kAboutClass = L"frmAbout";
 constexpr const wchar_t* kRulesClass = L"frmRules";
 
-std::wstring windowsPath(const char* path) {
-    std::wstring wide = widen(path);
-    if (!wide.empty() && wide.front() == L'/') {
-        std::replace(wide.begin(), wide.end(), L'/', L'\\');
-        wide = L"Z:" + wide;
-    }
-    return wide;
-}
+using zentrix::testing::lower;
 
-std::wstring lower(std::wstring text) {
-    for (wchar_t& c : text) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return text;
+std::wstring windowsPath(const char* path) {
+    return zentrix::testing::onWineDrive(widen(path));
 }
 
 bool runningUnderWine() {
