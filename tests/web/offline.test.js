@@ -142,14 +142,19 @@ runScenarios({
                     assert.equal(builds[0], builds[1], `${what}: a page of ${builds[0]} with the module of ${builds[1]}`);
                     // The player stays while the page asks for the worker's script and any new
                     // version it finds has installed: one worker, active. (A visit that ends sooner
-                    // leaves the new version for the one after.)
+                    // leaves the new version for the one after.) Once the page has asked, the test
+                    // waits for that check to be over: an update asked for meanwhile joins it, and
+                    // resolves once a new worker, if any, is installing.
                     const started = Date.now();
                     for (;;) {
                         const asked = host.asked.slice(from).includes('/sw.js');
                         if (asked && await page.evaluate(async () => {
                             const registration = await navigator.serviceWorker.getRegistration();
-                            return Boolean(registration && registration.active && !registration.installing &&
-                                           !registration.waiting);
+                            if (!registration) {
+                                return false;
+                            }
+                            await registration.update().catch(() => {});
+                            return Boolean(registration.active && !registration.installing && !registration.waiting);
                         })) {
                             break;
                         }
