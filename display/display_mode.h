@@ -67,7 +67,8 @@ enum class DisplayMessageStyle : int {
 // Every display message carries the application's title.
 inline constexpr std::string_view kDisplayMessageTitle = "Pellary";
 
-// Shows the player a modal box with one OK button and returns once it is closed.
+// Tells the player something in a box with one OK button. Returns at once: nothing the switch
+// does depends on the player closing it.
 class DisplayMessages {
 public:
     virtual ~DisplayMessages() = default;

@@ -80,7 +80,7 @@ private:
     DisplayRescue* rescue_;
     bool started_ = false;
     bool restored_ = false;
-    bool switching_ = false;  // inside a switch, its message perhaps open
+    bool switching_ = false;  // inside a switch
     std::int16_t savedScreenWidth_ = 0;
     std::int16_t savedScreenHeight_ = 0;
     std::optional<DisplayMode> startMode_;

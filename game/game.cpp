@@ -175,9 +175,6 @@ Game::Game(RandomSource& random, MessagePresenter& messages)
     : random_(random), messages_(messages) {}
 
 void Game::startUp() {
-    if (messageOpen_) {
-        return;
-    }
     for (auto& box : slots_) {
         box.enabled = false;
     }
@@ -189,9 +186,6 @@ void Game::startUp() {
 // File > New
 
 void Game::newGame() {
-    if (messageOpen_) {
-        return;
-    }
     started_ = true;
     roundPoints_ = 0;
     roundTwo_ = false;
@@ -287,9 +281,6 @@ void Game::UpdateBoard() {
 }
 
 void Game::nextBall() {
-    if (messageOpen_) {
-        return;
-    }
     for (auto& box : slots_) {
         box.selected = false;
     }
@@ -321,7 +312,7 @@ void Game::nextBall() {
 // Selecting and removing sets of eleven
 
 void Game::clickSlot(int slot) {
-    if (messageOpen_ || slot < 0 || slot >= kSlotCount) {
+    if (slot < 0 || slot >= kSlotCount) {
         return;
     }
     auto& box = slots_[at(slot)];
@@ -383,7 +374,7 @@ void Game::ScoreSelection() {
 // Timers
 
 void Game::countdownTick() {
-    if (messageOpen_ || !timer1Enabled_) {
+    if (!timer1Enabled_) {
         return;
     }
     progressValue_ = progressValue_ - 1.0f;
@@ -394,7 +385,7 @@ void Game::countdownTick() {
 }
 
 void Game::refreshTick() {
-    if (messageOpen_ || !timer2Enabled_) {
+    if (!timer2Enabled_) {
         return;
     }
     label6_ = std::to_string(roundPoints_);
@@ -407,7 +398,7 @@ void Game::refreshTick() {
 // Take Score and the rounds
 
 void Game::takeScore() {
-    if (messageOpen_ || !scoreEnabled_) {
+    if (!scoreEnabled_) {
         return;
     }
     endRound();
@@ -510,13 +501,6 @@ void Game::endGame() {
 }
 
 void Game::show(std::string_view text, MessageStyle style) {
-    struct Open {
-        bool& flag;
-        explicit Open(bool& f) : flag(f) { flag = true; }
-        ~Open() { flag = false; }
-        Open(const Open&) = delete;
-        Open& operator=(const Open&) = delete;
-    } open(messageOpen_);
     messages_.showMessage(text, kGameTitle, style);
 }
 

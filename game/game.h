@@ -26,7 +26,7 @@ struct SlotState {
 };
 
 // Which round is being played, derived from the two round flags, whether New was ever chosen, and
-// the Take Score button (off only once a game is over). While Take Score's boxes are open it still
+// the Take Score button (off only once a game is over). When Take Score raises its boxes it still
 // names the round that is ending.
 enum class RoundState {
     NotStarted,  // a fresh window, before the first New
@@ -43,8 +43,8 @@ public:
     // The window's load step: every box disabled, a full countdown bar, Label2 at "0".
     void startUp();
 
-    // Every operation below is ignored while a message box of the game is open: the box is modal,
-    // and nothing may re-enter the rules half-way through the step that opened it.
+    // Each operation below is one step of the rules, run to its end: the message boxes it
+    // raises are handed to the presenter on the way, and nothing waits for the player.
 
     // File > New: a fresh game at round 1, from any state.
     void newGame();
@@ -66,8 +66,6 @@ public:
     int ballValue(int slot) const;
     // Balls of `value` (1..10) dealt so far this round.
     int dealtCount(int value) const;
-    // True while one of the game's message boxes is open.
-    bool messageOpen() const { return messageOpen_; }
 
     int selectionSum() const { return selectionSum_; }
     std::int32_t roundPoints() const { return roundPoints_; }
@@ -129,7 +127,6 @@ private:
     bool timer2Enabled_ = true;
     bool scoreEnabled_ = false;  // no Take Score before the first New
     bool started_ = false;       // a New has been chosen at least once
-    bool messageOpen_ = false;
 };
 
 }  // namespace zentrix

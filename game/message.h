@@ -1,4 +1,4 @@
-// Modal messages of the game, shown by whatever window sits on top of the rules.
+// Messages of the game, shown by whatever sits on top of the rules.
 #pragma once
 
 #include <string_view>
@@ -19,10 +19,10 @@ class MessagePresenter {
 public:
     virtual ~MessagePresenter() = default;
 
-    // Shows a modal box with one OK button and returns once the player has closed it.
-    // The game calls it in the middle of a step, with its state consistent as it stands at that
-    // step (timer flags included): an implementation that runs an event loop must first bring its
-    // view and its real timers up to date, or a stale tick could re-enter the rules.
+    // A box with one OK button for the player, raised in the middle of a step, with the game's
+    // state consistent as it stands at that moment (timer flags included). Returns at once: the
+    // step goes on whatever the player does, so a presenter that shows the box later keeps what
+    // it needs of that moment now, and lets nothing reach the rules while the box is open.
     virtual void showMessage(std::string_view text, std::string_view title, MessageStyle style) = 0;
 };
 

@@ -46,9 +46,6 @@ void RecordingPresenter::showMessage(std::string_view text, std::string_view tit
         }
     }
     shown.push_back(std::move(message));
-    if (whileOpen) {
-        whileOpen();
-    }
 }
 
 std::vector<std::string> RecordingPresenter::texts() const {

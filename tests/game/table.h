@@ -55,8 +55,6 @@ public:
 
     std::vector<ShownMessage> shown;
     std::vector<std::string> texts() const;
-    // Run while a box is open, as a window's event loop would run anything it dispatches.
-    std::function<void()> whileOpen;
 
 private:
     const Game* game_ = nullptr;

@@ -74,37 +74,5 @@ TEST(Refresh, FreshWindowRefreshesButDoesNotCountDown) {
     }
 }
 
-// While a message box is open nothing gets into the rules: ticks, clicks, New, Next Ball and
-// Take Score dispatched by the box's event loop are all ignored, and the round goes on as if
-// they had never come.
-TEST(MessageBoxes, NothingReentersTheRulesWhileABoxIsOpen) {
-    Table table;
-    table.newGame(plainDeal());
-    table.click({9});
-    bool sawOpen = false;
-    table.messages.whileOpen = [&] {
-        sawOpen = sawOpen || table.game.messageOpen();
-        table.game.countdownTick();
-        table.game.refreshTick();
-        table.game.clickSlot(kNextBallSlot);
-        table.game.nextBall();
-        table.game.takeScore();
-        table.game.newGame();
-    };
-    table.random.pushValues(plainDeal());
-    table.game.takeScore();
-
-    EXPECT_TRUE(sawOpen);
-    EXPECT_FALSE(table.game.messageOpen());
-    EXPECT_EQ(table.messages.shown.size(), 2u);
-    EXPECT_EQ(table.game.roundState(), RoundState::RoundTwo);
-    EXPECT_EQ(table.game.label4(), "22500");
-    EXPECT_EQ(table.game.label7(), "");
-    EXPECT_EQ(table.game.selectionSum(), 0);
-    EXPECT_EQ(table.random.fallbackDraws(), 0);
-    EXPECT_EQ(table.random.pending(), 0u) << "only round two's deal was drawn";
-    EXPECT_EQ(table.game.ballValue(kNextBallSlot), plainDeal().back());
-}
-
 }  // namespace
 }  // namespace zentrix::testing

@@ -42,18 +42,11 @@ void Form1Controller::startUp() {
 
     // The pictures, the round ball boxes and their rings.
     port_.prepareControls();
-    // The display switch, which may tell the player something first.
+    // The display switch, which may tell the player something first: the window comes once the
+    // player has closed that.
+    windowPending_ = true;
     session_.start();
-    if (ended_) {
-        return;  // told to quit while the display's message was open
-    }
-    // The window. Every ball box is still disabled, so Next Ball is the first control that can
-    // hold the focus.
-    port_.showWindow();
-    moveFocus(Focus::nextBall());
-    // A full countdown bar and "0" removed.
-    game_.startUp();
-    sync();
+    showOutcome();
 }
 
 void Form1Controller::shutDown() {
@@ -61,6 +54,7 @@ void Form1Controller::shutDown() {
         return;
     }
     ended_ = true;
+    boxes_.clear();
     for (const Timer timer : kTimers) {
         setTimer(timer, false);
     }
@@ -76,6 +70,7 @@ void Form1Controller::restoreDisplay() {
 void Form1Controller::resumeDisplay() {
     if (started_ && !ended_) {
         session_.switchAgain();
+        showOutcome();
     }
 }
 
@@ -221,14 +216,62 @@ bool Form1Controller::canHoldFocus(const Focus& focus) const {
 template <typename Step>
 void Form1Controller::forward(Step&& step) {
     std::forward<Step>(step)();
-    // A quit that came while one of the step's boxes was open has stopped everything for good.
-    if (!ended_) {
-        sync();
+    showOutcome();
+}
+
+void Form1Controller::showOutcome() {
+    // Nobody is left to see anything once the game has ended, and while a box is open what
+    // follows waits for it to be closed.
+    if (ended_ || messageOpen_) {
+        return;
     }
+    if (!boxes_.empty()) {
+        showFirstBox();
+        return;
+    }
+    if (windowPending_) {
+        // The window. Every ball box is still disabled, so Next Ball is the first control that
+        // can hold the focus. Then a full countdown bar and "0" removed.
+        windowPending_ = false;
+        port_.showWindow();
+        moveFocus(Focus::nextBall());
+        game_.startUp();
+    }
+    sync();
+}
+
+void Form1Controller::showFirstBox() {
+    // The window shows the state as it stood when the box was raised, and no tick may come
+    // while the box is open; the step's outcome brings the timers back as the rules then say.
+    // Before the window is first shown there is nothing to bring up to date.
+    if (applied_) {
+        apply(boxes_.front().view);
+    }
+    for (const Timer timer : kTimers) {
+        setTimer(timer, false);
+    }
+    messageOpen_ = true;
+    // A copy: a front end may report the box closed before this call returns.
+    const Message box = boxes_.front().box;
+    port_.showMessage(box);
+}
+
+void Form1Controller::messageClosed() {
+    if (ended_ || !messageOpen_) {
+        return;
+    }
+    messageOpen_ = false;
+    boxes_.pop_front();
+    showOutcome();
 }
 
 void Form1Controller::sync() {
     const layout::Form1View view = layout::viewOf(game_);
+    apply(view);
+    syncTimers(view.timer1Running, view.timer2Running);
+}
+
+void Form1Controller::apply(const layout::Form1View& view) {
     const bool all = !applied_;
     applied_ = true;
     applying_ = true;
@@ -251,7 +294,6 @@ void Form1Controller::sync() {
     shown_ = view;
     applying_ = false;
     keepFocusAtHome();
-    syncTimers(view.timer1Running, view.timer2Running);
 }
 
 void Form1Controller::syncTimers(bool countdown, bool refresh) {
@@ -330,27 +372,16 @@ void Form1Controller::press(const Focus& target) {
     }
 }
 
-void Form1Controller::openBox(Message box) {
-    // Once the game has ended nobody is there to answer.
-    if (ended_) {
-        return;
+void Form1Controller::raise(Message box) {
+    // Once the game has ended nobody is there to see it.
+    if (!ended_) {
+        boxes_.push_back({std::move(box), layout::viewOf(game_)});
     }
-    // The window shows the state as it stands at this moment of the step, and no tick may come
-    // while the box is open; the step's end brings the timers back as the rules then say.
-    if (started_ && applied_) {
-        sync();
-    }
-    for (const Timer timer : kTimers) {
-        setTimer(timer, false);
-    }
-    messageOpen_ = true;
-    port_.showMessage(box);
-    messageOpen_ = false;
 }
 
 void Form1Controller::showMessage(std::string_view text, std::string_view title,
                                   MessageStyle style) {
-    openBox({std::string(text), std::string(title), style});
+    raise({std::string(text), std::string(title), style});
 }
 
 void Form1Controller::showDisplayMessage(std::string_view text, std::string_view title,
@@ -358,7 +389,7 @@ void Form1Controller::showDisplayMessage(std::string_view text, std::string_view
     const MessageStyle icon = style == display::DisplayMessageStyle::Question
                                   ? MessageStyle::Question
                                   : MessageStyle::Critical;
-    openBox({std::string(text), std::string(title), icon});
+    raise({std::string(text), std::string(title), icon});
 }
 
 }  // namespace zentrix::controller

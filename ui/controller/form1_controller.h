@@ -4,16 +4,18 @@
 // (Qt, Windows, the web page) implements Form1Port's few primitives and forwards what the player
 // and its timers do; it works nothing out itself.
 //
-// Message boxes: the rules show a box in the middle of a step and go on with the step once the
-// player has closed it, so Form1Port::showMessage returns only then. Before it is called the
-// window shows the state as it stands at that moment of the step and both timers are stopped;
-// while it is open every tick, click, key and menu choice that still arrives is dropped. A front
-// end that cannot wait inside a call (a web page) suspends the call until the box is closed and
-// holds its own events meanwhile.
+// Message boxes: nothing here waits for the player. A step of the rules runs to its end and
+// leaves the boxes it raised, each with the window as it stood at that moment of the step. The
+// controller shows the first: the window takes that moment's view, both timers stop, and
+// Form1Port::showMessage returns at once. When the front end reports the box closed
+// (messageClosed), the next box's view is applied and that box shown; after the last, the step's
+// own outcome is applied and the timers run again as the rules say. While a box is open every
+// tick, click, key and menu choice that still arrives is dropped, here and nowhere else.
 #pragma once
 
 #include <array>
 #include <chrono>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -110,8 +112,9 @@ public:
     virtual void startTimer(Timer timer, std::chrono::milliseconds interval) = 0;
     virtual void stopTimer(Timer timer) = 0;
 
-    // A modal box with one OK button; returns once the player has closed it (see the top of
-    // this file).
+    // A box with one OK button, modal to the window, shown without waiting for the player:
+    // the call returns at once, and the front end calls Form1Controller::messageClosed() once
+    // the player has closed it (see the top of this file). Never called while another is open.
     virtual void showMessage(const Message& box) = 0;
 
     // The keyboard focus goes to `target` (never Focus::Kind::None).
@@ -138,7 +141,8 @@ public:
 
     // The load step, once: the controls prepared, the display switched (which may show a box),
     // the window shown with the focus on Next Ball, then a full countdown bar and "0" removed.
-    // The refresh timer runs from here on.
+    // The refresh timer runs from here on. When the display switch raised a box, the window is
+    // shown once the player has closed it.
     void startUp();
     // The unload step, once, from whichever way out comes first: both timers stopped, the
     // display put back, the help windows closed, then Form1Port::ended(). Safe while a box is
@@ -173,6 +177,9 @@ public:
     // let it go. The control the focus lives on takes it again; Next Ball when it had left the
     // board.
     void focusReturned();
+    // The player has closed the box Form1Port::showMessage last showed: the next box raised by
+    // the same step, or the step's outcome.
+    void messageClosed();
 
     const Game& game() const { return game_; }
     const layout::Form1View& shownView() const { return shown_; }
@@ -189,11 +196,22 @@ public:
 private:
     static std::size_t index(Timer timer) { return static_cast<std::size_t>(timer); }
 
+    // A box raised by a step, with the window as it stood when the box was raised.
+    struct RaisedBox {
+        Message box;
+        layout::Form1View view;
+    };
+
     // Runs one step of the rules, then shows its outcome.
     template <typename Step>
     void forward(Step&& step);
+    // After a step: the first box it raised, or else what comes after the step.
+    void showOutcome();
+    void showFirstBox();
     // Brings every control, the timers and the focus in line with the rules' state.
     void sync();
+    // Brings every control and the focus in line with `view`.
+    void apply(const layout::Form1View& view);
     void syncTimers(bool countdown, bool refresh);
     void setTimer(Timer timer, bool running);
     void moveFocus(const Focus& target);
@@ -206,7 +224,7 @@ private:
     bool focusNeighbour(int from, layout::Direction direction);
     // The focused control pressed from the keyboard: one press, as a single click.
     void press(const Focus& target);
-    void openBox(Message box);
+    void raise(Message box);
 
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
     void showDisplayMessage(std::string_view text, std::string_view title,
@@ -222,7 +240,9 @@ private:
     Focus focus_;
     bool started_ = false;
     bool ended_ = false;
-    bool messageOpen_ = false;
+    bool messageOpen_ = false;     // the first of boxes_ is on screen
+    std::deque<RaisedBox> boxes_;  // raised and not yet closed, in order
+    bool windowPending_ = false;   // start-up shows the window after the display's boxes
 };
 
 }  // namespace zentrix::controller

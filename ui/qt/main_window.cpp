@@ -99,6 +99,7 @@ MainWindow::~MainWindow() {
     disconnect(focusWatch_);
     timer1_->stop();
     timer2_->stop();
+    delete messageBox_;  // one standing alone is no child of the window
 }
 
 void MainWindow::buildControls() {
@@ -316,9 +317,15 @@ void MainWindow::stopTimer(controller::Timer which) {
 }
 
 void MainWindow::showMessage(const controller::Message& message) {
-    QMessageBox box(iconFor(message.style), qs(message.title), qs(message.text), QMessageBox::Ok,
-                    isVisible() ? this : nullptr);
-    box.exec();
+    // Modal, as the game's boxes always were, but with no event loop of its own: the controller
+    // hears of the box again when the player has closed it. Before the window is shown (the
+    // display's messages at start-up) the box stands alone.
+    messageBox_ = new QMessageBox(iconFor(message.style), qs(message.title), qs(message.text),
+                                  QMessageBox::Ok, isVisible() ? this : nullptr);
+    messageBox_->setAttribute(Qt::WA_DeleteOnClose);
+    messageBox_->setWindowModality(Qt::ApplicationModal);
+    connect(messageBox_, &QMessageBox::finished, this, [this] { controller_.messageClosed(); });
+    messageBox_->show();
 }
 
 QWidget* MainWindow::widgetFor(const controller::Focus& focus) const {
@@ -372,7 +379,8 @@ void MainWindow::closeHelpWindows() {
 }
 
 void MainWindow::ended() {
-    // The controller has stopped both timers already.
+    // The controller has stopped both timers already. A box still open goes with the game.
+    delete messageBox_;
     Q_EMIT gameEnded();
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <string>
@@ -99,6 +101,7 @@ private:
     QTimer* timer1_ = nullptr;
     QTimer* timer2_ = nullptr;
     QMetaObject::Connection focusWatch_;
+    QPointer<QMessageBox> messageBox_;  // the box on screen, if any
     // Last, so that it goes first: its display session puts the display back as it goes.
     controller::Form1Controller controller_;
 };

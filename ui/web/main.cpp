@@ -4,9 +4,8 @@
 // The page builds its window from the layout it carries (layout_json.h) before this module has
 // loaded, and calls zx_start once it has.
 //
-// Calls that may show a message box (every one below but zx_focus) suspend while
-// the box is open, so the page calls them asynchronously and holds every other call until the
-// suspended one has finished.
+// No call waits for the player: a message box is shown and the call returns, and the page calls
+// zx_message_closed once the player has closed it.
 #include <emscripten.h>
 
 #include <cstdint>
@@ -128,6 +127,13 @@ EMSCRIPTEN_KEEPALIVE int zx_key(int key, int autoRepeat) {
         return 0;
     }
     return page->controller->keyPressed(*pressed, autoRepeat != 0) ? 1 : 0;
+}
+
+// The player has closed the message box the game last showed.
+EMSCRIPTEN_KEEPALIVE void zx_message_closed() {
+    if (running()) {
+        page->controller->messageClosed();
+    }
 }
 
 // The window has the focus back from a menu or a help window.

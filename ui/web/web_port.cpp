@@ -22,8 +22,8 @@ EM_JS(void, zx_port_start_timer, (int timer, int interval), {
     zentrixPort.startTimer(timer, interval);
 });
 EM_JS(void, zx_port_stop_timer, (int timer), { zentrixPort.stopTimer(timer); });
-EM_ASYNC_JS(void, zx_port_show_message, (const char* text, const char* title, int style), {
-    await zentrixPort.showMessage(UTF8ToString(text), UTF8ToString(title), style);
+EM_JS(void, zx_port_show_message, (const char* text, const char* title, int style), {
+    zentrixPort.showMessage(UTF8ToString(text), UTF8ToString(title), style);
 });
 EM_JS(void, zx_port_move_focus, (int kind, int slot), { zentrixPort.moveFocus(kind, slot); });
 EM_JS(void, zx_port_show_help, (int window), { zentrixPort.showHelp(window); });

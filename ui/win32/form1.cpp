@@ -17,6 +17,9 @@ namespace zentrix::win32 {
 
 namespace {
 
+// Posted to the window to show the message box the controller asked for.
+constexpr UINT kShowMessage = WM_APP + 1;
+
 // The standard resizable frame with minimise, maximise and close boxes.
 constexpr DWORD kForm1Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr std::size_t kTransparentLabel = 6;  // Label7 lies on the felt without a background
@@ -422,15 +425,34 @@ void Form1::stopTimer(controller::Timer timer) {
 }
 
 void Form1::showMessage(const controller::Message& box) {
-    if (messageHook_) {
-        messageHook_(box);
+    // MessageBox runs a loop of its own until the player closes it: it runs from the window's
+    // queue, once the step that asked for it has returned, so that a close, a log-off or a menu
+    // choice that comes while it is open is handled like any other message.
+    message_ = box;
+    if (hwnd() == nullptr || !PostMessageW(hwnd(), kShowMessage, 0, 0)) {
+        onShowMessage();
+    }
+}
+
+void Form1::onShowMessage() {
+    if (!message_) {
         return;
     }
-    // The box belongs to the window once the player can see it (the display's messages may
-    // come before it is shown).
-    const HWND owner = hwnd() != nullptr && IsWindowVisible(hwnd()) ? hwnd() : nullptr;
-    MessageBoxW(owner, widen(box.text).c_str(), widen(box.title).c_str(),
-                MB_OK | iconOf(box.style));
+    const controller::Message box = std::move(*message_);
+    message_.reset();
+    if (controller_.hasEnded()) {
+        return;
+    }
+    if (messageHook_) {
+        messageHook_(box);
+    } else {
+        // The box belongs to the window once the player can see it (the display's messages
+        // come before it is shown).
+        const HWND owner = hwnd() != nullptr && IsWindowVisible(hwnd()) ? hwnd() : nullptr;
+        MessageBoxW(owner, widen(box.text).c_str(), widen(box.title).c_str(),
+                    MB_OK | iconOf(box.style));
+    }
+    controller_.messageClosed();
 }
 
 HWND Form1::controlOf(const controller::Focus& focus) const {
@@ -525,6 +547,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             onClose();
+            return 0;
+        case kShowMessage:
+            onShowMessage();
             return 0;
         case WM_QUERYENDSESSION:
             onQueryEndSession();

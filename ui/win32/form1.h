@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -65,7 +66,8 @@ struct Form1Services {
     bool quitWhenClosed = false;  // post WM_QUIT when the window is destroyed (the program)
 };
 
-// Shows a message box in place of MessageBox, and returns once it is "closed".
+// Shows a message box in place of MessageBox, and returns once it is "closed". Like the real
+// box, it is shown from the window's message queue, never inside a step of the game.
 using MessageHook = std::function<void(const controller::Message&)>;
 
 class Form1 final : public WindowObject, private controller::Form1Port, private BallBoxHost {
@@ -165,6 +167,7 @@ private:
     LRESULT onLabelColours(HDC dc, HWND label);   // WM_CTLCOLORSTATIC of the labels
     void onActivate(bool active);
     void onClose();
+    void onShowMessage();  // the box the controller asked for, from the message queue
     void onQueryEndSession();
     void onEndSession(bool ending);
     void onDestroy();
@@ -177,6 +180,7 @@ private:
     BoardPainter painter_;
     controller::Form1Controller controller_;
     MessageHook messageHook_;
+    std::optional<controller::Message> message_;  // asked for, not yet shown
 
     std::unique_ptr<HelpWindows> help_;  // closed with the window
     std::array<std::unique_ptr<BallBox>, layout::kSlotCount> ballBoxes_;

@@ -91,6 +91,10 @@ public:
         if (whileOpen) {
             whileOpen();
         }
+        // A player who closes every box at once, unless the test closes them itself.
+        if (closesBoxes && player != nullptr) {
+            player->messageClosed();
+        }
     }
     void moveFocus(const Focus& target) override {
         focus = target;
@@ -120,6 +124,8 @@ public:
     std::array<bool, 2> running{};
     Focus focus;
     std::function<void()> whileOpen;
+    bool closesBoxes = true;
+    Form1Controller* player = nullptr;
     Form1Controller* handsOn = nullptr;
 
 private:
@@ -132,6 +138,8 @@ struct Bench {
     ScriptedDisplayDriver display{{kDesktop, kGameMode}, kDesktop};
     Form1Controller controller{window, random, display};
 
+    Bench() { window.player = &controller; }
+
     void newGame(const testing::Deal& deal) {
         random.pushValues(deal);
         controller.menuChosen(layout::MenuCommand::FileNew);
@@ -139,6 +147,22 @@ struct Bench {
     void ticks(Timer timer, int count) {
         for (int i = 0; i < count; ++i) {
             controller.timerFired(timer);
+        }
+    }
+    // New, sixteen balls thrown away with Next Ball, then every heap ball taken with the next
+    // ball, chosen by what the window shows.
+    void clearARound() {
+        testing::scriptClearingRound(random, 16);
+        controller.menuChosen(layout::MenuCommand::FileNew);
+        for (int i = 0; i < 16; ++i) {
+            controller.buttonPressed(Button::NextBall, 1);
+        }
+        for (const int slot : testing::kClearingOrder) {
+            ASSERT_TRUE(window.slot(slot).free) << "slot " << slot;
+            ASSERT_EQ(window.slot(slot).value + window.slot(layout::kNextBallSlot).value, 11);
+            controller.ballClicked(slot, 1);
+            controller.ballClicked(layout::kNextBallSlot, 1);
+            ticks(Timer::Refresh, 1);
         }
     }
     // Presses the key and says where the focus is now.
@@ -498,22 +522,7 @@ TEST(Form1ControllerTest, TheArrowsReachEveryFreeBallOfARealDeal) {
 TEST(Form1ControllerTest, AWholeClearedRoundPlayedThroughTheControllerAlone) {
     Bench bench;
     bench.controller.startUp();
-    testing::scriptClearingRound(bench.random, 16);
-    bench.controller.menuChosen(layout::MenuCommand::FileNew);
-
-    // Sixteen balls thrown away with Next Ball, then every heap ball goes with the next ball,
-    // chosen by what the window shows.
-    for (int i = 0; i < 16; ++i) {
-        bench.controller.buttonPressed(Button::NextBall, 1);
-    }
-    for (const int slot : testing::kClearingOrder) {
-        ASSERT_TRUE(bench.window.slot(slot).free) << "slot " << slot;
-        ASSERT_EQ(bench.window.slot(slot).value + bench.window.slot(layout::kNextBallSlot).value,
-                  11);
-        bench.controller.ballClicked(slot, 1);
-        bench.controller.ballClicked(layout::kNextBallSlot, 1);
-        bench.ticks(Timer::Refresh, 1);
-    }
+    bench.clearARound();
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
         EXPECT_FALSE(bench.window.slot(slot).shown) << "slot " << slot;
     }
@@ -528,6 +537,68 @@ TEST(Form1ControllerTest, AWholeClearedRoundPlayedThroughTheControllerAlone) {
               (std::vector<std::string>{"BONUS, Level Clear 10,000", "Ready for Round 2",
                                         "Score 90,000 for BONUS ROUND!!"}));
     EXPECT_EQ(bench.window.labels[3].caption, "90700");
+}
+
+// Boxes left open by a player who takes their time: each shows the window as it stood when the
+// box was raised, nothing that comes meanwhile reaches the rules, and the round's outcome is
+// shown only once the last box is closed.
+TEST(Form1ControllerTest, EachBoxShowsItsOwnMomentUntilThePlayerClosesIt) {
+    Bench bench;
+    bench.window.closesBoxes = false;
+    bench.controller.startUp();
+    bench.clearARound();
+    bench.random.pushValues(plainDeal());
+    bench.controller.buttonPressed(Button::TakeScore, 1);
+
+    // The level clear shows over the cleared heap with the old total; nothing else yet.
+    ASSERT_EQ(bench.window.boxTexts(), std::vector<std::string>{"BONUS, Level Clear 10,000"});
+    EXPECT_EQ(bench.window.boxes[0].total, "0");
+    EXPECT_FALSE(bench.window.running[0] || bench.window.running[1]);
+    // Whatever arrives is dropped, however often, and the round to come is untouched.
+    for (int i = 0; i < 3; ++i) {
+        bench.controller.timerFired(Timer::Countdown);
+        bench.controller.timerFired(Timer::Refresh);
+        bench.controller.ballClicked(layout::kNextBallSlot, 1);
+        bench.controller.buttonPressed(Button::NextBall, 1);
+        bench.controller.buttonPressed(Button::TakeScore, 2);
+        bench.controller.menuChosen(layout::MenuCommand::FileNew);
+        EXPECT_FALSE(bench.controller.keyPressed(Key::Activate, false));
+    }
+    EXPECT_EQ(bench.window.boxes.size(), 1u);
+    EXPECT_EQ(bench.random.pending(), 0u) << "round two is dealt once";
+    EXPECT_EQ(bench.random.fallbackDraws(), 0);
+
+    // The round's boxes show the emptied board and the new total, one after the other.
+    bench.controller.messageClosed();
+    ASSERT_EQ(bench.window.boxes.size(), 2u);
+    EXPECT_EQ(bench.window.boxes[1].box.text, "Ready for Round 2");
+    EXPECT_EQ(bench.window.boxes[1].total, "90700");
+    EXPECT_FALSE(bench.window.boxes[1].heapShown);
+    EXPECT_FALSE(bench.window.slot(20).occupied);
+    bench.controller.messageClosed();
+    EXPECT_EQ(bench.window.boxTexts().back(), "Score 90,000 for BONUS ROUND!!");
+    EXPECT_TRUE(bench.controller.messageOpen());
+
+    // The last box closed: round 2 as dealt before the first box, running.
+    bench.controller.messageClosed();
+    bench.controller.messageClosed();  // a second report of the same box changes nothing
+    EXPECT_FALSE(bench.controller.messageOpen());
+    EXPECT_EQ(bench.window.boxes.size(), 3u);
+    EXPECT_TRUE(bench.window.running[0] && bench.window.running[1]);
+    EXPECT_EQ(bench.window.progress, 90);
+    EXPECT_EQ(bench.window.slot(layout::kNextBallSlot).value, plainDeal().back());
+    EXPECT_EQ(bench.controller.game().roundState(), RoundState::RoundTwo);
+
+    // Round 2 taken at once still reaches 90,000: the bonus round's box, then the game ends
+    // while it is open, and nothing reaches the window after that.
+    bench.random.pushValues(plainDeal());
+    bench.controller.buttonPressed(Button::TakeScore, 1);
+    EXPECT_EQ(bench.window.boxTexts().back(), "BONUS ROUND!!!");
+    EXPECT_FALSE(bench.window.boxes.back().heapShown);
+    bench.window.steps.clear();
+    bench.controller.shutDown();
+    bench.controller.messageClosed();
+    EXPECT_EQ(bench.window.steps, (std::vector<std::string>{"close help", "ended"}));
 }
 
 }  // namespace

@@ -452,6 +452,7 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
 
     clickButton("cmdScore");
 
+    ASSERT_TRUE(answerer.answered(3));
     ASSERT_EQ(answerer.seen.size(), 3u);
     EXPECT_EQ(answerer.seen[0].text, "BONUS, Level Clear 10,000");
     EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Information);
@@ -488,6 +489,7 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     answerer.seen.clear();
     scenes.clear();
     clickButton("cmdScore");
+    ASSERT_TRUE(answerer.answered(1));
     ASSERT_EQ(answerer.seen.size(), 1u);
     EXPECT_EQ(answerer.seen[0].text, "BONUS ROUND!!!");
     EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Warning);
@@ -498,6 +500,7 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     // The bonus round ends the game.
     answerer.seen.clear();
     clickButton("cmdScore");
+    ASSERT_TRUE(answerer.answered(1));
     ASSERT_EQ(answerer.seen.size(), 1u);
     EXPECT_EQ(answerer.seen[0].text, "Game Over");
     EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Information);

@@ -73,6 +73,13 @@ public:
     std::function<void(const SeenBox&)> whileOpen;
     bool byKey = false;  // answered with the Enter key instead of a click on OK
 
+    // Waits until `count` boxes have been answered and none is open any more.
+    bool answered(std::size_t count, int ms = 5000) {
+        return QTest::qWaitFor(
+            [&] { return seen.size() >= count && QApplication::activeModalWidget() == nullptr; },
+            ms);
+    }
+
     std::vector<QString> texts() const {
         std::vector<QString> result;
         for (const SeenBox& box : seen) {
@@ -128,6 +135,8 @@ protected:
 
     void startUp() {
         window->startUp();
+        // A box from the display switch comes first, and the window once it has been closed.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 5000));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 

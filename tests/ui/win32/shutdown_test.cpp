@@ -31,8 +31,9 @@ public:
     };
 
     // `answer` runs once the box has stood open for a while, and must close it or its owner.
-    BoxWatcher(Form1& form, std::function<void(HWND box)> answer)
-        : form_(form), answer_(std::move(answer)) {
+    // `bench` may open its window after this: the boxes of its start-up are watched too.
+    BoxWatcher(WindowBench& bench, std::function<void(HWND box)> answer)
+        : bench_(bench), answer_(std::move(answer)) {
         current_ = this;
         hook_ = SetWindowsHookExW(WH_CBT, &BoxWatcher::cbt, nullptr, GetCurrentThreadId());
     }
@@ -62,24 +63,26 @@ private:
             seen.title = windowText(box);
             seen.text = windowText(GetDlgItem(box, 0xFFFF));  // the box's message text
             seen.owner = GetWindow(box, GW_OWNER);
-            seen.ticksWhileOpen = current_->form_.timerTicks(kTimer1) +
-                                  current_->form_.timerTicks(kTimer2) - current_->ticksAtOpen_;
+            const Form1& form = current_->bench_.form();
+            seen.ticksWhileOpen =
+                form.timerTicks(kTimer1) + form.timerTicks(kTimer2) - current_->ticksAtOpen_;
             current_->answer_(box);
         }
     }
 
     void opened(HWND box) {
+        const Form1& form = bench_.form();
         Box seen;
-        seen.timer1 = form_.timerRunning(kTimer1);
-        seen.timer2 = form_.timerRunning(kTimer2);
+        seen.timer1 = form.timerRunning(kTimer1);
+        seen.timer2 = form.timerRunning(kTimer2);
         boxes.push_back(seen);
-        ticksAtOpen_ = form_.timerTicks(kTimer1) + form_.timerTicks(kTimer2);
+        ticksAtOpen_ = form.timerTicks(kTimer1) + form.timerTicks(kTimer2);
         // Long enough for both timers to have ticked, had they been left running.
         SetTimer(box, 1, 1200, &BoxWatcher::answerTimer);
     }
 
     static inline BoxWatcher* current_ = nullptr;
-    Form1& form_;
+    WindowBench& bench_;
     std::function<void(HWND)> answer_;
     HHOOK hook_ = nullptr;
     int ticksAtOpen_ = 0;
@@ -95,7 +98,7 @@ TEST(Win32Shutdown, RealMessageBoxesOpenWithTheTimersKilledAndCloseWithTheGame) 
 
     {
         // Take Score in round 1: "Ready for Round 2", then the hint, each answered with OK.
-        BoxWatcher watcher(bench.form(), [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); });
+        BoxWatcher watcher(bench, [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); });
         bench.press(bench.control(kScoreId));
         ASSERT_EQ(watcher.boxes.size(), 2u);
         EXPECT_EQ(watcher.boxes[0].text, "Ready for Round 2");
@@ -116,7 +119,7 @@ TEST(Win32Shutdown, RealMessageBoxesOpenWithTheTimersKilledAndCloseWithTheGame) 
         // Take Score again ends the game; the player closes the window while "Game Over" is
         // open. The box goes with it, the display comes back, and nothing else opens.
         const HWND form = bench.window();
-        BoxWatcher watcher(bench.form(), [form](HWND) { PostMessageW(form, WM_CLOSE, 0, 0); });
+        BoxWatcher watcher(bench, [form](HWND) { PostMessageW(form, WM_CLOSE, 0, 0); });
         bench.press(bench.control(kScoreId));
         ASSERT_EQ(watcher.boxes.size(), 1u);
         EXPECT_EQ(watcher.boxes[0].text, "Game Over");
@@ -126,6 +129,60 @@ TEST(Win32Shutdown, RealMessageBoxesOpenWithTheTimersKilledAndCloseWithTheGame) 
         // The window is gone: nothing the player could still send reaches the rules.
         bench.pump(std::chrono::milliseconds(200));
         EXPECT_EQ(watcher.boxes.size(), 1u);
+    }
+}
+
+// A box open is no step of the game half done: a log-off asked for and cancelled, a menu choice
+// and a close that come while one is open are handled as at any other time.
+// So is the end of the session while the display's own box is open, before the window shows.
+TEST(Win32Shutdown, WaysOutTakenWhileABoxIsOpenAreHandledAsAtAnyOtherTime) {
+    const display::DisplayMode start{1280, 1024, 32, 60};
+    const display::DisplayMode game{1024, 768, 16, 60};
+    {
+        display::ScriptedDisplayDriver driver({start, game}, start);
+        WindowBench bench(&driver);
+        bench.open(96, /*recordMessages=*/false);
+        bench.random.pushValues(plainDeal());
+        bench.random.pushValues(plainDeal());
+        bench.menu(kMenuFileNew);
+        const HWND form = bench.window();
+        BoxWatcher watcher(bench, [&](HWND box) {
+            if (watcher.boxes.size() == 1) {
+                SendMessageW(form, WM_QUERYENDSESSION, 0, 0);
+                SendMessageW(form, WM_ENDSESSION, FALSE, 0);
+                PostMessageW(form, WM_COMMAND, MAKEWPARAM(kMenuFileNew, 0), 0);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            } else {
+                PostMessageW(form, WM_CLOSE, 0, 0);
+            }
+        });
+        bench.press(bench.control(kScoreId));
+        ASSERT_EQ(watcher.boxes.size(), 2u);
+        EXPECT_EQ(watcher.boxes[1].text, "Score 90,000 for BONUS ROUND!!");
+        EXPECT_FALSE(IsWindow(form));
+        EXPECT_TRUE(bench.form().hasEnded());
+        // New, chosen while the first box was open, dealt nothing; round 2 was dealt once.
+        EXPECT_EQ(bench.random.pending(), 0u);
+        EXPECT_EQ(bench.random.fallbackDraws(), 0);
+        EXPECT_EQ(driver.changes(), (std::vector<display::DisplayMode>{game, start, game, start}));
+    }
+    {
+        display::ScriptedDisplayDriver driver({start, game}, start);
+        driver.scriptChangeResults({display::kChangeRestart});
+        WindowBench bench(&driver);
+        BoxWatcher watcher(bench, [&](HWND box) {
+            SendMessageW(bench.window(), WM_QUERYENDSESSION, 0, 0);
+            SendMessageW(bench.window(), WM_ENDSESSION, TRUE, 0);
+            // The session's end takes the program and its box along; here the box is closed.
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        bench.open(96, /*recordMessages=*/false);
+        ASSERT_EQ(watcher.boxes.size(), 1u);
+        EXPECT_EQ(watcher.boxes[0].title, "Pellary");
+        EXPECT_EQ(watcher.boxes[0].owner, nullptr);
+        EXPECT_TRUE(bench.form().hasEnded());
+        EXPECT_FALSE(IsWindowVisible(bench.window()));
+        EXPECT_EQ(driver.currentMode(), start);
     }
 }
 

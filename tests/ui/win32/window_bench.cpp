@@ -70,10 +70,22 @@ void WindowBench::open(UINT dpi, bool recordMessages, HINSTANCE pictures) {
 
 void WindowBench::menu(int id) {
     SendMessageW(window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    showMessages();
 }
 
 void WindowBench::press(HWND button) {
     SendMessageW(button, BM_CLICK, 0, 0);
+    showMessages();
+}
+
+void WindowBench::showMessages() {
+    // The window posts itself its message boxes; nothing else is taken from the queue, so that
+    // no tick comes in between.
+    MSG message;
+    while (form_ != nullptr && form_->window() != nullptr &&
+           PeekMessageW(&message, form_->window(), WM_APP, 0xBFFF, PM_REMOVE)) {
+        DispatchMessageW(&message);
+    }
 }
 
 HWND WindowBench::clickAt(POINT client) {

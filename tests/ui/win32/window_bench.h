@@ -57,9 +57,11 @@ public:
     HWND ballBox(int slot) const { return control(kFirstBallBoxId + slot); }
     HWND label(int number) const { return control(kFirstLabelId + number - 1); }  // Label1..7
 
-    // The player's actions, as Windows delivers them to the window.
+    // The player's actions, as Windows delivers them to the window; a menu choice and a press
+    // are followed by the message boxes they bring, which the window shows from its queue.
     void menu(int id);
     void press(HWND button);  // BM_CLICK
+    void showMessages();
     // A left click at `client` (the window's client coordinates) on whatever window lies there;
     // returns that window.
     HWND clickAt(POINT client);

@@ -49,7 +49,9 @@ const Port = (() => {
         },
         startTimer: Timers.start,
         stopTimer: Timers.stop,
-        showMessage: Messages.show,
+        showMessage(text, title, style) {
+            Messages.show(text, title, style, () => Gate.call('zx_message_closed'));
+        },
         moveFocus(kind, slot) {
             const target = Board.control(kind, slot);
             if (target && document.activeElement !== target) {

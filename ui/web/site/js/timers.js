@@ -26,7 +26,7 @@ const Timers = (() => {
     }
 
     function due(timer, state) {
-        while (timers[timer] === state && !Gate.suspended && !Gate.ended && now() >= state.due) {
+        while (timers[timer] === state && !Gate.ended && now() >= state.due) {
             state.due += state.interval;
             if (timer !== Page.codes.timers.countdown && now() >= state.due) {
                 state.due = now() + state.interval;
@@ -34,9 +34,6 @@ const Timers = (() => {
             Gate.call('zx_timer', [timer]);
         }
         if (timers[timer] === state) {
-            if (Gate.suspended) {
-                state.due = Math.max(state.due, now() + state.interval);
-            }
             clearTimeout(state.handle);
             schedule(timer, state);
         }
