@@ -2,7 +2,7 @@
 // needs to install it as an app.
 'use strict';
 
-const {withBrowser, runScenarios, assert, ready, freeBalls, chooseMenu, FREE_BALL} = require('./harness');
+const {withBrowser, runScenarios, assert, ready, deals, chooseMenu, FREE_BALL} = require('./harness');
 
 const crypto = require('crypto');
 const fs = require('fs');
@@ -102,11 +102,7 @@ runScenarios({
             await page.reload();
             await page.getByRole('button', {name: 'Next Ball', exact: true}).waitFor();
             await ready(page);
-            await chooseMenu(page, 'File', 'New');
-            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
-            const ball = (await freeBalls(page))[0];
-            await ball.locator.click();
-            assert.equal(await ball.locator.getAttribute('aria-label'), `${ball.name}, selected`);
+            await deals(page);
             // The balls' pictures came from the cache as well.
             const pictures = await page.getByRole('button', {name: /^Ball \d/}).first()
                 .evaluate((e) => getComputedStyle(e).backgroundImage);
@@ -211,11 +207,7 @@ runScenarios({
                 for (const name of sites) {
                     const response = await visit(name);
                     assert.ok(response.fromServiceWorker(), `/${name}/ did not come from its worker`);
-                    await chooseMenu(page, 'File', 'New');
-                    await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
-                    const ball = (await freeBalls(page))[0];
-                    await ball.locator.click();
-                    assert.equal(await ball.locator.getAttribute('aria-label'), `${ball.name}, selected`);
+                    await deals(page);
                     // The worker kept each file with the headers it came with.
                     const kept = await page.evaluate(async () => {
                         const [html, wasm] = await Promise.all(
@@ -229,6 +221,34 @@ runScenarios({
         } finally {
             host.server.close();
             fs.rmSync(root, {recursive: true, force: true});
+        }
+    },
+
+    async 'offline after two visits, whatever Vary the host sends'() {
+        const varies = ['Accept', 'Accept-Encoding', '*'];
+        const hosts = await Promise.all(varies.map((vary) =>
+            plainHost({current: site}, {'Vary': vary, 'Cache-Control': 'no-store'})));
+        try {
+            await withBrowser(site, async ({context}) => {
+                const page = context.pages()[0] || await context.newPage();
+                for (const host of hosts) {
+                    for (let visit = 0; visit < 2; ++visit) {
+                        await page.goto(host.url);
+                        await ready(page);
+                    }
+                    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+                }
+                hosts.forEach((host) => host.server.close());
+                await context.setOffline(true);
+                for (const [i, host] of hosts.entries()) {
+                    const response = await page.goto(host.url);
+                    assert.ok(response && response.fromServiceWorker(), `Vary: ${varies[i]}`);
+                    await ready(page);
+                    await deals(page);
+                }
+            }, {origins: hosts.map((host) => host.url)});
+        } finally {
+            hosts.forEach((host) => host.server.close());
         }
     },
 });
