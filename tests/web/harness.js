@@ -90,9 +90,10 @@ module.exports = {withBrowser, runScenarios, assert};
 // ---- Reading and playing the board through its accessible names ----
 
 // Waits until the game has loaded and started. The window shows before that, busy, and takes no
-// input meanwhile.
+// input meanwhile; the page's word that the game cannot start is not shown.
 async function ready(page) {
     await page.locator('main[aria-busy="false"]').waitFor();
+    assert.equal(await page.getByRole('alert').count(), 0, 'the page says the game cannot start');
 }
 
 const FREE_BALL = /^(Ball|Next ball) \d+, free/;

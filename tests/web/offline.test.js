@@ -44,23 +44,18 @@ function plainHost(folder, extra = {}) {
         resolve({server, asked, url: `http://127.0.0.1:${server.address().port}/`})));
 }
 
-// A copy of the site marked as `build`: a marker in the page, and one in the module's script,
-// which is renamed by its new contents and named by its new digest as the build does it; the
-// service worker written again.
+// A copy of the site marked as `build`: a marker in the page, and one in the module's script (the
+// page's last), named in the page's policy by its new digest as the build does it; the service
+// worker written again.
 function markedCopy(build, into, later) {
     fs.cpSync(site, into, {recursive: true});
     const pagePath = path.join(into, 'index.html');
-    let page = fs.readFileSync(pagePath, 'utf8');
-    const script = /zentrix-[0-9a-f]+\.js/.exec(page)[0];
-    const original = fs.readFileSync(path.join(into, script), 'utf8');
+    const page = fs.readFileSync(pagePath, 'utf8');
+    const original = [...page.matchAll(/<script>([\s\S]*?)<\/script>/g)].pop()[1];
     const text = `globalThis.zentrixBuild = '${build}';\n${original}`;
-    const digest = (what) => `sha384-${crypto.createHash('sha384').update(what).digest('base64')}`;
-    const renamed = `zentrix-${crypto.createHash('sha256').update(text).digest('hex').slice(0, 12)}.js`;
-    fs.rmSync(path.join(into, script));
-    fs.writeFileSync(path.join(into, renamed), text);
-    page = page.split(script).join(renamed).split(digest(original)).join(digest(text))
-        .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`);
-    fs.writeFileSync(pagePath, page);
+    const digest = (what) => `'sha256-${crypto.createHash('sha256').update(what).digest('base64')}'`;
+    fs.writeFileSync(pagePath, page.split(original).join(text).split(digest(original)).join(digest(text))
+        .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`));
     execFileSync('cmake', [`-DSITE=${into}`, `-DTEMPLATE=${path.join(__dirname, '../../ui/web/site/sw.js.in')}`,
                            `-DOUTPUT=${path.join(into, 'sw.js')}`, '-P',
                            path.join(__dirname, '../../ui/web/write-service-worker.cmake')]);
