@@ -5,10 +5,6 @@
 
 const {withBrowser, runScenarios, assert, ready, deals, timeLeft, chooseMenu, FREE_BALL} = require('./harness');
 
-const fs = require('fs');
-const os = require('os');
-const path = require('path');
-
 const site = process.argv[2];
 
 // The console's word for each refusal the page's policy makes.
@@ -90,33 +86,6 @@ runScenarios({
             await checkRefused(page, 'visit from the worker');
             await deals(page);
         }, {expectedErrors: REFUSED});
-    },
-
-    async 'a game that cannot start says so: its WebAssembly replaced, or every script refused by the host'() {
-        const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-replaced-'));
-        fs.cpSync(site, copy, {recursive: true});
-        const wasm = path.join(copy, fs.readdirSync(copy).find((name) => name.endsWith('.wasm')));
-        const bytes = fs.readFileSync(wasm);
-        bytes[bytes.length - 1] ^= 1;
-        await WebAssembly.compile(bytes);  // another module, which would run
-        fs.writeFileSync(wasm, bytes);
-        const saysWhy = async (served, page, headers = {}) => {
-            await page.route(served.url, async (route) => {
-                const response = await route.fetch();
-                await route.fulfill({response, headers: {...response.headers(), ...headers}});
-            });
-            await page.goto(served.url);
-            await page.getByRole('alert').filter({hasText: 'Zentrix cannot start here.'}).waitFor();
-            assert.equal(await page.getByRole('main').getAttribute('aria-busy'), 'true');
-        };
-        try {
-            await withBrowser(copy, ({context, site: served}) => saysWhy(served, context.pages()[0]),
-                              {expectedErrors: [/integrity/, /Failed to fetch/]});
-        } finally {
-            fs.rmSync(copy, {recursive: true, force: true});
-        }
-        await withBrowser(site, ({context, site: served}) => saysWhy(
-            served, context.pages()[0], {'content-security-policy': "script-src 'none'"}), {expectedErrors: REFUSED});
     },
 
     async 'address options out of range are ignored: the page deals and its clock runs as usual'() {
