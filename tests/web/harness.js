@@ -90,9 +90,10 @@ module.exports = {withBrowser, runScenarios, assert};
 // ---- Reading and playing the board through its accessible names ----
 
 // Waits until the game has loaded and started. The window shows before that, busy, and takes no
-// input meanwhile.
+// input meanwhile; the page's word that the game cannot start is not shown.
 async function ready(page) {
     await page.locator('main[aria-busy="false"]').waitFor();
+    assert.equal(await page.getByRole('alert').count(), 0, 'the page says the game cannot start');
 }
 
 const FREE_BALL = /^(Ball|Next ball) \d+, free/;
@@ -155,6 +156,15 @@ async function chooseMenu(page, menu, item) {
     await page.getByRole('menuitem', {name: item, exact: true}).click();
 }
 
+// New deals, and the page plays: a ball, clicked, is selected.
+async function deals(page) {
+    await chooseMenu(page, 'File', 'New');
+    await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+    const ball = (await freeBalls(page))[0];
+    await ball.locator.click();
+    assert.equal(await ball.locator.getAttribute('aria-label'), `${ball.name}, selected`);
+}
+
 // Waits for the message box, checks its title, text and single OK button, and closes it with
 // `close` (a click by default).
 async function answerMessage(page, text, {title = 'Zentrix', timeout = 30000, close} = {}) {
@@ -177,4 +187,4 @@ async function answerMessage(page, text, {title = 'Zentrix', timeout = 30000, cl
 }
 
 module.exports = Object.assign(module.exports, {ready, freeBalls, setOfEleven, findSet, label, timeLeft,
-                                                chooseMenu, answerMessage, FREE_BALL});
+                                                chooseMenu, deals, answerMessage, FREE_BALL});

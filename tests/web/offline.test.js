@@ -2,7 +2,7 @@
 // needs to install it as an app.
 'use strict';
 
-const {withBrowser, runScenarios, assert, ready, freeBalls, chooseMenu, FREE_BALL} = require('./harness');
+const {withBrowser, runScenarios, assert, ready, deals, chooseMenu, FREE_BALL} = require('./harness');
 
 const crypto = require('crypto');
 const fs = require('fs');
@@ -14,8 +14,8 @@ const {execFileSync} = require('child_process');
 const site = process.argv[2];
 
 // A plain static host: each file with its Last-Modified date and `Cache-Control: max-age=600`,
-// no ETag, 304 for an unchanged date, and any `extra` headers. It serves whichever folder
-// `folder.current` names, and lists the paths asked for in `asked`.
+// no ETag, 304 for an unchanged date, and any `extra` headers (or those `extra(path)` gives). It
+// serves whichever folder `folder.current` names, and lists the paths asked for in `asked`.
 function plainHost(folder, extra = {}) {
     const asked = [];
     const server = http.createServer((request, response) => {
@@ -33,7 +33,8 @@ function plainHost(folder, extra = {}) {
         const type = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                       '.png': 'image/png', '.jpg': 'image/jpeg', '.webmanifest': 'application/manifest+json'};
         const headers = {'Content-Type': type[path.extname(file)] || 'application/octet-stream',
-                         'Last-Modified': modified, 'Cache-Control': 'max-age=600', ...extra};
+                         'Last-Modified': modified, 'Cache-Control': 'max-age=600',
+                         ...(typeof extra === 'function' ? extra(pathname) : extra)};
         if (request.headers['if-modified-since'] === modified) {
             response.writeHead(304, headers).end();
             return;
@@ -44,23 +45,18 @@ function plainHost(folder, extra = {}) {
         resolve({server, asked, url: `http://127.0.0.1:${server.address().port}/`})));
 }
 
-// A copy of the site marked as `build`: a marker in the page, and one in the module's script,
-// which is renamed by its new contents and named by its new digest as the build does it; the
-// service worker written again.
+// A copy of the site marked as `build`: a marker in the page, and one in the module's script (the
+// page's last), named in the page's policy by its new digest as the build does it; the service
+// worker written again.
 function markedCopy(build, into, later) {
     fs.cpSync(site, into, {recursive: true});
     const pagePath = path.join(into, 'index.html');
-    let page = fs.readFileSync(pagePath, 'utf8');
-    const script = /zentrix-[0-9a-f]+\.js/.exec(page)[0];
-    const original = fs.readFileSync(path.join(into, script), 'utf8');
+    const page = fs.readFileSync(pagePath, 'utf8');
+    const original = [...page.matchAll(/<script>([\s\S]*?)<\/script>/g)].pop()[1];
     const text = `globalThis.zentrixBuild = '${build}';\n${original}`;
-    const digest = (what) => `sha384-${crypto.createHash('sha384').update(what).digest('base64')}`;
-    const renamed = `zentrix-${crypto.createHash('sha256').update(text).digest('hex').slice(0, 12)}.js`;
-    fs.rmSync(path.join(into, script));
-    fs.writeFileSync(path.join(into, renamed), text);
-    page = page.split(script).join(renamed).split(digest(original)).join(digest(text))
-        .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`);
-    fs.writeFileSync(pagePath, page);
+    const digest = (what) => `'sha256-${crypto.createHash('sha256').update(what).digest('base64')}'`;
+    fs.writeFileSync(pagePath, page.split(original).join(text).split(digest(original)).join(digest(text))
+        .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`));
     execFileSync('cmake', [`-DSITE=${into}`, `-DTEMPLATE=${path.join(__dirname, '../../ui/web/site/sw.js.in')}`,
                            `-DOUTPUT=${path.join(into, 'sw.js')}`, '-P',
                            path.join(__dirname, '../../ui/web/write-service-worker.cmake')]);
@@ -102,11 +98,7 @@ runScenarios({
             await page.reload();
             await page.getByRole('button', {name: 'Next Ball', exact: true}).waitFor();
             await ready(page);
-            await chooseMenu(page, 'File', 'New');
-            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
-            const ball = (await freeBalls(page))[0];
-            await ball.locator.click();
-            assert.equal(await ball.locator.getAttribute('aria-label'), `${ball.name}, selected`);
+            await deals(page);
             // The balls' pictures came from the cache as well.
             const pictures = await page.getByRole('button', {name: /^Ball \d/}).first()
                 .evaluate((e) => getComputedStyle(e).backgroundImage);
@@ -181,15 +173,18 @@ runScenarios({
         }
     },
 
-    async 'sites at /a/, /b/ and /c/ of one origin each keep their own copy, with their host\'s headers'() {
+    async 'sites at /a/, /b/ and /c/ of one origin each keep their own copy, with their host\'s headers, whatever Vary it sends'() {
         const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-sites-'));
         const sites = ['a', 'b', 'c'];
         const now = Date.now() / 1000;
         sites.forEach((name) => markedCopy(name, path.join(root, name), now - 60));
-        // The host's own policy, which the page cannot set itself; nothing kept in the browser's
-        // HTTP cache, so that offline only the workers' copies are there.
+        // The host's own policy, which the page cannot set itself, and a Vary of its own for each
+        // site; nothing kept in the browser's HTTP cache, so that offline only the workers' copies
+        // are there.
         const policy = "frame-ancestors 'none'";
-        const host = await plainHost({current: root}, {'Content-Security-Policy': policy, 'Cache-Control': 'no-store'});
+        const varies = {a: 'Accept', b: 'Accept-Encoding', c: '*'};
+        const host = await plainHost({current: root}, (pathname) => (
+            {'Content-Security-Policy': policy, 'Cache-Control': 'no-store', 'Vary': varies[pathname.split('/')[1]]}));
         try {
             await withBrowser(site, async ({context}) => {
                 const page = context.pages()[0] || await context.newPage();
@@ -203,6 +198,7 @@ runScenarios({
                 };
                 for (const name of sites) {
                     await visit(name);
+                    await visit(name);
                     await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
                 }
 
@@ -211,11 +207,7 @@ runScenarios({
                 for (const name of sites) {
                     const response = await visit(name);
                     assert.ok(response.fromServiceWorker(), `/${name}/ did not come from its worker`);
-                    await chooseMenu(page, 'File', 'New');
-                    await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
-                    const ball = (await freeBalls(page))[0];
-                    await ball.locator.click();
-                    assert.equal(await ball.locator.getAttribute('aria-label'), `${ball.name}, selected`);
+                    await deals(page);
                     // The worker kept each file with the headers it came with.
                     const kept = await page.evaluate(async () => {
                         const [html, wasm] = await Promise.all(
@@ -228,6 +220,32 @@ runScenarios({
             }, {origins: [host.url]});
         } finally {
             host.server.close();
+            fs.rmSync(root, {recursive: true, force: true});
+        }
+    },
+
+    async 'a host serving a replaced WebAssembly, or refusing every script: the page says the game cannot start'() {
+        const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-replaced-'));
+        fs.cpSync(site, root, {recursive: true});
+        const wasm = path.join(root, fs.readdirSync(root).find((name) => name.endsWith('.wasm')));
+        const bytes = fs.readFileSync(wasm);
+        bytes[bytes.length - 1] ^= 1;
+        await WebAssembly.compile(bytes);  // another module, which would run
+        fs.writeFileSync(wasm, bytes);
+        const hosts = await Promise.all([plainHost({current: root}),
+                                         plainHost({current: site}, {'Content-Security-Policy': "script-src 'none'"})]);
+        try {
+            await withBrowser(site, async ({context}) => {
+                const page = context.pages()[0] || await context.newPage();
+                for (const host of hosts) {
+                    await page.goto(host.url);
+                    await page.getByRole('alert').filter({hasText: 'Zentrix cannot start here.'}).waitFor();
+                    assert.equal(await page.getByRole('main').getAttribute('aria-busy'), 'true', host.url);
+                }
+            }, {origins: hosts.map((host) => host.url),
+                expectedErrors: [/integrity/, /Failed to fetch/, /violates the following Content Security Policy/]});
+        } finally {
+            hosts.forEach((host) => host.server.close());
             fs.rmSync(root, {recursive: true, force: true});
         }
     },

@@ -3,7 +3,7 @@
 // serves; the address's options are taken only in their ranges.
 'use strict';
 
-const {withBrowser, runScenarios, assert, ready, freeBalls, timeLeft, chooseMenu, FREE_BALL} = require('./harness');
+const {withBrowser, runScenarios, assert, ready, deals, timeLeft, chooseMenu, FREE_BALL} = require('./harness');
 
 const site = process.argv[2];
 
@@ -64,15 +64,6 @@ async function checkRefused(page, visit) {
                             'script-src-elem inline', 'style-src-attr inline', 'style-src-elem inline']) {
         assert.ok(violations.includes(expected), `${visit}: no ${expected} violation in ${violations}`);
     }
-}
-
-// New deals, and the page plays: its own script, style and WebAssembly run under its policy.
-async function deals(page) {
-    await chooseMenu(page, 'File', 'New');
-    await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
-    const ball = (await freeBalls(page))[0];
-    await ball.locator.click();
-    assert.equal(await ball.locator.getAttribute('aria-label'), `${ball.name}, selected`);
 }
 
 runScenarios({

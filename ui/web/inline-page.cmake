@@ -2,16 +2,20 @@
 # browser has them with the page itself instead of asking for them after it: the page shows the
 # window as soon as its script runs. The page's script is its parts (site/js/*.js) in the order
 # index.html lists them, each a name of its own in one function's scope. The module's own script
-# is then the only one fetched, and it runs last. The module's script and WebAssembly go into the
-# site under names made from their contents (the script naming its WebAssembly so), replacing
-# those of an earlier build. The page's policy (its Content-Security-Policy) lets run only these
-# two scripts and apply only this style sheet, named by their digests, which are written into it.
+# follows it in the page, and runs last. The module's WebAssembly goes into the site under a name
+# made from its contents, replacing that of an earlier build; the page's script fetches it by that
+# name and its digest, and compiles it only if it is that file. The page's policy (its
+# Content-Security-Policy) lets run only these two scripts and apply only this style sheet, named
+# by their digests, which are written into it: inline scripts allowed by their digests are what
+# every browser the page supports understands (one allowed by its digest from a file of its own
+# is not). The scripts go in before the page's message that the game cannot run, which is shown
+# unless the page's script has run.
 # cmake -DSOURCE=<site folder> -DOUTPUT=<index.html> -DNODE=<node> -DLAYOUT_PROGRAM=<program.js>
 #       -DMODULE_SCRIPT=<zentrix-wasm.js, its .wasm beside it> -DSITE=<built site> -P inline-page.cmake
 
-# The digest of `text` as a policy or an integrity attribute names it: "<algorithm>-<base64>".
-function(digest_of algorithm text out)
-    string(${algorithm} hex "${text}")
+# A digest (in hex, made with `algorithm`) as a policy or an integrity attribute names it:
+# "<algorithm>-<base64>".
+function(named_digest algorithm hex out)
     set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
     string(LENGTH "${hex}" length)
     set(base64 "")
@@ -42,6 +46,29 @@ function(digest_of algorithm text out)
     set(${out} "${name}-${base64}" PARENT_SCOPE)
 endfunction()
 
+# Writes into the variable `variable` each value of the pairs that follow `where` (NAME value ...)
+# for its "@NAME@", which `where` must still hold.
+function(fill_in variable where)
+    set(text "${${variable}}")
+    set(pairs ${ARGN})
+    while(pairs)
+        list(POP_FRONT pairs name value)
+        string(FIND "${text}" "@${name}@" found)
+        if(found EQUAL -1)
+            message(FATAL_ERROR "${where} no longer names @${name}@")
+        endif()
+        string(REPLACE "@${name}@" "${value}" text "${text}")
+    endwhile()
+    set(${variable} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The digest of `text`, named so.
+function(digest_of algorithm text out)
+    string(${algorithm} hex "${text}")
+    named_digest(${algorithm} "${hex}" named)
+    set(${out} "${named}" PARENT_SCOPE)
+endfunction()
+
 file(READ "${SOURCE}/index.html" page)
 file(READ "${SOURCE}/zentrix.css" style)
 execute_process(COMMAND "${NODE}" "${LAYOUT_PROGRAM}"
@@ -55,7 +82,8 @@ string(REPLACE "</" "<\\/" layout "${layout}")
 
 set(style_link [[<link rel="stylesheet" href="zentrix.css">]])
 set(module_script [[<script src="zentrix-wasm.js" defer></script>]])
-foreach(part style_link module_script)
+set(cannot_run [[<p id="cannot-run"]])
+foreach(part style_link module_script cannot_run)
     string(FIND "${page}" "${${part}}" found)
     if(found EQUAL -1)
         message(FATAL_ERROR "index.html no longer holds: ${${part}}")
@@ -80,31 +108,29 @@ foreach(tag IN LISTS part_tags)
 endforeach()
 string(APPEND script "})();\n")
 
-# The module under its contents' names.
+# The module's WebAssembly under its contents' name, and its script as it goes into the page.
 get_filename_component(module_folder "${MODULE_SCRIPT}" DIRECTORY)
 get_filename_component(module_name "${MODULE_SCRIPT}" NAME_WE)
-file(SHA256 "${module_folder}/${module_name}.wasm" wasm_digest)
+set(wasm "${module_folder}/${module_name}.wasm")
+file(SHA256 "${wasm}" wasm_digest)
+named_digest(SHA256 "${wasm_digest}" wasm_integrity)
 string(SUBSTRING "${wasm_digest}" 0 12 wasm_digest)
 set(wasm_file "zentrix-${wasm_digest}.wasm")
 file(READ "${MODULE_SCRIPT}" module_text)
-string(FIND "${module_text}" "${module_name}.wasm" found)
-if(found EQUAL -1)
-    message(FATAL_ERROR "${MODULE_SCRIPT} no longer names ${module_name}.wasm")
+if(module_text MATCHES "</|<!--")
+    message(FATAL_ERROR "${MODULE_SCRIPT} holds \"</\" or \"<!--\", which the page would not read as script")
 endif()
-string(REPLACE "${module_name}.wasm" "${wasm_file}" module_text "${module_text}")
-string(SHA256 script_digest "${module_text}")
-string(SUBSTRING "${script_digest}" 0 12 script_digest)
-set(script_file "zentrix-${script_digest}.js")
 file(GLOB earlier "${SITE}/zentrix-*.wasm" "${SITE}/zentrix-*.js")
 foreach(file IN LISTS earlier)
     get_filename_component(name "${file}" NAME)
-    if(NOT name STREQUAL wasm_file AND NOT name STREQUAL script_file)
+    if(NOT name STREQUAL wasm_file)
         file(REMOVE "${file}")
     endif()
 endforeach()
-configure_file("${module_folder}/${module_name}.wasm" "${SITE}/${wasm_file}" COPYONLY)
-file(WRITE "${SITE}/${script_file}" "${module_text}")
+configure_file("${wasm}" "${SITE}/${wasm_file}" COPYONLY)
 string(REPLACE [[href="zentrix-wasm.wasm"]] "href=\"${wasm_file}\"" page "${page}")
+# The page's script fetches the WebAssembly by the name and the digest written into it here.
+fill_in(script "The page's script" WASM_FILE "${wasm_file}" WASM_INTEGRITY "${wasm_integrity}")
 
 # The policy allows no style attribute and no inline event handler: the page's markup has none.
 if(page MATCHES "<[^>]*[ \t\n](style|on[a-z]+)[ \t\n]*=")
@@ -112,27 +138,18 @@ if(page MATCHES "<[^>]*[ \t\n](style|on[a-z]+)[ \t\n]*=")
 endif()
 
 # The style sheet, the page's script and the module's script as the browser will read them,
-# and the policy naming each by its digest; the module's script carries its digest as well.
+# and the policy naming each by its digest.
 set(style "\n${style}")
 set(script "\n${script}")
 digest_of(SHA256 "${style}" style_digest)
 digest_of(SHA256 "${script}" script_digest)
-digest_of(SHA384 "${module_text}" module_digest)
-foreach(placeholder PAGE_STYLE_DIGEST PAGE_SCRIPT_DIGEST MODULE_SCRIPT_DIGEST)
-    string(FIND "${page}" "@${placeholder}@" found)
-    if(found EQUAL -1)
-        message(FATAL_ERROR "index.html's Content-Security-Policy no longer names @${placeholder}@")
-    endif()
-endforeach()
-string(REPLACE "@PAGE_STYLE_DIGEST@" "'${style_digest}'" page "${page}")
-string(REPLACE "@PAGE_SCRIPT_DIGEST@" "'${script_digest}'" page "${page}")
-string(REPLACE "@MODULE_SCRIPT_DIGEST@" "'${module_digest}'" page "${page}")
+digest_of(SHA256 "${module_text}" module_digest)
+fill_in(page "index.html's Content-Security-Policy" PAGE_STYLE_DIGEST "'${style_digest}'"
+    PAGE_SCRIPT_DIGEST "'${script_digest}'" MODULE_SCRIPT_DIGEST "'${module_digest}'")
 
 string(REPLACE "${style_link}" "<style>${style}</style>" page "${page}")
-string(REPLACE "${module_script}\n"
-    "<link rel=\"preload\" href=\"${script_file}\" as=\"script\" integrity=\"${module_digest}\">\n"
-    page "${page}")
-string(REPLACE "</body>"
-    "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>${script}</script>\n<script src=\"${script_file}\" integrity=\"${module_digest}\"></script>\n</body>"
+string(REPLACE "${module_script}\n" "" page "${page}")
+string(REPLACE "${cannot_run}"
+    "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>${script}</script>\n<script>${module_text}</script>\n${cannot_run}"
     page "${page}")
 file(WRITE "${OUTPUT}" "${page}")

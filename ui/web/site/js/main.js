@@ -36,9 +36,11 @@
 
     // The module's script comes next in the page and starts the game when it is ready.
     window.Module = {
+        instantiateWasm: Loader.instantiate,
         onRuntimeInitialized: start,
-        onAbort: (what) => Gate.fail(new Error(`The game stopped: ${what}`)),
+        onAbort: (what) => Loader.cannotStart(new Error(`The game stopped: ${what}`)),
     };
+    Loader.begin();
 
     // Every visit asks for the worker's script past the HTTP cache: a new version of the site is a
     // new worker, which fetches and checks the whole version and serves it from the next visit on.
