@@ -1,9 +1,11 @@
 // The Windows installer and the zip as a player's machine meets them, run under Wine in a fresh
 // prefix: a silent install and what it leaves (files, Start menu shortcut, the uninstall entry),
 // the installed game started and closed by its close message, installing again and a newer
-// version over it, and a silent uninstall that leaves nothing of the game behind. The installer
-// runs as administrator, so it must keep to a folder of its own beside another program's files,
-// run no uninstaller it finds there, and keep its hands off a game that is running.
+// version over it, and a silent uninstall that leaves nothing of the game behind. It installs for
+// the player alone by default, and for everyone only in Program Files. It must keep to a folder
+// of its own beside another program's files, take none of them when upgrading what earlier
+// installers put there, run no uninstaller it finds there, and keep its hands off a game that is
+// running. (Wine runs every program with an administrator's rights and enforces no permissions.)
 //
 //   zentrix_installer_tests SETUP NEWER_SETUP UNPACKED_ZIP VERSION NEWER_VERSION
 //
@@ -82,7 +84,11 @@ std::wstring knownFolder(int csidl) {
 std::wstring programFiles() {
     return knownFolder(CSIDL_PROGRAM_FILES);
 }
+// Where the game goes for the player alone, by default, and for everyone.
 std::wstring defaultLocation() {
+    return knownFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Zentrix";
+}
+std::wstring everyonesLocation() {
     return programFiles() + L"\\Zentrix";
 }
 
@@ -214,7 +220,8 @@ struct Traces {
 
 Traces gameTraces() {
     Traces traces;
-    std::set<std::wstring> folders = {programFiles()};
+    std::set<std::wstring> folders = {programFiles(),
+                                      knownFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs"};
     wchar_t native[MAX_PATH] = {};
     if (GetEnvironmentVariableW(L"ProgramW6432", native, MAX_PATH) > 0) {
         folders.insert(native);
@@ -248,33 +255,33 @@ std::string describe(const std::set<std::wstring>& names) {
     return text.empty() ? " (none)" : text;
 }
 
-std::optional<std::wstring> readText(const std::wstring& keyPath, const wchar_t* name) {
+std::optional<std::wstring> readText(HKEY root, const std::wstring& keyPath, const wchar_t* name) {
     wchar_t value[1024] = {};
     DWORD size = sizeof(value);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value,
-                     &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(root, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     return value;
 }
 
-std::optional<DWORD> readNumber(const std::wstring& keyPath, const wchar_t* name) {
+std::optional<DWORD> readNumber(HKEY root, const std::wstring& keyPath, const wchar_t* name) {
     DWORD value = 0;
     DWORD size = sizeof(value);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(root, keyPath.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS) {
         return std::nullopt;
     }
     return value;
 }
 
-// The entries of Windows' installed programs called Zentrix, in every registry view.
-int gameEntries() {
+// The entries of Windows' installed programs called Zentrix, for everyone (in every registry
+// view) or for the player.
+int gameEntries(HKEY root) {
     int entries = 0;
-    for (REGSAM view : registryViews()) {
+    for (REGSAM view : root == HKEY_LOCAL_MACHINE ? registryViews() : std::vector<REGSAM>{0}) {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | view, &key) !=
-            ERROR_SUCCESS) {
+        if (RegOpenKeyExW(root, kUninstallKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
             continue;
         }
         wchar_t name[256];
@@ -340,8 +347,13 @@ void install(const std::wstring& setup, const std::wstring& folder = L"") {
     ASSERT_EQ(runAndWait(command), 0u) << narrow(command);
 }
 
+// Uninstalls the game for the player, or if it is not installed for the player, for everyone.
 void uninstall() {
-    const std::optional<std::wstring> command = readText(kGameKey, L"QuietUninstallString");
+    std::optional<std::wstring> command =
+        readText(HKEY_CURRENT_USER, kGameKey, L"QuietUninstallString");
+    if (!command.has_value()) {
+        command = readText(HKEY_LOCAL_MACHINE, kGameKey, L"QuietUninstallString");
+    }
     ASSERT_TRUE(command.has_value()) << "no QuietUninstallString";
     ASSERT_EQ(runAndWait(*command), 0u) << narrow(*command);
 }
@@ -488,8 +500,10 @@ void playAndClose(const std::wstring& program) {
     EXPECT_EQ(displaySize(), before) << "the display was not put back";
 }
 
-// Everything one install of `version` in `location` should have left, and nothing more.
-void expectInstalled(const std::wstring& location, const std::wstring& version) {
+// Everything one install of `version` in `location` should have left, and nothing more: for the
+// player (the entry under HKEY_CURRENT_USER), or for everyone.
+void expectInstalled(const std::wstring& location, const std::wstring& version,
+                     HKEY root = HKEY_CURRENT_USER) {
     SCOPED_TRACE("installed in " + narrow(location));
     EXPECT_EQ(folderContents(location),
               (std::vector<std::wstring>{L"LICENSE.txt", L"README.txt", L"uninstall.exe",
@@ -497,8 +511,12 @@ void expectInstalled(const std::wstring& location, const std::wstring& version) 
     const std::wstring program = location + L"\\zentrix.exe";
     EXPECT_EQ(fileVersion(program), version);
 
-    // One shortcut, in every user's Start menu, to the game with the game's icon.
-    const std::wstring link = knownFolder(CSIDL_COMMON_PROGRAMS) + L"\\Zentrix.lnk";
+    // One shortcut, in the Start menu of whoever it is installed for, to the game with its icon.
+    const bool forEveryone = root == HKEY_LOCAL_MACHINE;
+    EXPECT_FALSE(exists(knownFolder(forEveryone ? CSIDL_PROGRAMS : CSIDL_COMMON_PROGRAMS) +
+                        L"\\Zentrix.lnk"));
+    const std::wstring link =
+        knownFolder(forEveryone ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS) + L"\\Zentrix.lnk";
     const std::optional<Shortcut> shortcut = readShortcut(link);
     ASSERT_TRUE(shortcut.has_value()) << "no shortcut " << narrow(link);
     EXPECT_EQ(lower(shortcut->target), lower(program));
@@ -506,20 +524,22 @@ void expectInstalled(const std::wstring& location, const std::wstring& version) 
     EXPECT_EQ(shortcut->iconIndex, 0);
 
     // The uninstall entry.
-    EXPECT_EQ(gameEntries(), 1);
-    EXPECT_EQ(readText(kGameKey, L"DisplayName"), L"Zentrix");
-    EXPECT_EQ(readText(kGameKey, L"DisplayVersion"), version);
-    EXPECT_EQ(readText(kGameKey, L"Publisher"), L"The Zentrix developers");
-    EXPECT_EQ(readText(kGameKey, L"DisplayIcon"), program + L",0");
-    EXPECT_EQ(readText(kGameKey, L"InstallLocation"), location);
-    EXPECT_EQ(readText(kGameKey, L"UninstallString"), L"\"" + location + L"\\uninstall.exe\"");
-    EXPECT_EQ(readNumber(kGameKey, L"NoModify"), 1u);
-    EXPECT_EQ(readNumber(kGameKey, L"NoRepair"), 1u);
+    EXPECT_EQ(gameEntries(root), 1);
+    EXPECT_EQ(gameEntries(forEveryone ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE), 0);
+    EXPECT_EQ(readText(root, kGameKey, L"DisplayName"), L"Zentrix");
+    EXPECT_EQ(readText(root, kGameKey, L"DisplayVersion"), version);
+    EXPECT_EQ(readText(root, kGameKey, L"Publisher"), L"The Zentrix developers");
+    EXPECT_EQ(readText(root, kGameKey, L"DisplayIcon"), program + L",0");
+    EXPECT_EQ(readText(root, kGameKey, L"InstallLocation"), location);
+    EXPECT_EQ(readText(root, kGameKey, L"UninstallString"),
+              L"\"" + location + L"\\uninstall.exe\"");
+    EXPECT_EQ(readNumber(root, kGameKey, L"NoModify"), 1u);
+    EXPECT_EQ(readNumber(root, kGameKey, L"NoRepair"), 1u);
     double bytes = 0;
     for (const std::wstring& name : folderContents(location)) {
         bytes += static_cast<double>(readFile(location + L"\\" + name).size());
     }
-    const std::optional<DWORD> estimated = readNumber(kGameKey, L"EstimatedSize");
+    const std::optional<DWORD> estimated = readNumber(root, kGameKey, L"EstimatedSize");
     ASSERT_TRUE(estimated.has_value());
     EXPECT_NEAR(static_cast<double>(*estimated), bytes / 1024, 1.0) << "kilobytes";
 }
@@ -528,15 +548,17 @@ class Installer : public ::testing::Test {
 protected:
     void SetUp() override {
         clean_ = gameTraces();
-        ASSERT_EQ(gameEntries(), 0) << "the game is installed before the test";
+        ASSERT_EQ(gameEntries(HKEY_LOCAL_MACHINE) + gameEntries(HKEY_CURRENT_USER), 0)
+            << "the game is installed before the test";
         ASSERT_FALSE(exists(defaultLocation()));
+        ASSERT_FALSE(exists(everyonesLocation()));
     }
     // Uninstalling gives back the machine as it was before the test, as far as the game goes.
     void expectUninstalledCleanly() {
         const Traces left = gameTraces();
         EXPECT_EQ(left.files, clean_.files) << "files:" << describe(left.files);
         EXPECT_EQ(left.keys, clean_.keys) << "registry:" << describe(left.keys);
-        EXPECT_EQ(gameEntries(), 0);
+        EXPECT_EQ(gameEntries(HKEY_LOCAL_MACHINE) + gameEntries(HKEY_CURRENT_USER), 0);
     }
 
 private:
@@ -576,6 +598,12 @@ TEST_F(Installer, InstallsAgainAndUpgradesInPlaceWithOneEntry) {
     const std::wstring games = L"C:\\Games";
     CreateDirectoryW(games.c_str(), nullptr);
     const std::wstring chosen = games + L"\\Zentrix";
+
+    // A Zentrix folder that the installer did not make is refused, and left as it was.
+    ASSERT_TRUE(CreateDirectoryW(chosen.c_str(), nullptr));
+    EXPECT_EQ(runAndWait(L"\"" + packages.setup + L"\" /S /D=" + games), 2u);
+    EXPECT_EQ(folderContents(chosen), std::vector<std::wstring>{});
+    ASSERT_TRUE(RemoveDirectoryW(chosen.c_str()));
 
     install(packages.setup, chosen);
     expectInstalled(chosen, packages.version);
@@ -627,8 +655,9 @@ HWND findControl(HWND top, int id) {
 // box of the next page in place of what it offers, Install, and Close when it has finished.
 // Returns the installer's exit status.
 DWORD installThroughThePages(const std::wstring& setup, const std::wstring& typed) {
-    // The controls of NSIS's pages: the licence text, the folder box and the Next button, which
-    // is Install on the folder page and Close at the end.
+    // The controls of NSIS's pages: "Only for me" on the first, the licence text, the folder box
+    // and the Next button, which is Install on the folder page and Close at the end.
+    constexpr int kOnlyForMe = 1200;
     constexpr int kLicenceText = 1000;
     constexpr int kFolderBox = 1019;
     constexpr int kNextButton = IDOK;
@@ -670,7 +699,11 @@ DWORD installThroughThePages(const std::wstring& setup, const std::wstring& type
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(kNextButton, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, kNextButton)));
     };
-    bool walked = waitForPage(kLicenceText, false);
+    bool walked = waitForPage(kOnlyForMe, false);
+    if (walked) {
+        next();
+        walked = waitForPage(kLicenceText, false);
+    }
     if (walked) {
         next();
         walked = waitForPage(kFolderBox, false);
@@ -720,6 +753,31 @@ void expectFiles(const std::wstring& folder, const Files& files,
     EXPECT_EQ(folderContents(folder), also);
 }
 
+// What installers before the game had a folder of its own left when given `folder`, the only
+// way they installed: the game's program among that folder's files, and the entry for everyone
+// (its texts; its numbers do not matter here).
+void writeEarlierInstall(const std::wstring& folder) {
+    ASSERT_TRUE(CopyFileW((packages.unpackedZip + L"\\zentrix.exe").c_str(),
+                          (folder + L"\\zentrix.exe").c_str(), TRUE));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    const std::wstring uninstaller = L"\"" + folder + L"\\uninstall.exe\"";
+    for (const auto& [name, text] :
+         std::map<std::wstring, std::wstring>{{L"DisplayName", L"Zentrix"},
+                                              {L"DisplayVersion", packages.version},
+                                              {L"Publisher", L"The Zentrix developers"},
+                                              {L"DisplayIcon", folder + L"\\zentrix.exe,0"},
+                                              {L"InstallLocation", folder},
+                                              {L"UninstallString", uninstaller},
+                                              {L"QuietUninstallString", uninstaller + L" /S"}}) {
+        RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    RegCloseKey(key);
+}
+
 TEST_F(Installer, KeepsToAFolderOfItsOwnBesideAnotherProgramsFiles) {
     // Another program's folder, typed in as the game's: its README, licence and uninstaller
     // have the names of the game's.
@@ -730,6 +788,17 @@ TEST_F(Installer, KeepsToAFolderOfItsOwnBesideAnotherProgramsFiles) {
                           {L"uninstall.exe", "The tools' uninstaller"}};
     writeFiles(tools, theirs);
     const std::wstring own = tools + L"\\Zentrix";
+
+    // The game there as an earlier installer left it, for everyone: the upgrade goes for everyone
+    // too, to Program Files, and takes nothing from that folder but the game's program.
+    writeEarlierInstall(tools);
+    install(packages.setup);
+    expectInstalled(everyonesLocation(), packages.version, HKEY_LOCAL_MACHINE);
+    expectFiles(tools, theirs);
+    uninstall();
+    // For everyone, no folder but that in Program Files.
+    EXPECT_EQ(runAndWait(L"\"" + packages.setup + L"\" /S /ALLUSERS /D=" + tools), 2u);
+    expectFiles(tools, theirs);
 
     install(packages.setup, tools);
     expectInstalled(own, packages.version);
@@ -804,7 +873,8 @@ TEST_F(Installer, LeavesARunningGameAlone) {
     EXPECT_TRUE(readFile(program) == installed) << "the running game's program was replaced";
     EXPECT_FALSE(exists(L"C:\\Games\\Zentrix"));
     // Nor does the uninstaller remove anything.
-    const std::optional<std::wstring> quietUninstall = readText(kGameKey, L"QuietUninstallString");
+    const std::optional<std::wstring> quietUninstall =
+        readText(HKEY_CURRENT_USER, kGameKey, L"QuietUninstallString");
     EXPECT_TRUE(quietUninstall.has_value());
     if (quietUninstall.has_value()) {
         runAndWait(*quietUninstall);
