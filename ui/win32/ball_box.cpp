@@ -19,9 +19,12 @@ bool BallBox::registerClass(HINSTANCE instance) {
 
 HWND BallBox::create(HWND parent, HINSTANCE instance, int id, const RECT& at,
                      const std::wstring& name) {
+    // Born disabled, as the game disables every box before the first deal: disabling it again
+    // then costs nothing, where Wine would tell its server and the box of each change.
     return createWindow(
-        0, kBallBoxClass, name.c_str(), WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_TABSTOP,
-        at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
+        0, kBallBoxClass, name.c_str(),
+        WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_TABSTOP | WS_DISABLED, at.left, at.top,
+        at.right - at.left, at.bottom - at.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),  // a child's menu is its id
         instance);
 }

@@ -39,8 +39,8 @@ public:
 
     // Registers the class, once per program.
     static bool registerClass(HINSTANCE instance);
-    // The box at `at` in `parent`'s client area, with `id` as its control id. Null when Windows
-    // refuses.
+    // The box at `at` in `parent`'s client area, with `id` as its control id, disabled until a
+    // free ball lies in it. Null when Windows refuses.
     HWND create(HWND parent, HINSTANCE instance, int id, const RECT& at, const std::wstring& name);
 
     // Clips the box to the ellipse inscribed in its `widthTwips` square at `twipsPerPixel`.
