@@ -102,7 +102,7 @@ runScenarios({
             // The balls' pictures came from the cache as well.
             const pictures = await page.getByRole('button', {name: /^Ball \d/}).first()
                 .evaluate((e) => getComputedStyle(e).backgroundImage);
-            assert.match(pictures, /pictures\/\d+@2x\.png/);
+            assert.match(pictures, /pictures\/\d+@2x\.webp/);
             const loaded = await page.evaluate((url) => new Promise((resolve) => {
                 const img = new Image();
                 img.onload = () => resolve(img.naturalWidth);

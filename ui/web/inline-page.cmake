@@ -1,6 +1,6 @@
 # Writes the page with its style sheet, the windows' design and its script inside it, so that the
-# browser has them with the page itself instead of asking for them after it: the page shows the
-# window as soon as its script runs. The page's script is its parts (site/js/*.js) in the order
+# browser has them with the page itself instead of asking for them after it, and the main window
+# as the game's start-up leaves it in its markup: the page shows the window before its script runs. The page's script is its parts (site/js/*.js) in the order
 # index.html lists them, each a name of its own in one function's scope. The module's own script
 # follows it in the page, and runs last. The module's WebAssembly goes into the site under a name
 # made from its contents, replacing that of an earlier build; the page's script fetches it by that
@@ -77,6 +77,26 @@ execute_process(COMMAND "${NODE}" "${LAYOUT_PROGRAM}"
 if(failed OR NOT layout MATCHES "^{.*}$")
     message(FATAL_ERROR "${LAYOUT_PROGRAM} printed no layout (${failed})")
 endif()
+# The main window as the start-up leaves it, in the page's markup and style sheet
+# (start-view.js), so that it shows before any script has run.
+set(layout_file "${CMAKE_CURRENT_BINARY_DIR}/start-layout.json")
+file(WRITE "${layout_file}" "${layout}")
+execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/start-view.js" "${layout_file}"
+        "${CMAKE_CURRENT_BINARY_DIR}/start-view.html" "${CMAKE_CURRENT_BINARY_DIR}/start-view.css"
+    RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "start-view.js wrote no start view (${failed})")
+endif()
+file(READ "${CMAKE_CURRENT_BINARY_DIR}/start-view.html" start_markup)
+file(READ "${CMAKE_CURRENT_BINARY_DIR}/start-view.css" start_style)
+string(APPEND style "${start_style}")
+set(board [[<div id="board"></div>]])
+string(FIND "${page}" "${board}" found)
+if(found EQUAL -1)
+    message(FATAL_ERROR "index.html no longer holds: ${board}")
+endif()
+string(REPLACE "${board}" "<div id=\"board\">${start_markup}</div>" page "${page}")
+
 # Inside a script element "</" could end it early; JSON reads "<\/" as the same two characters.
 string(REPLACE "</" "<\\/" layout "${layout}")
 

@@ -15,12 +15,13 @@ const Port = (() => {
             }
         },
         showWindow() {
-            const board = Board.element;
-            if (!board.hidden) {
+            // Once: the page says it is loading until then.
+            const loading = document.getElementById('loading');
+            if (!loading) {
                 return;
             }
-            document.getElementById('loading').remove();
-            board.hidden = false;
+            loading.remove();
+            Board.element.style.visibility = 'visible';
             Board.fit();
             // For the benchmark: the first frame of the board, and the one with all its pictures.
             requestAnimationFrame(() => performance.mark('zentrix-board'));
