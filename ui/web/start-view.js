@@ -4,12 +4,12 @@
 // arrangement has them, under the media query that chooses it. The page then paints the felt,
 // the board and its pictures from its HTML and style sheet alone, before any script has run; the
 // page's script (board.js) takes these controls over as they are.
-// Usage: node start-view.js LAYOUT.json MARKUP.html STYLE.css
+// Usage: node start-view.js LAYOUT.json MARKUP.html STYLE.css HEAD.html PAGE_LAYOUT.json
 'use strict';
 
 const fs = require('fs');
 
-const [layoutFile, markupFile, styleFile] = process.argv.slice(2);
+const [layoutFile, markupFile, styleFile, headFile, pageLayoutFile] = process.argv.slice(2);
 const layout = JSON.parse(fs.readFileSync(layoutFile, 'utf8'));
 const view = layout.start;
 
@@ -63,9 +63,8 @@ for (const stop of layout.tabStops) {
                                           'data-slot': stop.index, disabled: !slot.free,
                                           'aria-label': slot.name})}>${focusRing}</button>`);
     } else if (stop.kind === stops.nextBall) {
-        // The largest picture of the start: asked for before the others.
         const rack = `<img${attributes({alt: '', draggable: 'false', src: picture(layout.nextBall.picture),
-                                        width: desktop.rack, height: desktop.rack, fetchpriority: 'high'})}>`;
+                                        width: desktop.rack, height: desktop.rack})}>`;
         markup.push(button('next-ball', layout.nextBall, rack, false));
     } else if (stop.kind === stops.takeScore) {
         markup.push(button('take-score', layout.score, '', !view.scoreEnabled));
@@ -131,6 +130,15 @@ for (const a of [...layout.arrangements].reverse()) {
     style.push(`@media ${a.media} {\n${rules.map((rule) => `    ${rule}`).join('\n')}\n}`);
 }
 
+// The design as the page's script needs it: of each arrangement, only the query that chooses it
+// and its size, as the style sheet places the controls.
+fs.writeFileSync(pageLayoutFile, JSON.stringify({
+    ...layout,
+    arrangements: layout.arrangements.map(({name, media, area}) => ({name, media, area})),
+}));
+// The largest picture of the start, asked for from the page's head before anything else.
+fs.writeFileSync(headFile, `<link${attributes({rel: 'preload', href: picture(layout.nextBall.picture), as: 'image',
+                                              fetchpriority: 'high'})}>\n`);
 fs.writeFileSync(markupFile, `\n${markup.join('\n')}\n`);
 fs.writeFileSync(styleFile, `\n/* The main window at the start (written by start-view.js from the game's design). */\n${
     style.join('\n')}\n`);
