@@ -114,6 +114,41 @@ runScenarios({
         });
     },
 
+    async 'the start pictures come with the page, each picture once, all of them kept by the worker'() {
+        await withBrowser(site, async ({context, site: served, open}) => {
+            const asked = [];
+            context.on('request', (request) => {
+                if (!request.serviceWorker() && /\/pictures\//.test(request.url())) {
+                    asked.push(new URL(request.url()).pathname);
+                }
+            });
+            const page = await open('?seed=2');
+            // The board's pictures at the start are named in the page as the server sends it.
+            const sent = await (await page.request.get(served.url)).text();
+            const start = await page.locator('#board img').evaluateAll((imgs) => imgs.map((img) => img.getAttribute('src')));
+            assert.ok(start.length > 0);
+            for (const src of start) {
+                assert.ok(sent.includes(`src="${src}"`), `${src} is not in the page as sent`);
+            }
+
+            // A round dealt, and About opened: every picture the page has drawn is one the worker keeps.
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+            await chooseMenu(page, 'Help', 'About');
+            await page.locator('.help-client').waitFor();
+            const drawn = await page.evaluate(() => [...document.querySelectorAll('*')].flatMap((e) => [
+                e.currentSrc || '', ...[...getComputedStyle(e).backgroundImage.matchAll(/url\("?([^")]+)"?\)/g)].map((m) => m[1]),
+            ]).filter(Boolean).map((url) => new URL(url, location.href).pathname).filter((name) => name.startsWith('/pictures/')));
+            const kept = await (await page.request.get(new URL('sw.js', served.url).href)).text();
+            for (const name of new Set(drawn)) {
+                assert.ok(kept.includes(`'.${name}'`), `the worker does not keep ${name}`);
+            }
+            assert.ok(drawn.some((name) => name.includes('title-top')) && drawn.some((name) => /\/(\d|10)@2x/.test(name)));
+            // The page asked for each picture once (the worker's own copies are not the page's).
+            assert.deepEqual(asked.filter((name, i) => asked.indexOf(name) !== i), []);
+        });
+    },
+
     async 'a new version reaches a returning player by the second visit after it, never mixed'() {
         const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-versions-'));
         const now = Date.now() / 1000;
