@@ -6,12 +6,8 @@
 
 const fs = require('fs');
 
-let terser;
-try {
-    terser = require('terser');
-} catch {
-    terser = require('/usr/share/nodejs/terser');
-}
+// Debian's node packages are found by NODE_PATH (/usr/share/nodejs), which the web preset sets.
+const terser = require('terser');
 
 const [from, to] = process.argv.slice(2);
 terser.minify(fs.readFileSync(from, 'utf8'), {ecma: 2020, compress: true, mangle: true, format: {comments: false}})

@@ -21,13 +21,12 @@ const Port = (() => {
             }
         },
         showWindow() {
-            // Once: the page says it is loading until then.
-            const loading = document.getElementById('loading');
-            if (!loading) {
+            const board = Board.element;
+            if (board.style.visibility === 'visible') {
                 return;
             }
-            loading.remove();
-            Board.element.style.visibility = 'visible';
+            document.getElementById('loading')?.remove();
+            board.style.visibility = 'visible';
             Board.fit();
             // For the benchmark: the first frame of the board, and the one with all its pictures.
             requestAnimationFrame(() => performance.mark('zentrix-board'));
