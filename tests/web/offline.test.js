@@ -246,7 +246,8 @@ runScenarios({
                     // The worker kept each file with the headers it came with.
                     const kept = await page.evaluate(async () => {
                         const [html, wasm] = await Promise.all(
-                            ['./', document.querySelector('link[as="fetch"]').href].map((url) => fetch(url)));
+                            ['./', performance.getEntriesByType('resource').map((e) => e.name).find((name) => name.endsWith('.wasm'))]
+                                .map((url) => fetch(url)));
                         return [html.headers.get('Content-Security-Policy'), html.headers.get('Content-Type'),
                                 wasm.headers.get('Content-Type')];
                     });

@@ -166,7 +166,6 @@ foreach(file IN LISTS earlier)
     endif()
 endforeach()
 configure_file("${wasm}" "${SITE}/${wasm_file}" COPYONLY)
-string(REPLACE [[href="zentrix-wasm.wasm"]] "href=\"${wasm_file}\"" page "${page}")
 # The page's script fetches the WebAssembly by the name and the digest written into it here.
 fill_in(script "The page's script" WASM_FILE "${wasm_file}" WASM_INTEGRITY "${wasm_integrity}")
 

@@ -51,8 +51,14 @@
 
     // The module's script comes next in the page and starts the game when it is ready.
     window.Module = {
-        instantiateWasm: Loader.instantiate,
-        onRuntimeInitialized: () => takenOver.then(start),
+        // The WebAssembly is asked for once the board has been painted with its pictures: on a
+        // slow network it would take its share of the bandwidth from them, and it comes no later
+        // than if both came at once.
+        instantiateWasm: (imports, receive) => {
+            takenOver.then(() => Loader.instantiate(imports, receive));
+            return {};
+        },
+        onRuntimeInitialized: start,
         onAbort: (what) => Loader.cannotStart(new Error(`The game stopped: ${what}`)),
     };
     Loader.begin();
