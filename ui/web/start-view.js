@@ -29,10 +29,12 @@ const attributes = (pairs) => Object.entries(pairs).filter(([, value]) => value 
 // beneath the rest, then the controls that take the focus, in the window's tab order.
 const desktop = layout.arrangements[layout.arrangements.length - 1];
 const markup = [];
+// The markers' small pictures after the rack's large one.
 layout.markers.forEach((m) => {
     const r = desktop.markers[m.index];
     markup.push(`<img${attributes({id: `marker-${m.index}`, class: 'marker control', alt: String(m.points),
-                                   draggable: 'false', src: picture(m.points), width: r.w, height: r.h})}>`);
+                                   draggable: 'false', src: picture(m.points), width: r.w, height: r.h,
+                                   fetchpriority: 'low'})}>`);
 });
 layout.labels.forEach((design, index) => {
     const shown = view.labels[index];
@@ -63,8 +65,9 @@ for (const stop of layout.tabStops) {
                                           'data-slot': stop.index, disabled: !slot.free,
                                           'aria-label': slot.name})}>${focusRing}</button>`);
     } else if (stop.kind === stops.nextBall) {
+        // Drawn in the same frame as the rest of the board once it has come, not in a later one.
         const rack = `<img${attributes({alt: '', draggable: 'false', src: picture(layout.nextBall.picture),
-                                        width: desktop.rack, height: desktop.rack})}>`;
+                                        width: desktop.rack, height: desktop.rack, decoding: 'sync'})}>`;
         markup.push(button('next-ball', layout.nextBall, rack, false));
     } else if (stop.kind === stops.takeScore) {
         markup.push(button('take-score', layout.score, '', !view.scoreEnabled));
