@@ -102,7 +102,7 @@ runScenarios({
             // The balls' pictures came from the cache as well.
             const pictures = await page.getByRole('button', {name: /^Ball \d/}).first()
                 .evaluate((e) => getComputedStyle(e).backgroundImage);
-            assert.match(pictures, /pictures\/\d+@2x\.png/);
+            assert.match(pictures, /pictures\/\d+@2x\.webp/);
             const loaded = await page.evaluate((url) => new Promise((resolve) => {
                 const img = new Image();
                 img.onload = () => resolve(img.naturalWidth);
@@ -111,6 +111,41 @@ runScenarios({
             }), pictures.replace(/^url\("?|"?\)$/g, ''));
             assert.ok(loaded > 0);
             assert.equal(served.requests.length, asked, 'the page went to the network');
+        });
+    },
+
+    async 'the start pictures come with the page, each picture once, all of them kept by the worker'() {
+        await withBrowser(site, async ({context, site: served, open}) => {
+            const asked = [];
+            context.on('request', (request) => {
+                if (!request.serviceWorker() && /\/pictures\//.test(request.url())) {
+                    asked.push(new URL(request.url()).pathname);
+                }
+            });
+            const page = await open('?seed=2');
+            // The board's pictures at the start are named in the page as the server sends it.
+            const sent = await (await page.request.get(served.url)).text();
+            const start = await page.locator('#board img').evaluateAll((imgs) => imgs.map((img) => img.getAttribute('src')));
+            assert.ok(start.length > 0);
+            for (const src of start) {
+                assert.ok(sent.includes(`src="${src}"`), `${src} is not in the page as sent`);
+            }
+
+            // A round dealt, and About opened: every picture the page has drawn is one the worker keeps.
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+            await chooseMenu(page, 'Help', 'About');
+            await page.locator('.help-client').waitFor();
+            const drawn = await page.evaluate(() => [...document.querySelectorAll('*')].flatMap((e) => [
+                e.currentSrc || '', ...[...getComputedStyle(e).backgroundImage.matchAll(/url\("?([^")]+)"?\)/g)].map((m) => m[1]),
+            ]).filter(Boolean).map((url) => new URL(url, location.href).pathname).filter((name) => name.startsWith('/pictures/')));
+            const kept = await (await page.request.get(new URL('sw.js', served.url).href)).text();
+            for (const name of new Set(drawn)) {
+                assert.ok(kept.includes(`'.${name}'`), `the worker does not keep ${name}`);
+            }
+            assert.ok(drawn.some((name) => name.includes('title-top')) && drawn.some((name) => /\/(\d|10)@2x/.test(name)));
+            // The page asked for each picture once (the worker's own copies are not the page's).
+            assert.deepEqual(asked.filter((name, i) => asked.indexOf(name) !== i), []);
         });
     },
 
@@ -211,7 +246,8 @@ runScenarios({
                     // The worker kept each file with the headers it came with.
                     const kept = await page.evaluate(async () => {
                         const [html, wasm] = await Promise.all(
-                            ['./', document.querySelector('link[as="fetch"]').href].map((url) => fetch(url)));
+                            ['./', performance.getEntriesByType('resource').map((e) => e.name).find((name) => name.endsWith('.wasm'))]
+                                .map((url) => fetch(url)));
                         return [html.headers.get('Content-Security-Policy'), html.headers.get('Content-Type'),
                                 wasm.headers.get('Content-Type')];
                     });

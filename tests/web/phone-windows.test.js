@@ -103,7 +103,7 @@ async function playPhone(viewport) {
         const text = rules.getByRole('textbox', {name: 'Rules'});
         assert.ok((await text.inputValue()).startsWith('Zentrix     ver 1.0\n\n\nRules:\n'));
         assert.match(await rules.locator('.help-client').evaluate((c) => getComputedStyle(c).backgroundImage),
-                     /title-top(@2x)?\.jpg/);
+                     /title-top(@2x)?\.webp/);
         for (const turned of ['', ' turned', ' turned back']) {
             if (turned) {
                 await turn(page);

@@ -63,7 +63,7 @@ runScenarios({
                 return [client.clientWidth, client.clientHeight, getComputedStyle(client).backgroundImage];
             });
             assert.deepEqual(aboutClient.slice(0, 2), [596, 299]);
-            assert.match(aboutClient[2], /title-top(@2x)?\.jpg/);
+            assert.match(aboutClient[2], /title-top(@2x)?\.webp/);
 
             // Rules by keyboard: F10, across to Help, down to Rules.
             await page.keyboard.press('F10');
@@ -170,7 +170,7 @@ runScenarios({
                 assert.ok(Math.abs(shown.scale - boardScale) < 0.02,
                           `${where}: About at x${shown.scale}, the board at x${boardScale}`);
                 const sharp = deviceScaleFactor * shown.scale > 1;
-                assert.match(shown.picture, sharp ? /title-top@2x\.jpg/ : /title-top\.jpg/, where);
+                assert.match(shown.picture, sharp ? /title-top@2x\.webp/ : /title-top\.webp/, where);
                 assertReachable(where, await placement(page, 'ABout'));
                 await about.getByRole('button', {name: 'Close'}).click();
 

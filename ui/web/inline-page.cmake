@@ -1,6 +1,6 @@
 # Writes the page with its style sheet, the windows' design and its script inside it, so that the
-# browser has them with the page itself instead of asking for them after it: the page shows the
-# window as soon as its script runs. The page's script is its parts (site/js/*.js) in the order
+# browser has them with the page itself instead of asking for them after it, and the main window
+# as the game's start-up leaves it in its markup: the page shows the window before its script runs. The page's script is its parts (site/js/*.js) in the order
 # index.html lists them, each a name of its own in one function's scope. The module's own script
 # follows it in the page, and runs last. The module's WebAssembly goes into the site under a name
 # made from its contents, replacing that of an earlier build; the page's script fetches it by that
@@ -77,6 +77,31 @@ execute_process(COMMAND "${NODE}" "${LAYOUT_PROGRAM}"
 if(failed OR NOT layout MATCHES "^{.*}$")
     message(FATAL_ERROR "${LAYOUT_PROGRAM} printed no layout (${failed})")
 endif()
+# The main window as the start-up leaves it, in the page's markup and style sheet
+# (start-view.js), so that it shows before any script has run.
+set(layout_file "${CMAKE_CURRENT_BINARY_DIR}/start-layout.json")
+file(WRITE "${layout_file}" "${layout}")
+execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/start-view.js" "${layout_file}"
+        "${CMAKE_CURRENT_BINARY_DIR}/start-view.html" "${CMAKE_CURRENT_BINARY_DIR}/start-view.css"
+        "${CMAKE_CURRENT_BINARY_DIR}/start-view-head.html" "${CMAKE_CURRENT_BINARY_DIR}/page-layout.json"
+    RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "start-view.js wrote no start view (${failed})")
+endif()
+file(READ "${CMAKE_CURRENT_BINARY_DIR}/start-view.html" start_markup)
+file(READ "${CMAKE_CURRENT_BINARY_DIR}/start-view.css" start_style)
+file(READ "${CMAKE_CURRENT_BINARY_DIR}/start-view-head.html" start_head)
+file(READ "${CMAKE_CURRENT_BINARY_DIR}/page-layout.json" layout)
+string(APPEND style "${start_style}")
+# Without its comments, which the page need not carry.
+string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/\n?" "" style "${style}")
+set(board [[<div id="board"></div>]])
+string(FIND "${page}" "${board}" found)
+if(found EQUAL -1)
+    message(FATAL_ERROR "index.html no longer holds: ${board}")
+endif()
+string(REPLACE "${board}" "<div id=\"board\">${start_markup}</div>" page "${page}")
+
 # Inside a script element "</" could end it early; JSON reads "<\/" as the same two characters.
 string(REPLACE "</" "<\\/" layout "${layout}")
 
@@ -107,6 +132,19 @@ foreach(tag IN LISTS part_tags)
     string(REPLACE "${tag}" "" page "${page}")
 endforeach()
 string(APPEND script "})();\n")
+# Made small (minify-script.js): the page comes in fewer of the network's round trips.
+file(WRITE "${CMAKE_CURRENT_BINARY_DIR}/page-script.js" "${script}")
+execute_process(COMMAND "${NODE}" "${CMAKE_CURRENT_LIST_DIR}/minify-script.js"
+        "${CMAKE_CURRENT_BINARY_DIR}/page-script.js" "${CMAKE_CURRENT_BINARY_DIR}/page-script.min.js"
+    RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "minify-script.js could not make the page's script small (${failed})")
+endif()
+file(READ "${CMAKE_CURRENT_BINARY_DIR}/page-script.min.js" script)
+string(FIND "${script}" "</" closing)
+if(NOT closing EQUAL -1)
+    message(FATAL_ERROR "The page's script, made small, holds \"</\", which would end it early")
+endif()
 
 # The module's WebAssembly under its contents' name, and its script as it goes into the page.
 get_filename_component(module_folder "${MODULE_SCRIPT}" DIRECTORY)
@@ -128,7 +166,6 @@ foreach(file IN LISTS earlier)
     endif()
 endforeach()
 configure_file("${wasm}" "${SITE}/${wasm_file}" COPYONLY)
-string(REPLACE [[href="zentrix-wasm.wasm"]] "href=\"${wasm_file}\"" page "${page}")
 # The page's script fetches the WebAssembly by the name and the digest written into it here.
 fill_in(script "The page's script" WASM_FILE "${wasm_file}" WASM_INTEGRITY "${wasm_integrity}")
 
@@ -147,7 +184,7 @@ digest_of(SHA256 "${module_text}" module_digest)
 fill_in(page "index.html's Content-Security-Policy" PAGE_STYLE_DIGEST "'${style_digest}'"
     PAGE_SCRIPT_DIGEST "'${script_digest}'" MODULE_SCRIPT_DIGEST "'${module_digest}'")
 
-string(REPLACE "${style_link}" "<style>${style}</style>" page "${page}")
+string(REPLACE "${style_link}" "${start_head}<style>${style}</style>" page "${page}")
 string(REPLACE "${module_script}\n" "" page "${page}")
 string(REPLACE "${cannot_run}"
     "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>${script}</script>\n<script>${module_text}</script>\n${cannot_run}"

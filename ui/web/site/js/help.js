@@ -10,7 +10,7 @@ const Help = (() => {
     // takes more than one of the screen's. The page has only its top, all a help window shows
     // (tools/draw-pictures), as wide as the picture and as high as that top is.
     function titlePicture(scale) {
-        return devicePixelRatio * scale > 1 ? 'url(pictures/title-top@2x.jpg)' : 'url(pictures/title-top.jpg)';
+        return devicePixelRatio * scale > 1 ? 'url(pictures/title-top@2x.webp)' : 'url(pictures/title-top.webp)';
     }
 
     // The least a fingertip surely hits, in CSS pixels.

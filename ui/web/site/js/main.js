@@ -1,28 +1,43 @@
-// The start: the window at once, as the game's start-up will leave it, built, dressed and shown
-// as the game's port does it, before the module has loaded; then the game, once it has.
+// The start: the window at once, as the game's start-up will leave it, before the module has
+// loaded; then the game, once it has.
 (() => {
     const {layout} = Page;
     const port = window.zentrixPort;
 
-    document.title = layout.caption;
-    Board.build();
-    // About and Rules need nothing of the game: before it has loaded the page opens them itself.
-    Menus.build((item) => {
-        if (!Gate.ready && item.help !== undefined) {
-            Help.show(item.help);
+    // The page shows the window from its own markup and style sheet first. Its script takes the
+    // window over, built, dressed and shown as the game's port does it, once that window has been
+    // painted with its pictures, so that the script adds nothing before it: a frame after the
+    // pictures are ready, or at once on a page not shown.
+    function takeOver() {
+        document.title = layout.caption;
+        Board.build();
+        // About and Rules need nothing of the game: before it has loaded the page opens them itself.
+        Menus.build((item) => {
+            if (!Gate.ready && item.help !== undefined) {
+                Help.show(item.help);
+            } else {
+                Gate.call('zx_menu', [item.command]);
+            }
+        });
+        Input.wire();
+        const view = layout.start;
+        port.prepareControls();
+        port.showWindow();
+        port.moveFocus(view.focus.kind, view.focus.slot);
+        view.slots.forEach((slot, index) => port.applySlot(index, slot));
+        view.labels.forEach((label, index) => port.applyLabel(index, label.caption, label.name));
+        port.applyProgress(view.progress);
+        port.applyScoreEnabled(view.scoreEnabled);
+    }
+    const pictures = [...Board.element.querySelectorAll('img')].map((img) => img.decode().catch(() => {}));
+    const takenOver = Promise.all(pictures).then(() => new Promise((resolve) => {
+        const now = () => setTimeout(() => resolve(takeOver()));
+        if (document.visibilityState === 'hidden') {
+            now();
         } else {
-            Gate.call('zx_menu', [item.command]);
+            requestAnimationFrame(now);
         }
-    });
-    Input.wire();
-    const view = layout.start;
-    port.prepareControls();
-    port.showWindow();
-    port.moveFocus(view.focus.kind, view.focus.slot);
-    view.slots.forEach((slot, index) => port.applySlot(index, slot));
-    view.labels.forEach((label, index) => port.applyLabel(index, label.caption, label.name));
-    port.applyProgress(view.progress);
-    port.applyScoreEnabled(view.scoreEnabled);
+    }));
 
     // The module has loaded: the game starts, and its start-up applies its own view.
     function start() {
@@ -36,7 +51,13 @@
 
     // The module's script comes next in the page and starts the game when it is ready.
     window.Module = {
-        instantiateWasm: Loader.instantiate,
+        // The WebAssembly is asked for once the board has been painted with its pictures: on a
+        // slow network it would take its share of the bandwidth from them, and it comes no later
+        // than if both came at once.
+        instantiateWasm: (imports, receive) => {
+            takenOver.then(() => Loader.instantiate(imports, receive));
+            return {};
+        },
         onRuntimeInitialized: start,
         onAbort: (what) => Loader.cannotStart(new Error(`The game stopped: ${what}`)),
     };

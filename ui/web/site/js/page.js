@@ -8,10 +8,6 @@ const Page = (() => {
     const layout = JSON.parse(document.getElementById('zentrix-layout').textContent);
 
     const px = (n) => `${n}px`;
-    // The sizes a finger needs, for the style sheet's touch bar and windows.
-    document.documentElement.style.setProperty('--finger', px(layout.finger.target));
-    document.documentElement.style.setProperty('--touch-bar', px(layout.finger.touchBar));
-    const rgb = (c) => `rgb(${c[0]}, ${c[1]}, ${c[2]})`;
 
     // Puts `element` at rectangle `r` of its window's design.
     function setBox(element, r) {
@@ -43,12 +39,10 @@ const Page = (() => {
         seed: seed !== null && /^\d{1,10}$/.test(seed) && Number(seed) <= 0xffffffff ? Number(seed) : null,
         speed: Number.isFinite(speed) && speed >= 1 && speed <= 100 ? speed : 1,
         px,
-        rgb,
         clicks,
         setBox,
         setFont,
-        picture: (number) => `pictures/${number}@2x.png`,
-        SVG: 'http://www.w3.org/2000/svg',
+        picture: (number) => `pictures/${number}@2x.webp`,
         coarse: matchMedia('(pointer: coarse)'),  // a finger (a phone's, a tablet's) rather than a mouse
     };
 })();

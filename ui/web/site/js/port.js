@@ -8,19 +8,25 @@ const Port = (() => {
 
     window.zentrixPort = {
         prepareControls() {
-            Board.markers.forEach((img, index) => { img.src = picture(layout.markers[index].points); });
-            Board.rackPicture.src = picture(layout.nextBall.picture);
+            // The page's markup has them already: asked for again, a picture would be loaded again.
+            const show = (img, number) => {
+                if (img.getAttribute('src') !== picture(number)) {
+                    img.src = picture(number);
+                }
+            };
+            Board.markers.forEach((img, index) => show(img, layout.markers[index].points));
+            show(Board.rackPicture, layout.nextBall.picture);
             for (const ball of Board.slots) {
                 ball.disabled = true;
             }
         },
         showWindow() {
             const board = Board.element;
-            if (!board.hidden) {
+            if (board.style.visibility === 'visible') {
                 return;
             }
-            document.getElementById('loading').remove();
-            board.hidden = false;
+            document.getElementById('loading')?.remove();
+            board.style.visibility = 'visible';
             Board.fit();
             // For the benchmark: the first frame of the board, and the one with all its pictures.
             requestAnimationFrame(() => performance.mark('zentrix-board'));
