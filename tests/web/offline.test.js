@@ -260,7 +260,7 @@ runScenarios({
         }
     },
 
-    async 'a host serving a replaced WebAssembly, or refusing every script: the page says the game cannot start'() {
+    async 'a host serving a replaced WebAssembly or module script, or refusing every script: the page says the game cannot start'() {
         const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-replaced-'));
         fs.cpSync(site, root, {recursive: true});
         const wasm = path.join(root, fs.readdirSync(root).find((name) => name.endsWith('.wasm')));
@@ -268,7 +268,11 @@ runScenarios({
         bytes[bytes.length - 1] ^= 1;
         await WebAssembly.compile(bytes);  // another module, which would run
         fs.writeFileSync(wasm, bytes);
-        const hosts = await Promise.all([plainHost({current: root}),
+        const other = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-replaced-'));
+        fs.cpSync(site, other, {recursive: true});
+        const script = fs.readdirSync(other).find((name) => /^zentrix-.*\.js$/.test(name));
+        fs.appendFileSync(path.join(other, script), '\nwindow.replaced = true;\n');  // runs, but for the policy
+        const hosts = await Promise.all([plainHost({current: root}), plainHost({current: other}),
                                          plainHost({current: site}, {'Content-Security-Policy': "script-src 'none'"})]);
         try {
             await withBrowser(site, async ({context}) => {
@@ -279,10 +283,12 @@ runScenarios({
                     assert.equal(await page.getByRole('main').getAttribute('aria-busy'), 'true', host.url);
                 }
             }, {origins: hosts.map((host) => host.url),
-                expectedErrors: [/integrity/, /Failed to fetch/, /violates the following Content Security Policy/]});
+                expectedErrors: [/integrity/, /Failed to fetch/, /violates the following Content Security Policy/,
+                                 /module did not run/]});
         } finally {
             hosts.forEach((host) => host.server.close());
             fs.rmSync(root, {recursive: true, force: true});
+            fs.rmSync(other, {recursive: true, force: true});
         }
     },
 });

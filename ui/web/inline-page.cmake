@@ -2,14 +2,16 @@
 # browser has them with the page itself instead of asking for them after it, and the main window
 # as the game's start-up leaves it in its markup: the page shows the window before its script runs. The page's script is its parts (site/js/*.js) in the order
 # index.html lists them, each a name of its own in one function's scope. The module's own script
-# follows it in the page, and runs last. The module's WebAssembly goes into the site under a name
-# made from its contents, replacing that of an earlier build; the page's script fetches it by that
-# name and its digest, and compiles it only if it is that file. The page's policy (its
-# Content-Security-Policy) lets run only these two scripts and apply only this style sheet, named
-# by their digests, which are written into it: inline scripts allowed by their digests are what
-# every browser the page supports understands (one allowed by its digest from a file of its own
-# is not). The scripts go in before the page's message that the game cannot run, which is shown
-# unless the page's script has run.
+# and its WebAssembly go into the site under names made from their contents, replacing those of
+# an earlier build. Once the window is painted, the page's script fetches the module's script and
+# puts it into the page as a script of its own (so that the page comes in fewer of the network's
+# round trips, and nothing of the module runs before the first picture), and fetches the
+# WebAssembly by its name and its digest, compiling it only if it is that file. The page's policy
+# (its Content-Security-Policy) lets run only these two scripts and apply only this style sheet,
+# named by their digests, which are written into it: scripts in the page allowed by their digests
+# are what every browser the page supports understands (a file allowed by its digest is not), and
+# a module's script that is not this very text does not run. The page's script goes in before
+# the page's message that the game cannot run, which is shown unless that script has run.
 # cmake -DSOURCE=<site folder> -DOUTPUT=<index.html> -DNODE=<node> -DLAYOUT_PROGRAM=<program.js>
 #       -DMODULE_SCRIPT=<zentrix-wasm.js, its .wasm beside it> -DSITE=<built site> -P inline-page.cmake
 
@@ -155,19 +157,22 @@ named_digest(SHA256 "${wasm_digest}" wasm_integrity)
 string(SUBSTRING "${wasm_digest}" 0 12 wasm_digest)
 set(wasm_file "zentrix-${wasm_digest}.wasm")
 file(READ "${MODULE_SCRIPT}" module_text)
-if(module_text MATCHES "</|<!--")
-    message(FATAL_ERROR "${MODULE_SCRIPT} holds \"</\" or \"<!--\", which the page would not read as script")
-endif()
+string(SHA256 module_file "${module_text}")
+string(SUBSTRING "${module_file}" 0 12 module_file)
+set(module_file "zentrix-${module_file}.js")
 file(GLOB earlier "${SITE}/zentrix-*.wasm" "${SITE}/zentrix-*.js")
 foreach(file IN LISTS earlier)
     get_filename_component(name "${file}" NAME)
-    if(NOT name STREQUAL wasm_file)
+    if(NOT name STREQUAL wasm_file AND NOT name STREQUAL module_file)
         file(REMOVE "${file}")
     endif()
 endforeach()
 configure_file("${wasm}" "${SITE}/${wasm_file}" COPYONLY)
-# The page's script fetches the WebAssembly by the name and the digest written into it here.
-fill_in(script "The page's script" WASM_FILE "${wasm_file}" WASM_INTEGRITY "${wasm_integrity}")
+file(WRITE "${SITE}/${module_file}" "${module_text}")
+# The page's script fetches the module's script and its WebAssembly by the names (and the
+# WebAssembly's digest) written into it here.
+fill_in(script "The page's script" WASM_FILE "${wasm_file}" WASM_INTEGRITY "${wasm_integrity}"
+    MODULE_FILE "${module_file}")
 
 # The policy allows no style attribute and no inline event handler: the page's markup has none.
 if(page MATCHES "<[^>]*[ \t\n](style|on[a-z]+)[ \t\n]*=")
@@ -187,6 +192,6 @@ fill_in(page "index.html's Content-Security-Policy" PAGE_STYLE_DIGEST "'${style_
 string(REPLACE "${style_link}" "${start_head}<style>${style}</style>" page "${page}")
 string(REPLACE "${module_script}\n" "" page "${page}")
 string(REPLACE "${cannot_run}"
-    "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>${script}</script>\n<script>${module_text}</script>\n${cannot_run}"
+    "<script type=\"application/json\" id=\"zentrix-layout\">${layout}</script>\n<script>${script}</script>\n${cannot_run}"
     page "${page}")
 file(WRITE "${OUTPUT}" "${page}")

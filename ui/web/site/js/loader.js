@@ -1,8 +1,9 @@
-// The game's module: its script comes in the page right after the page's own, and its
-// WebAssembly is fetched by the name and the digest the build writes in here, and compiled only
+// The game's module, asked for once the window has been painted: its script is fetched by the
+// name the build writes in here and put into the page, where the page's policy lets it run only
+// if it is that very text, and its WebAssembly is fetched by its name and digest, and compiled only
 // if it is that very file. The page's last word, that the game cannot start, shows unless this
 // script runs: it is hidden as the page starts, and shown again whenever the game cannot start
-// (a browser without WebAssembly, the module refused by a policy, its WebAssembly not the file
+// (a browser without WebAssembly, the module refused by the policy, its WebAssembly not the file
 // the page was built with).
 const Loader = (() => {
     const root = document.documentElement;
@@ -17,16 +18,36 @@ const Loader = (() => {
         Gate.fail(error);
     }
 
+    const fetched = (file, options = {}) => fetch(file, {credentials: 'same-origin', ...options})
+        .then((response) => {
+            if (!response.ok) {
+                throw new Error(`${response.url}: ${response.status} ${response.statusText}`);
+            }
+            return response;
+        });
+    let wasm = null;
+
+    // The module's script and its WebAssembly asked for together; the script runs as it comes.
+    function load() {
+        wasm = fetched('@WASM_FILE@', {integrity: '@WASM_INTEGRITY@'}).then((response) => response.arrayBuffer());
+        wasm.catch(() => {});  // reported when the module asks for it
+        fetched('@MODULE_FILE@')
+            .then((response) => response.text())
+            .then((text) => {
+                const script = document.createElement('script');
+                script.textContent = text;
+                document.body.append(script);
+                // A script put into the page runs at once, unless the policy refused it.
+                if (typeof Module.ccall !== 'function') {
+                    throw new Error('The game\'s module did not run');
+                }
+            })
+            .catch(cannotStart);
+    }
+
     // The module's Module.instantiateWasm: the module's exports come later, through `receive`.
     function instantiate(imports, receive) {
-        fetch('@WASM_FILE@', {integrity: '@WASM_INTEGRITY@', credentials: 'same-origin'})
-            .then((response) => {
-                if (!response.ok) {
-                    throw new Error(`${response.url}: ${response.status} ${response.statusText}`);
-                }
-                return response.arrayBuffer();
-            })
-            .then((bytes) => WebAssembly.instantiate(bytes, imports))
+        wasm.then((bytes) => WebAssembly.instantiate(bytes, imports))
             .then(({instance, module}) => receive(instance, module))
             .catch(cannotStart);
         return {};
@@ -34,13 +55,7 @@ const Loader = (() => {
 
     function begin() {
         root.classList.add('runs');
-        // The module's script has run by the time the page has been read, unless it was refused.
-        addEventListener('DOMContentLoaded', () => {
-            if (typeof Module.ccall !== 'function') {
-                cannotStart(new Error('The game\'s module did not run'));
-            }
-        });
     }
 
-    return {instantiate, cannotStart, begin};
+    return {load, instantiate, cannotStart, begin};
 })();

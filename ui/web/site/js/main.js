@@ -49,18 +49,15 @@
             Math.round(screen.width * ratio), Math.round(screen.height * ratio), screen.colorDepth || 24]));
     }
 
-    // The module's script comes next in the page and starts the game when it is ready.
+    // The module, asked for once the board has been painted with its pictures: on a slow network
+    // it would take its share of the bandwidth from them, and it comes no later than if all came
+    // at once. It starts the game when it is ready.
     window.Module = {
-        // The WebAssembly is asked for once the board has been painted with its pictures: on a
-        // slow network it would take its share of the bandwidth from them, and it comes no later
-        // than if both came at once.
-        instantiateWasm: (imports, receive) => {
-            takenOver.then(() => Loader.instantiate(imports, receive));
-            return {};
-        },
+        instantiateWasm: Loader.instantiate,
         onRuntimeInitialized: start,
         onAbort: (what) => Loader.cannotStart(new Error(`The game stopped: ${what}`)),
     };
+    takenOver.then(Loader.load);
     Loader.begin();
 
     // Every visit asks for the worker's script past the HTTP cache: a new version of the site is a
