@@ -7,9 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPainter>
 #include <cstdio>
 #include <exception>
 #include <map>
+#include <vector>
 
 #include "drawings.h"
 #include "writers.h"
@@ -28,11 +30,24 @@ std::map<QString, QByteArray> drawEverything(const Fonts& fonts) {
         files[name + ".bmp"] = bitmapFile(drawBall(value, 1, fonts), BitmapTail::FourZeros);
         files[name + "@2x.png"] = encoded(drawBall(value, 2, fonts), "png");
     }
+    // The web page's markers also come as one picture, 100 at the top to 600 at the bottom, so
+    // that its start view asks for two pictures (these and the rack) rather than seven.
+    std::vector<QImage> largeMarkers;
     for (int points = 100; points <= 600; points += 100) {
         const QString name = "bitmaps/" + QString::number(points);
+        largeMarkers.push_back(drawMarker(points, 2, fonts));
         files[name + ".bmp"] = bitmapFile(drawMarker(points, 1, fonts), BitmapTail::FourZeros);
-        files[name + "@2x.png"] = encoded(drawMarker(points, 2, fonts), "png");
+        files[name + "@2x.png"] = encoded(largeMarkers.back(), "png");
     }
+    const QSize markerSize = largeMarkers.front().size();
+    QImage markers(markerSize.width(), markerSize.height() * static_cast<int>(largeMarkers.size()),
+                   QImage::Format_ARGB32);
+    QPainter stacker(&markers);
+    for (std::size_t i = 0; i < largeMarkers.size(); ++i) {
+        stacker.drawImage(0, static_cast<int>(i) * markerSize.height(), largeMarkers[i]);
+    }
+    stacker.end();
+    files["bitmaps/markers@2x.png"] = encoded(markers, "png");
     files["bitmaps/601.bmp"] = bitmapFile(drawRack(1), BitmapTail::FourZeros);
     files["bitmaps/601@2x.png"] = encoded(drawRack(2), "png");
 
