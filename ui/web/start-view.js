@@ -17,8 +17,11 @@ const px = (n) => `${n}px`;
 const rgb = (c) => `rgb(${c[0]}, ${c[1]}, ${c[2]})`;
 const escape = (text) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;')
     .replace(/"/g, '&quot;');
-// The page's name for a picture (Page.picture in js/page.js).
+// The page's name for a picture (Page.picture in js/page.js), and for the markers' picture, in
+// which they stand one above the other from 100 down to 600 (Page.markers).
 const picture = (number) => `pictures/${number}@2x.webp`;
+const markers = 'pictures/markers@2x.webp';
+const markerRows = layout.markers.map((m) => m.points).sort((a, b) => a - b);
 const font = (f) => `font-family: "${f.family}", "${f.nearest}", sans-serif; font-size: ${px(f.px)}; ` +
     `font-weight: ${f.bold ? 'bold' : 'normal'};`;
 const box = (r) => `left: ${px(r.x)}; top: ${px(r.y)}; width: ${px(r.w)}; height: ${px(r.h)};`;
@@ -29,12 +32,15 @@ const attributes = (pairs) => Object.entries(pairs).filter(([, value]) => value 
 // beneath the rest, then the controls that take the focus, in the window's tab order.
 const desktop = layout.arrangements[layout.arrangements.length - 1];
 const markup = [];
-// The markers' small pictures after the rack's large one.
+// The markers' picture after the rack's, each marker showing its own row of it.
+const markerStyle = [];
 layout.markers.forEach((m) => {
     const r = desktop.markers[m.index];
     markup.push(`<img${attributes({id: `marker-${m.index}`, class: 'marker control', alt: String(m.points),
-                                   draggable: 'false', src: picture(m.points), width: r.w, height: r.h,
+                                   draggable: 'false', src: markers, width: r.w, height: r.h,
                                    fetchpriority: 'low'})}>`);
+    const row = markerRows.indexOf(m.points);
+    markerStyle.push(`#marker-${m.index} { object-position: 0 ${(100 * row) / (markerRows.length - 1)}%; }`);
 });
 layout.labels.forEach((design, index) => {
     const shown = view.labels[index];
@@ -92,6 +98,7 @@ const style = [
                                (layout.progress.max - layout.progress.min)}%; }`,
     `#next-ball { ${font(layout.nextBall.font)} }`,
     `#take-score { ${font(layout.score.font)} }`,
+    ...markerStyle,
 ];
 layout.labels.forEach((design, index) => {
     style.push(`#label-${index} { ${font(design.font)} text-align: ${design.align}; ` +

@@ -43,6 +43,8 @@ const Page = (() => {
         setBox,
         setFont,
         picture: (number) => `pictures/${number}@2x.webp`,
+        // The six markers in one picture, 100 at the top; the style sheet shows each its own row.
+        markers: 'pictures/markers@2x.webp',
         coarse: matchMedia('(pointer: coarse)'),  // a finger (a phone's, a tablet's) rather than a mouse
     };
 })();

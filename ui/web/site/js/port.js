@@ -2,20 +2,20 @@
 // The page applies each as it is told; the page also uses it to show its start-up window
 // before the module has loaded.
 const Port = (() => {
-    const {layout, picture} = Page;
+    const {layout, picture, markers} = Page;
     // Set while the game itself moves the focus, so that the move is not reported back.
     let focusing = false;
 
     window.zentrixPort = {
         prepareControls() {
             // The page's markup has them already: asked for again, a picture would be loaded again.
-            const show = (img, number) => {
-                if (img.getAttribute('src') !== picture(number)) {
-                    img.src = picture(number);
+            const show = (img, name) => {
+                if (img.getAttribute('src') !== name) {
+                    img.src = name;
                 }
             };
-            Board.markers.forEach((img, index) => show(img, layout.markers[index].points));
-            show(Board.rackPicture, layout.nextBall.picture);
+            Board.markers.forEach((img) => show(img, markers));
+            show(Board.rackPicture, picture(layout.nextBall.picture));
             for (const ball of Board.slots) {
                 ball.disabled = true;
             }
