@@ -190,7 +190,8 @@ void Form1::createControls() {
                     next ? layout::nextBallButton() : layout::scoreButton();
                 HWND button =
                     createFeltButton(hwnd(), services_.instance, next ? kNextBallId : kScoreId,
-                                     widen(design.caption), toRect(painter_.place(design.rect)));
+                                     widen(design.caption), toRect(painter_.place(design.rect)),
+                                     next || shown.scoreEnabled);
                 if (button == nullptr) {
                     throw childFailed();
                 }
@@ -219,7 +220,6 @@ void Form1::createControls() {
             }
         }
     }
-    EnableWindow(scoreButton_, controller_.shownView().scoreEnabled ? TRUE : FALSE);
 }
 
 void Form1::applyScale(bool controlsInPlace) {
@@ -232,10 +232,13 @@ void Form1::applyScale(bool controlsInPlace) {
         SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    // A control takes its new font before the old one is deleted.
-    const auto setFont = [scale](HWND control, const layout::FontDesign& design, UniqueFont& font) {
+    // A control takes its new font before the old one is deleted; it redraws only where it can
+    // be seen already.
+    const BOOL redraw = IsWindowVisible(hwnd());
+    const auto setFont = [scale, redraw](HWND control, const layout::FontDesign& design,
+                                         UniqueFont& font) {
         UniqueFont scaledFont = createFont(design, scale);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(scaledFont.get()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(scaledFont.get()), redraw);
         font = std::move(scaledFont);
     };
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
