@@ -20,7 +20,7 @@ namespace {
 constexpr UINT kShowMessage = WM_APP + 1;
 
 // The standard resizable frame with minimise, maximise and close boxes.
-constexpr DWORD kForm1Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kForm1Style = WS_OVERLAPPEDWINDOW;
 constexpr std::size_t kTransparentLabel = 6;  // Label7 lies on the felt without a background
 constexpr int kIconId = 1;                    // the program's icon in its resources
 
@@ -363,6 +363,12 @@ void Form1::showWindow() {
     fitToWorkArea();
     ShowWindow(hwnd(), showCommand_);
     UpdateWindow(hwnd());
+    // From now on the window paints around its controls, never beneath them, so that no ball
+    // flickers when the felt around it is painted again. Not while it is first shown: Wine then
+    // works out the window's part of the screen less two dozen round controls at every step,
+    // which takes longer than the painting itself, and the first paint lies beneath nothing but
+    // empty boxes that paint themselves next.
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
 }
 
 void Form1::applySlot(int slot, const layout::SlotView& now) {
