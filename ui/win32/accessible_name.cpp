@@ -1,11 +1,10 @@
 #include "ui/win32/accessible_name.h"
 
-// The accessibility headers need windows.h first.
-#include <commctrl.h>
+// The accessibility header needs windows.h first.
 #include <oleacc.h>
 
 #include <atomic>
-#include <memory>
+#include <utility>
 
 #include "ui/win32/system_library.h"
 
@@ -208,8 +207,6 @@ private:
 };
 #pragma GCC diagnostic pop
 
-constexpr UINT_PTR kNamingId = 1;
-
 LRESULT answerGetObject(HWND control, WPARAM wParam, const Naming& naming) {
     const Accessibility& a = Accessibility::get();
     if (!a.ready) {
@@ -233,70 +230,96 @@ LRESULT answerGetObject(HWND control, WPARAM wParam, const Naming& naming) {
     return result > 0 ? result : 0;
 }
 
-// No exception may leave for Windows' code: a question that cannot be answered gets the
-// system's own answer.
-LRESULT CALLBACK namingProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR reference) noexcept {
-    auto* naming = reinterpret_cast<Naming*>(reference);
+}  // namespace
+
+LRESULT answerAccessibleObject(HWND control, WPARAM wParam, LPARAM lParam, std::wstring_view name,
+                               AccessibleRole role) noexcept {
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
+        return 0;
+    }
+    // No exception may leave for Windows' code: a question that cannot be answered gets the
+    // system's own answer.
+    try {
+        return answerGetObject(control, wParam, Naming{std::wstring(name), role});
+    } catch (...) {
+        return 0;
+    }
+}
+
+void announceNameChange(HWND control) {
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+}
+
+// ---- NamedControl ----
+
+NamedControl::~NamedControl() {
+    detach();
+}
+
+bool NamedControl::attach(HWND control, std::wstring name) {
+    detach();
+    name_ = std::move(name);
+    if (control == nullptr) {
+        return false;
+    }
+    // The control's own procedure keeps its data in the window's extra bytes; the user data is
+    // the program's, and holds the way back to this object.
+    SetLastError(0);
+    if (SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)) == 0 &&
+        GetLastError() != 0) {
+        return false;
+    }
+    const auto own = reinterpret_cast<LONG_PTR>(&NamedControl::windowProc);
+    original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, own));
+    if (original_ == nullptr) {
+        SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+        return false;
+    }
+    control_ = control;
+    return true;
+}
+
+void NamedControl::rename(std::wstring_view name) {
+    if (name == name_) {
+        return;
+    }
+    name_.assign(name);
+    if (control_ != nullptr) {
+        announceNameChange(control_);
+    }
+}
+
+void NamedControl::detach() {
+    if (control_ == nullptr) {
+        return;
+    }
+    SetWindowLongPtrW(control_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    SetWindowLongPtrW(control_, GWLP_USERDATA, 0);
+    control_ = nullptr;
+}
+
+LRESULT CALLBACK NamedControl::windowProc(HWND control, UINT message, WPARAM wParam,
+                                          LPARAM lParam) noexcept {
+    auto* named = reinterpret_cast<NamedControl*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    if (named == nullptr || named->control_ != control) {
+        return DefWindowProcW(control, message, wParam, lParam);
+    }
+    const WNDPROC original = named->original_;
     switch (message) {
         case WM_GETOBJECT:
-            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                LRESULT answer = 0;
-                try {
-                    answer = answerGetObject(control, wParam, *naming);
-                } catch (...) {
-                    answer = 0;
-                }
-                if (answer != 0) {
-                    return answer;
-                }
+            if (const LRESULT answer = answerAccessibleObject(control, wParam, lParam, named->name_,
+                                                              AccessibleRole::AsTheSystemSays)) {
+                return answer;
             }
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(control, &namingProc, kNamingId);
-            delete naming;
+            // The control's last message: it leaves as it came.
+            named->detach();
             break;
         default:
             break;
     }
-    return DefSubclassProc(control, message, wParam, lParam);
-}
-
-Naming* namingOf(HWND control) {
-    DWORD_PTR reference = 0;
-    if (GetWindowSubclass(control, &namingProc, kNamingId, &reference) == FALSE) {
-        return nullptr;
-    }
-    return reinterpret_cast<Naming*>(reference);
-}
-
-}  // namespace
-
-void setAccessibleName(HWND control, std::wstring_view name, AccessibleRole role) {
-    if (control == nullptr) {
-        return;
-    }
-    Naming* naming = namingOf(control);
-    if (naming == nullptr) {
-        // Named for the first time: no screen reader can have asked yet.
-        auto created = std::make_unique<Naming>(Naming{std::wstring(name), role});
-        if (SetWindowSubclass(control, &namingProc, kNamingId,
-                              reinterpret_cast<DWORD_PTR>(created.get())) != FALSE) {
-            (void)created.release();  // deleted with the window
-        }
-        return;
-    }
-    if (naming->name == name && naming->role == role) {
-        return;
-    }
-    naming->name.assign(name);
-    naming->role = role;
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
-}
-
-std::wstring accessibleNameOf(HWND control) {
-    const Naming* naming = namingOf(control);
-    return naming != nullptr ? naming->name : std::wstring();
+    return CallWindowProcW(original, control, message, wParam, lParam);
 }
 
 }  // namespace zentrix::win32

@@ -1,6 +1,9 @@
 #include "ui/win32/ball_box.h"
 
+#include <utility>
+
 #include "display/ball_shape.h"
+#include "ui/win32/accessible_name.h"
 #include "ui/win32/handles.h"
 
 namespace zentrix::win32 {
@@ -17,16 +20,25 @@ bool BallBox::registerClass(HINSTANCE instance) {
     return WindowObject::registerClass(instance, kBallBoxClass, CS_DBLCLKS);
 }
 
-HWND BallBox::create(HWND parent, HINSTANCE instance, int id, const RECT& at,
-                     const std::wstring& name) {
+HWND BallBox::create(HWND parent, HINSTANCE instance, int id, const RECT& at, std::wstring name) {
+    name_ = std::move(name);
     // Born disabled, as the game disables every box before the first deal: disabling it again
     // then costs nothing, where Wine would tell its server and the box of each change.
     return createWindow(
-        0, kBallBoxClass, name.c_str(),
+        0, kBallBoxClass, name_.c_str(),
         WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_TABSTOP | WS_DISABLED, at.left, at.top,
         at.right - at.left, at.bottom - at.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),  // a child's menu is its id
         instance);
+}
+
+void BallBox::rename(std::wstring_view name) {
+    if (name == name_ || hwnd() == nullptr) {
+        return;
+    }
+    name_.assign(name);
+    SetWindowTextW(hwnd(), name_.c_str());
+    announceNameChange(hwnd());
 }
 
 bool BallBox::clipToEllipse(float sizeTwips, float twipsPerPixel) {
@@ -80,6 +92,12 @@ LRESULT BallBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
             InvalidateRect(box, nullptr, FALSE);
             return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = answerAccessibleObject(box, wParam, lParam, name_,
+                                                              AccessibleRole::PushButton)) {
+                return answer;
+            }
+            return DefWindowProcW(box, message, wParam, lParam);
         default:
             return DefWindowProcW(box, message, wParam, lParam);
     }

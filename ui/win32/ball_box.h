@@ -1,11 +1,13 @@
 // One ball box, Picture1(slot): a child window clipped to the ellipse inscribed in it, which
 // takes the focus, the clicks and the keys meant for its ball and leaves the drawing and every
-// decision to its host (Form1).
+// decision to its host (Form1). A screen reader hears it as a push button with its name ("Ball
+// 5, free").
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "ui/controller/form1_controller.h"
 #include "ui/win32/window_object.h"
@@ -39,9 +41,12 @@ public:
 
     // Registers the class, once per program.
     static bool registerClass(HINSTANCE instance);
-    // The box at `at` in `parent`'s client area, with `id` as its control id, disabled until a
-    // free ball lies in it. Null when Windows refuses.
-    HWND create(HWND parent, HINSTANCE instance, int id, const RECT& at, const std::wstring& name);
+    // The box at `at` in `parent`'s client area, with `id` as its control id and `name` as its
+    // text and accessible name, disabled until a free ball lies in it. Null when Windows refuses.
+    HWND create(HWND parent, HINSTANCE instance, int id, const RECT& at, std::wstring name);
+
+    // Renames the box, its text and what a screen reader reads; nothing when unchanged.
+    void rename(std::wstring_view name);
 
     // Clips the box to the ellipse inscribed in its `widthTwips` square at `twipsPerPixel`.
     // False when the box did not come out round.
@@ -61,6 +66,7 @@ private:
     BallBoxHost& host_;
     int slot_;
     int clickCount_ = 1;  // of the press the mouse is captured for
+    std::wstring name_;
 };
 
 }  // namespace zentrix::win32

@@ -27,11 +27,12 @@ void drawLine(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2) {
 }  // namespace
 
 HWND createFeltButton(HWND parent, HINSTANCE instance, int id, const std::wstring& caption,
-                      const RECT& at) {
+                      const RECT& at, bool enabled) {
     return CreateWindowExW(
         0, L"BUTTON", caption.c_str(),
-        WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_NOTIFY, at.left,
-        at.top, at.right - at.left, at.bottom - at.top, parent,
+        WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_NOTIFY |
+            (enabled ? 0 : WS_DISABLED),
+        at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),  // a child's menu is its id
         instance, nullptr);
 }

@@ -11,10 +11,10 @@
 
 namespace zentrix::win32 {
 
-// The button at `at` in `parent`'s client area with `id`; null when Windows refuses. It sends
-// BN_SETFOCUS, so that its parent hears where the focus went.
+// The button at `at` in `parent`'s client area with `id`, born `enabled` or not; null when
+// Windows refuses. It sends BN_SETFOCUS, so that its parent hears where the focus went.
 HWND createFeltButton(HWND parent, HINSTANCE instance, int id, const std::wstring& caption,
-                      const RECT& at);
+                      const RECT& at, bool enabled);
 
 // WM_DRAWITEM for a felt button: `picture` (may be empty) drawn `pictureSize` pixels square,
 // centred above the caption.

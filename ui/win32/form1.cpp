@@ -8,7 +8,6 @@
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/board_geometry.h"
-#include "ui/win32/accessible_name.h"
 #include "ui/win32/felt_button.h"
 #include "ui/win32/text.h"
 #include "ui/win32/window_geometry.h"
@@ -21,7 +20,7 @@ namespace {
 constexpr UINT kShowMessage = WM_APP + 1;
 
 // The standard resizable frame with minimise, maximise and close boxes.
-constexpr DWORD kForm1Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kForm1Style = WS_OVERLAPPEDWINDOW;
 constexpr std::size_t kTransparentLabel = 6;  // Label7 lies on the felt without a background
 constexpr int kIconId = 1;                    // the program's icon in its resources
 
@@ -177,13 +176,11 @@ void Form1::createControls() {
             case layout::TabStop::Kind::Ball: {
                 const int slot = stop.index;
                 ballBoxes_[at] = std::make_unique<BallBox>(static_cast<BallBoxHost&>(*this), slot);
-                const std::wstring boxName = widen(shown.slots[at].accessibleName);
                 if (ballBoxes_[at]->create(hwnd(), services_.instance, kFirstBallBoxId + slot,
                                            toRect(painter_.place(layout::ballBoxRect(slot))),
-                                           boxName) == nullptr) {
+                                           widen(shown.slots[at].accessibleName)) == nullptr) {
                     throw childFailed();
                 }
-                setAccessibleName(ballBoxes_[at]->hwnd(), boxName, AccessibleRole::PushButton);
                 break;
             }
             case layout::TabStop::Kind::NextBall:
@@ -193,7 +190,8 @@ void Form1::createControls() {
                     next ? layout::nextBallButton() : layout::scoreButton();
                 HWND button =
                     createFeltButton(hwnd(), services_.instance, next ? kNextBallId : kScoreId,
-                                     widen(design.caption), toRect(painter_.place(design.rect)));
+                                     widen(design.caption), toRect(painter_.place(design.rect)),
+                                     next || shown.scoreEnabled);
                 if (button == nullptr) {
                     throw childFailed();
                 }
@@ -202,24 +200,26 @@ void Form1::createControls() {
             }
             case layout::TabStop::Kind::ProgressBar: {
                 const layout::ProgressBarDesign& bar = layout::progressBar();
-                progressBar_ = child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
-                SendMessageW(progressBar_, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum),
-                             bar.maximum);
-                SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(shown.progressValue), 0);
-                setAccessibleName(progressBar_, widen(layout::kProgressBarName));
+                const HWND made = child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
+                SendMessageW(made, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum), bar.maximum);
+                SendMessageW(made, PBM_SETPOS, static_cast<WPARAM>(shown.progressValue), 0);
+                if (!progressBar_.attach(made, widen(layout::kProgressBarName))) {
+                    throw childFailed();
+                }
                 break;
             }
             case layout::TabStop::Kind::Label: {
                 const layout::LabelDesign& design = layout::labels()[at];
-                labels_[at] = child(L"STATIC", widen(shown.labels[at].caption),
-                                    WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
-                                    kFirstLabelId + stop.index, design.rect);
-                setAccessibleName(labels_[at], widen(shown.labels[at].accessibleName));
+                const HWND made = child(L"STATIC", widen(shown.labels[at].caption),
+                                        WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
+                                        kFirstLabelId + stop.index, design.rect);
+                if (!labels_[at].attach(made, widen(shown.labels[at].accessibleName))) {
+                    throw childFailed();
+                }
                 break;
             }
         }
     }
-    EnableWindow(scoreButton_, controller_.shownView().scoreEnabled ? TRUE : FALSE);
 }
 
 void Form1::applyScale(bool controlsInPlace) {
@@ -232,10 +232,13 @@ void Form1::applyScale(bool controlsInPlace) {
         SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    // A control takes its new font before the old one is deleted.
-    const auto setFont = [scale](HWND control, const layout::FontDesign& design, UniqueFont& font) {
+    // A control takes its new font before the old one is deleted; it redraws only where it can
+    // be seen already.
+    const BOOL redraw = IsWindowVisible(hwnd());
+    const auto setFont = [scale, redraw](HWND control, const layout::FontDesign& design,
+                                         UniqueFont& font) {
         UniqueFont scaledFont = createFont(design, scale);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(scaledFont.get()), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(scaledFont.get()), redraw);
         font = std::move(scaledFont);
     };
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
@@ -245,10 +248,10 @@ void Form1::applyScale(bool controlsInPlace) {
     setFont(nextButton_, layout::nextBallButton().font, nextFont_);
     place(scoreButton_, layout::scoreButton().rect);
     setFont(scoreButton_, layout::scoreButton().font, scoreFont_);
-    place(progressBar_, layout::progressBar().rect);
+    place(progressBar_.hwnd(), layout::progressBar().rect);
     for (std::size_t i = 0; i < labels_.size(); ++i) {
-        place(labels_[i], layout::labels()[i].rect);
-        setFont(labels_[i], layout::labels()[i].font, labelFonts_[i]);
+        place(labels_[i].hwnd(), layout::labels()[i].rect);
+        setFont(labels_[i].hwnd(), layout::labels()[i].font, labelFonts_[i]);
     }
 
     // The client area holds the whole board and every ring; the frame is the standard one.
@@ -360,6 +363,12 @@ void Form1::showWindow() {
     fitToWorkArea();
     ShowWindow(hwnd(), showCommand_);
     UpdateWindow(hwnd());
+    // From now on the window paints around its controls, never beneath them, so that no ball
+    // flickers when the felt around it is painted again. Not while it is first shown: Wine then
+    // works out the window's part of the screen less two dozen round controls at every step,
+    // which takes longer than the painting itself, and the first paint lies beneath nothing but
+    // empty boxes that paint themselves next.
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
 }
 
 void Form1::applySlot(int slot, const layout::SlotView& now) {
@@ -370,9 +379,7 @@ void Form1::applySlot(int slot, const layout::SlotView& now) {
         return;
     }
     if (now.accessibleName != before.accessibleName) {
-        const std::wstring name = widen(now.accessibleName);
-        SetWindowTextW(box, name.c_str());
-        setAccessibleName(box, name, AccessibleRole::PushButton);
+        ballBoxes_[s]->rename(widen(now.accessibleName));
     }
     if (now.free != before.free) {
         EnableWindow(box, now.free ? TRUE : FALSE);
@@ -391,15 +398,15 @@ void Form1::applyLabel(int index, const layout::LabelView& now) {
     const auto i = static_cast<std::size_t>(index);
     const layout::LabelView& before = controller_.shownView().labels[i];
     if (now.caption != before.caption) {
-        SetWindowTextW(labels_[i], widen(now.caption).c_str());
+        SetWindowTextW(labels_[i].hwnd(), widen(now.caption).c_str());
     }
     if (now.accessibleName != before.accessibleName) {
-        setAccessibleName(labels_[i], widen(now.accessibleName));
+        labels_[i].rename(widen(now.accessibleName));
     }
 }
 
 void Form1::applyProgress(int secondsLeft) {
-    SendMessageW(progressBar_, PBM_SETPOS, static_cast<WPARAM>(secondsLeft), 0);
+    SendMessageW(progressBar_.hwnd(), PBM_SETPOS, static_cast<WPARAM>(secondsLeft), 0);
 }
 
 void Form1::applyScoreEnabled(bool enabled) {
@@ -566,9 +573,8 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1::destroyed() {
-    // Windows has destroyed the window and its controls.
-    labels_ = {};
-    nextButton_ = scoreButton_ = progressBar_ = nullptr;
+    // Windows has destroyed the window and its controls; the named ones have let go of theirs.
+    nextButton_ = scoreButton_ = nullptr;
 }
 
 bool Form1::translateDialogMessage(MSG& message) {
@@ -691,7 +697,7 @@ void Form1::onCommand(int id, int code, HWND control) {
 
 LRESULT Form1::onLabelColours(HDC dc, HWND label) {
     SetTextColor(dc, colorOf(layout::kTextColour));
-    if (label == labels_[kTransparentLabel]) {
+    if (label == labels_[kTransparentLabel].hwnd()) {
         // Label7 has no background of its own: what lies beneath it is painted into it, and the
         // label then fills nothing before drawing its text.
         RECT client{};

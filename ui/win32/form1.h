@@ -22,6 +22,7 @@
 #include "game/random_source.h"
 #include "ui/controller/form1_controller.h"
 #include "ui/layout/form1_view.h"
+#include "ui/win32/accessible_name.h"
 #include "ui/win32/ball_box.h"
 #include "ui/win32/board_painter.h"
 #include "ui/win32/handles.h"
@@ -184,10 +185,11 @@ private:
 
     std::unique_ptr<HelpWindows> help_;  // closed with the window
     std::array<std::unique_ptr<BallBox>, layout::kSlotCount> ballBoxes_;
-    std::array<HWND, 7> labels_{};
+    // The labels and the countdown bar, with the names a screen reader reads for them.
+    std::array<NamedControl, 7> labels_;
+    NamedControl progressBar_;
     HWND nextButton_ = nullptr;
     HWND scoreButton_ = nullptr;
-    HWND progressBar_ = nullptr;
 
     std::array<UniqueFont, 7> labelFonts_;
     UniqueFont nextFont_;
