@@ -1,10 +1,11 @@
 // Starts Windows programs as a player would and watches them from outside, so that the game and
 // a minimal window are measured the same way with nothing added to either:
 //
-//   window_launcher startup RUNS GAME.exe MINIMAL.exe
-//       starts the two in turn, RUNS times each, and prints "startup <name> <ms>" for every run:
-//       the time from asking Windows to start the program to its first window being shown and
-//       painted (visible, with nothing left to paint).
+//   window_launcher startup RUNS GAME.exe MINIMAL.exe [OTHER.exe ...]
+//       starts them in turn (the minimal window, the game, then any others), RUNS times each, and
+//       prints "startup <name> <ms>" for every run: the time from asking Windows to start the
+//       program to its first window being shown and painted (visible, with nothing left to
+//       paint).
 //   window_launcher idle SECONDS PROGRAM.exe
 //       starts the program, waits for its painted window, chooses File > New where the window
 //       has it (a round then runs with nobody at the mouse), prints "ready <pid>" and, SECONDS
@@ -17,8 +18,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -130,9 +131,9 @@ const wchar_t* nameOf(const wchar_t* program) {
     return slash != nullptr ? slash + 1 : program;
 }
 
-int startupRuns(int runs, const wchar_t* game, const wchar_t* minimal) {
+int startupRuns(int runs, const std::vector<const wchar_t*>& programs) {
     for (int run = 0; run < runs; ++run) {
-        for (const wchar_t* program : {minimal, game}) {
+        for (const wchar_t* program : programs) {
             Started started;
             if (!start(program, started)) {
                 finish(started);
@@ -167,14 +168,16 @@ int idle(int seconds, const wchar_t* program) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 5 && std::wcscmp(argv[1], L"startup") == 0) {
-        return startupRuns(static_cast<int>(std::wcstol(argv[2], nullptr, 10)), argv[3], argv[4]);
+    if (argc >= 5 && std::wcscmp(argv[1], L"startup") == 0) {
+        std::vector<const wchar_t*> programs{argv[4], argv[3]};
+        programs.insert(programs.end(), argv + 5, argv + argc);
+        return startupRuns(static_cast<int>(std::wcstol(argv[2], nullptr, 10)), programs);
     }
     if (argc == 4 && std::wcscmp(argv[1], L"idle") == 0) {
         return idle(static_cast<int>(std::wcstol(argv[2], nullptr, 10)), argv[3]);
     }
     std::fprintf(stderr,
-                 "usage: window_launcher startup RUNS GAME.exe MINIMAL.exe\n"
+                 "usage: window_launcher startup RUNS GAME.exe MINIMAL.exe [OTHER.exe ...]\n"
                  "       window_launcher idle SECONDS PROGRAM.exe\n");
     return 2;
 }
