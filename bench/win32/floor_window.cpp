@@ -9,17 +9,16 @@
 // after windows.h, whose types it uses
 #include <commctrl.h>
 
-#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "display/display_session.h"
 #include "ui/layout/form1_layout.h"
+#include "yardstick.h"
 
 namespace {
 
 using namespace zentrix;
-
-bool switched = false;
 
 std::wstring widen(std::string_view text) {
     return {text.begin(), text.end()};  // the design's captions are plain ASCII
@@ -34,28 +33,6 @@ LRESULT CALLBACK ballProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint{};
-            const HDC dc = BeginPaint(hwnd, &paint);
-            const HBRUSH felt = CreateSolidBrush(RGB(82, 139, 105));
-            FillRect(dc, &paint.rcPaint, felt);
-            DeleteObject(felt);
-            EndPaint(hwnd, &paint);
-            return 0;
-        }
-        case WM_DESTROY:
-            if (switched) {
-                ChangeDisplaySettingsW(nullptr, 0);
-            }
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
 }
 
 HMENU menuBar() {
@@ -98,17 +75,18 @@ void createControls(HWND window) {
 }
 
 // The game's mode, found as the game finds it: the first of the listed modes that matches.
-void switchDisplay() {
+// Whether the display has been switched.
+bool switchDisplay() {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
     for (DWORD index = 0; EnumDisplaySettingsW(nullptr, index, &mode) != 0; ++index) {
         if (mode.dmPelsWidth == static_cast<DWORD>(display::kGameScreenWidth) &&
             mode.dmPelsHeight == static_cast<DWORD>(display::kGameScreenHeight) &&
             mode.dmBitsPerPel == static_cast<DWORD>(display::kGameBitsPerPixel)) {
-            switched = ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
-            return;
+            return ChangeDisplaySettingsW(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
         }
     }
+    return false;
 }
 
 }  // namespace
@@ -116,18 +94,8 @@ void switchDisplay() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = L"FloorWindow";
-    if (RegisterClassExW(&windowClass) == 0) {
-        return 1;
-    }
-    windowClass.lpfnWndProc = &ballProc;
-    windowClass.lpszClassName = L"FloorBall";
-    if (RegisterClassExW(&windowClass) == 0) {
+    if (!yardstick::registerWindowClass(instance, L"FloorWindow", &yardstick::feltWindowProc) ||
+        !yardstick::registerWindowClass(instance, L"FloorBall", &ballProc)) {
         return 1;
     }
     const layout::PixelRect client = layout::requiredClientArea();
@@ -140,13 +108,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
         return 1;
     }
     createControls(window);
-    switchDisplay();
+    const bool switched = switchDisplay();
     ShowWindow(window, show);
     UpdateWindow(window);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    const int status = yardstick::runMessageLoop();
+    if (switched) {
+        ChangeDisplaySettingsW(nullptr, 0);
     }
-    return static_cast<int>(message.wParam);
+    return status;
 }
