@@ -74,8 +74,8 @@ void createControls(HWND window) {
     }
 }
 
-// The game's mode, found as the game finds it: the first of the listed modes that matches.
-// Whether the display has been switched.
+// Switches to the game's mode, found as the game finds it (the first listed mode that matches);
+// true when the display has been switched.
 bool switchDisplay() {
     DEVMODEW mode{};
     mode.dmSize = sizeof mode;
