@@ -47,7 +47,6 @@ public:
     void rename(std::wstring_view name);
 
     HWND hwnd() const { return control_; }
-    const std::wstring& name() const { return name_; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND control, UINT message, WPARAM wParam,
