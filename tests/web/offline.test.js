@@ -234,7 +234,10 @@ runScenarios({
                 for (const name of sites) {
                     await visit(name);
                     await visit(name);
-                    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+                    // The site's worker is active, so the next visit comes from it. This page
+                    // need not be its own: it may have been loading while the worker took over,
+                    // and a page still loading then stays with the network.
+                    await page.evaluate(() => navigator.serviceWorker.ready);
                 }
 
                 host.server.close();
