@@ -245,6 +245,24 @@ const Arrangement& arrangementFor(const Screen& screen) {
     return all()[kPhoneCount - 1];
 }
 
+bool fingerScreen(int width, int height, bool touchScreen) {
+    return touchScreen || std::min(width, height) < kPhoneShorterSide;
+}
+
+PixelRect smallestDrawn(const Arrangement& a) {
+    if (&a == &desktopArrangement()) {
+        constexpr double kReadable = 0.4;
+        return {0, 0, scaled(a.area.width, kReadable), scaled(a.area.height, kReadable)};
+    }
+    const bool upright = a.area.width <= a.area.height;
+    const int wide = upright ? kSmallestPhoneWidth : kSmallestPhoneHeight;
+    const int high = (upright ? kSmallestPhoneHeight : kSmallestPhoneWidth) - kTouchBarPixels;
+    const double scale = fitScale(wide, high, a.area);
+    // Whole pixels inside the room, never a pixel over it.
+    return {0, 0, static_cast<int>(std::floor(a.area.width * scale)),
+            static_cast<int>(std::floor(a.area.height * scale))};
+}
+
 std::string mediaQuery(const Arrangement& a) {
     const auto& list = all();
     const auto index =

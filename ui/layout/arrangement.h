@@ -73,6 +73,21 @@ struct Screen {
 // upright where that draws the heap larger than sideways, else sideways.
 const Arrangement& arrangementFor(const Screen& screen);
 
+// A screen counts as a finger's where it has a touch screen (as a page's pointer is coarse) and
+// where its shorter side is one no desktop has, under this many pixels: a phone's, held either
+// way, which does not always say that its screen takes touches.
+inline constexpr int kPhoneShorterSide = 500;
+bool fingerScreen(int width, int height, bool touchScreen);
+
+// The smallest phone screen an arrangement for a finger fits, upright; the menu bar above it.
+inline constexpr int kSmallestPhoneWidth = 360;
+inline constexpr int kSmallestPhoneHeight = 640;
+
+// The least size `arrangement` is drawn at before a window stops shrinking: the form as designed
+// at two fifths of its size, below which the numbers on the balls are too small to read; one for
+// a finger as it fits the smallest phone held its way, beneath a touch bar.
+PixelRect smallestDrawn(const Arrangement& arrangement);
+
 // The same choice as a CSS media query list, for a page to match arrangement by arrangement in
 // the order of arrangements(), the first that matches, before any of the game's code has run.
 std::string mediaQuery(const Arrangement& arrangement);

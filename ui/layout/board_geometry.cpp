@@ -9,18 +9,45 @@ bool isBallValue(int value) {
     return value >= kFirstBallValue && value <= kLastBallValue;
 }
 
+namespace {
+
+// Half a ring's pen drawn at `scale`, rounded up.
+int halfPen(double scale) {
+    return static_cast<int>(std::ceil(kRingPenPixels * scale / 2.0));
+}
+
+PixelRect grown(const PixelRect& r, int by) {
+    return {r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by};
+}
+
+}  // namespace
+
+PixelRect ringPenBox(const PixelRect& circle, double scale) {
+    return grown(scaled(circle, scale), halfPen(scale));
+}
+
+PixelRect ringCircle(const Arrangement& arrangement, int slot) {
+    const PixelRect box = arrangement.ballBoxes.at(static_cast<std::size_t>(slot));
+    const PixelRect designed = toPixels(ringRect(slot));
+    return {box.x, box.y, designed.width, designed.height};
+}
+
 int ringReach(double scale) {
-    return static_cast<int>(std::ceil(kRingPenPixels * scale / 2.0)) + 1;
+    return halfPen(scale) + 1;
 }
 
 PixelRect slotPaintRect(int slot, double scale) {
-    const PixelRect box = scaled(toPixels(ballBoxRect(slot)), scale);
-    const PixelRect ring = scaled(toPixels(ringRect(slot)), scale);
-    const int reach = ringReach(scale);
-    const int left = std::min(box.x, ring.x - reach);
-    const int top = std::min(box.y, ring.y - reach);
-    const int right = std::max(box.right(), ring.right() + reach);
-    const int bottom = std::max(box.bottom(), ring.bottom() + reach);
+    return slotPaintRect(desktopArrangement(), slot, scale);
+}
+
+PixelRect slotPaintRect(const Arrangement& arrangement, int slot, double scale) {
+    const PixelRect box = scaled(arrangement.ballBoxes.at(static_cast<std::size_t>(slot)), scale);
+    // The pen box and a pixel more for smoothing.
+    const PixelRect ring = grown(ringPenBox(ringCircle(arrangement, slot), scale), 1);
+    const int left = std::min(box.x, ring.x);
+    const int top = std::min(box.y, ring.y);
+    const int right = std::max(box.right(), ring.right());
+    const int bottom = std::max(box.bottom(), ring.bottom());
     return {left, top, right - left, bottom - top};
 }
 
@@ -33,10 +60,7 @@ PixelRect smallestClientArea() {
     };
     for (const SlotDesign& s : slots()) {
         take(toPixels(ballBoxRect(s.slot)));
-        const PixelRect ring = toPixels(ringRect(s.slot));
-        const int halfPen = (kRingPenPixels + 1) / 2;
-        take({ring.x - halfPen, ring.y - halfPen, ring.width + 2 * halfPen,
-              ring.height + 2 * halfPen});
+        take(ringPenBox(toPixels(ringRect(s.slot))));
     }
     for (const MarkerDesign& marker : markers()) {
         take(toPixels(marker.rect));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/board.h"
+#include "ui/layout/arrangement.h"
 #include "ui/layout/form1_layout.h"
 
 namespace zentrix::layout {
@@ -13,13 +14,22 @@ inline constexpr int kFirstBallValue = 1;
 inline constexpr int kLastBallValue = kMaxValue;
 bool isBallValue(int value);
 
+// The square a selection ring's pen covers, its circle `circle` (in design pixels) drawn at
+// `scale`: the circle scaled, and half the pen's width beyond it on every side, rounded up.
+PixelRect ringPenBox(const PixelRect& circle, double scale = 1.0);
+
+// Ring `slot`'s circle in `arrangement`: at its ball box's top-left corner, as large as designed.
+PixelRect ringCircle(const Arrangement& arrangement, int slot);
+
 // How far a selection ring's pen, drawn at `scale`, reaches beyond the ring's circle: half the
 // pen's width, rounded up, and a pixel more for smoothing.
 int ringReach(double scale);
 
 // What drawing slot `slot` may touch on the window's felt at `scale`: its ball box and its ring
-// with the ring's reach, in the window's client pixels.
+// with the ring's reach, in the window's client pixels, the design's origin at 0, 0. The first
+// for the form as designed.
 PixelRect slotPaintRect(int slot, double scale);
+PixelRect slotPaintRect(const Arrangement& arrangement, int slot, double scale);
 
 // The smallest client area that shows every control, marker and ring whole: the designed area
 // less the bare felt below the status row.

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "ui/layout/board_geometry.h"
+
 namespace zentrix::layout {
 
 namespace {
@@ -204,6 +206,12 @@ double fitScale(int availableWidth, int availableHeight, const PixelRect& design
                     static_cast<double>(availableHeight) / design.height);
 }
 
+Fitted fitCentred(int availableWidth, int availableHeight, const PixelRect& design) {
+    const double scale = fitScale(availableWidth, availableHeight, design);
+    return {scale, (availableWidth - scaled(design.width, scale)) / 2,
+            (availableHeight - scaled(design.height, scale)) / 2};
+}
+
 std::span<const SlotDesign, kSlotCount> slots() {
     return kSlots;
 }
@@ -254,12 +262,11 @@ PixelRect requiredClientArea() {
     const PixelRect designed = toPixels(kClientArea);
     int right = designed.right();
     int bottom = designed.bottom();
-    const int ringOverhang = (kRingPenPixels + 1) / 2;
     for (const SlotDesign& s : kSlots) {
         const PixelRect box = toPixels(ballBoxRect(s.slot));
-        const PixelRect ring = toPixels(ringRect(s.slot));
-        right = std::max({right, box.right(), ring.right() + ringOverhang});
-        bottom = std::max({bottom, box.bottom(), ring.bottom() + ringOverhang});
+        const PixelRect ring = ringPenBox(toPixels(ringRect(s.slot)));
+        right = std::max({right, box.right(), ring.right()});
+        bottom = std::max({bottom, box.bottom(), ring.bottom()});
     }
     return {0, 0, right, bottom};
 }

@@ -47,6 +47,15 @@ int scaled(int designPixels, double scale);
 // The largest uniform scale at which a design of `design` pixels fits in `available` pixels.
 double fitScale(int availableWidth, int availableHeight, const PixelRect& design);
 
+// A design drawn in a window as large as it fits, centred: the scale, and where the design's
+// top-left corner stands in the window's pixels.
+struct Fitted {
+    double scale = 1.0;
+    int left = 0;
+    int top = 0;
+};
+Fitted fitCentred(int availableWidth, int availableHeight, const PixelRect& design);
+
 struct Rgb {
     std::uint8_t red = 0;
     std::uint8_t green = 0;

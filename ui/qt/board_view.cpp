@@ -17,14 +17,6 @@
 
 namespace zentrix::ui {
 
-namespace {
-
-// The board can be made this much smaller than the design before the window stops shrinking;
-// below it the numbers on the balls are too small to read.
-constexpr double kSmallestScale = 0.4;
-
-}  // namespace
-
 BoardView::BoardView(const controller::Form1Controller& controller, QWidget* parent)
     : QWidget(parent), controller_(controller) {
     setObjectName(QStringLiteral("Board"));
@@ -67,35 +59,43 @@ QRect BoardView::place(const layout::PixelRect& design) const {
 }
 
 QRect BoardView::placedBallBox(int slot) const {
-    return place(layout::toPixels(layout::ballBoxRect(slot)));
+    return place(arrangement_->ballBoxes.at(static_cast<std::size_t>(slot)));
 }
 
 QRect BoardView::placedRing(int slot) const {
-    return place(layout::toPixels(layout::ringRect(slot)));
+    return place(layout::ringCircle(*arrangement_, slot));
 }
 
 QSize BoardView::placedEllipse(int slot) const {
     // The ellipse's rectangle scaled as part of the design, from the box's own corner, so that
     // where the ellipse fills its box it still does.
-    const QRect box = ballBoxRect(slot);
+    const layout::PixelRect box = arrangement_->ballBoxes.at(static_cast<std::size_t>(slot));
     const QSize ellipse = ellipses_.at(static_cast<std::size_t>(slot));
-    return place({box.x(), box.y(), ellipse.width(), ellipse.height()}).size();
+    return place({box.x, box.y, ellipse.width(), ellipse.height()}).size();
 }
 
 QSize BoardView::sizeHint() const {
-    const layout::PixelRect area = layout::requiredClientArea();
+    const layout::PixelRect area = arrangement_->area;
     return {area.width, area.height};
 }
 
 QSize BoardView::minimumSizeHint() const {
-    const layout::PixelRect area = layout::requiredClientArea();
-    return {layout::scaled(area.width, kSmallestScale),
-            layout::scaled(area.height, kSmallestScale)};
+    const layout::PixelRect least = layout::smallestDrawn(*arrangement_);
+    return {least.width, least.height};
 }
 
-void BoardView::placeControl(QWidget* control, const layout::TwipsRect& rect,
+void BoardView::setArrangement(const layout::Arrangement& arrangement) {
+    if (&arrangement == arrangement_) {
+        return;
+    }
+    arrangement_ = &arrangement;
+    updateGeometry();
+    applyScale(true);
+}
+
+void BoardView::placeControl(QWidget* control, PlaceOf where,
                              const std::optional<layout::FontDesign>& font) {
-    controls_.push_back({control, layout::toPixels(rect), font});
+    controls_.push_back({control, std::move(where), font});
     applyPlacement(controls_.back());
 }
 
@@ -103,9 +103,10 @@ void BoardView::applyPlacement(const PlacedControl& control) const {
     if (control.widget == nullptr) {
         return;
     }
-    control.widget->setGeometry(place(control.rect));
+    const layout::TextPlace where = control.where(*arrangement_);
+    control.widget->setGeometry(place(where.rect));
     if (control.font) {
-        control.widget->setFont(toFont(*control.font, scale_));
+        control.widget->setFont(toFont(*control.font, where.fontPixels, scale_));
     }
 }
 
@@ -122,15 +123,15 @@ void BoardView::resizeEvent(QResizeEvent* event) {
     applyScale();
 }
 
-void BoardView::applyScale() {
-    const layout::PixelRect design = layout::requiredClientArea();
-    const double scale = layout::fitScale(width(), height(), design);
-    const QPoint origin((width() - layout::scaled(design.width, scale)) / 2,
-                        (height() - layout::scaled(design.height, scale)) / 2);
-    if (scale == scale_ && origin == origin_) {
+void BoardView::applyScale(bool rearranged) {
+    const layout::Fitted fitted = layout::fitCentred(width(), height(), arrangement_->area);
+    const double scale = fitted.scale;
+    const QPoint origin(fitted.left, fitted.top);
+    if (!rearranged && scale == scale_ && origin == origin_) {
         return;
     }
-    const bool rescaled = scale != scale_;
+    // The markers and the rack are drawn for their size in the arrangement as much as the scale.
+    const bool rescaled = rearranged || scale != scale_;
     scale_ = scale;
     origin_ = origin;
     for (int slot = 0; slot < layout::kSlotCount; ++slot) {
@@ -159,8 +160,9 @@ void BoardView::loadMarkerPictures() {
 
 void BoardView::readMarkerPictures(qreal ratio) {
     for (const layout::MarkerDesign& marker : layout::markers()) {
-        markerPictures_[static_cast<std::size_t>(marker.index)] =
-            loadBitmapSized(marker.points, place(layout::toPixels(marker.rect)).size(), ratio);
+        const auto index = static_cast<std::size_t>(marker.index);
+        markerPictures_[index] =
+            loadBitmapSized(marker.points, place(arrangement_->markers.at(index)).size(), ratio);
     }
 }
 
@@ -241,7 +243,7 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
 }
 
 QRect BoardView::slotPaintRect(int slot) const {
-    return toRect(layout::slotPaintRect(slot, scale_)).translated(origin_);
+    return toRect(layout::slotPaintRect(*arrangement_, slot, scale_)).translated(origin_);
 }
 
 const QPixmap& BoardView::roundBall(int value, QSize ellipse, qreal ratio) {
@@ -289,8 +291,9 @@ void BoardView::paintEvent(QPaintEvent* event) {
 
     // The markers lie on the felt, beneath everything.
     for (const layout::MarkerDesign& marker : layout::markers()) {
-        const QRect where = place(layout::toPixels(marker.rect));
-        const QPixmap& picture = markerPictures_[static_cast<std::size_t>(marker.index)];
+        const auto index = static_cast<std::size_t>(marker.index);
+        const QRect where = place(arrangement_->markers.at(index));
+        const QPixmap& picture = markerPictures_[index];
         if (!picture.isNull() && where.intersects(dirty)) {
             painter.drawPixmap(where.topLeft(), picture);
         }

@@ -3,10 +3,11 @@
 // of the board that take the clicks; the board draws what each of them shows, beneath it, with
 // smooth edges at every scale.
 //
-// The board fills the window's client area. The whole design (balls, rings, markers, and the
-// labels, buttons and bar placed on it) is drawn at one uniform scale, the largest at which it
-// fits, centred on the felt; at the design size that scale is 1 and every control stands where
-// the layout puts it.
+// The board fills the window's client area. The controls stand where the arrangement in force puts
+// them (the form as designed, or one made for a finger on a phone held either way), drawn as one
+// piece (balls, rings, markers, and the labels, buttons and bar placed on it) at one uniform
+// scale, the largest at which it fits, centred on the felt; at the design size that scale is 1
+// and every control stands where the layout puts it.
 #pragma once
 
 #include <QPixmap>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "ui/controller/form1_controller.h"
+#include "ui/layout/arrangement.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/layout/form1_view.h"
 
@@ -57,9 +59,14 @@ public:
     // repaints only what changed.
     void applySlot(int slot, const layout::SlotView& view);
 
-    // Where things are at the design size, in the board's pixels.
+    // Where things are in the form as designed, at the design size, in the board's pixels.
     static QRect ballBoxRect(int slot);
     static QRect ringRect(int slot);
+
+    // The arrangement the controls stand in; a new one places every control again and keeps
+    // what each shows.
+    const layout::Arrangement& arrangement() const { return *arrangement_; }
+    void setArrangement(const layout::Arrangement& arrangement);
 
     // The scale the design is drawn at now, and where a rectangle of the design (in its pixels)
     // stands on the board at that scale.
@@ -68,9 +75,11 @@ public:
     QRect placedBallBox(int slot) const;
     QRect placedRing(int slot) const;
 
-    // Puts `control` (a child of the board) where `rect` of the design stands, in `font` scaled
-    // with the board when one is given, now and whenever the board is scaled.
-    void placeControl(QWidget* control, const layout::TwipsRect& rect,
+    // Puts `control` (a child of the board) where `where` says it stands in the arrangement, in
+    // `font` at the arrangement's size for it, scaled with the board when one is given, now and
+    // whenever the board is scaled or arranged again.
+    using PlaceOf = std::function<layout::TextPlace(const layout::Arrangement&)>;
+    void placeControl(QWidget* control, PlaceOf where,
                       const std::optional<layout::FontDesign>& font);
 
     // Whether ball box `slot` holds a free ball on screen, which the keyboard can reach.
@@ -94,11 +103,11 @@ protected:
 private:
     struct PlacedControl {
         QPointer<QWidget> widget;
-        layout::PixelRect rect;
+        PlaceOf where;
         std::optional<layout::FontDesign> font;
     };
 
-    void applyScale();
+    void applyScale(bool rearranged = false);
     void placeBallBox(int slot);
     void applyPlacement(const PlacedControl& control) const;
     QSize placedEllipse(int slot) const;
@@ -109,6 +118,7 @@ private:
     void readMarkerPictures(qreal ratio);
 
     const controller::Form1Controller& controller_;
+    const layout::Arrangement* arrangement_ = &layout::desktopArrangement();
     KeyHandler keyHandler_;
     std::array<BallBox*, layout::kSlotCount> boxes_{};
     std::array<QSize, layout::kSlotCount> ellipses_{};  // design pixels; empty until made round

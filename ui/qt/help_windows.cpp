@@ -6,10 +6,13 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QToolButton>
+#include <climits>
 
 #include "ui/layout/help_layout.h"
 #include "ui/layout/rules_text.h"
 #include "ui/qt/felt_button.h"
+#include "ui/qt/finger_style.h"
 #include "ui/qt/pictures.h"
 #include "ui/qt/qt_layout.h"
 
@@ -18,10 +21,11 @@ namespace zentrix::ui {
 namespace {
 
 // A fixed-size information window with the title picture as its background, drawn unscaled from
-// the top-left corner and cut off by the window's edges.
+// the top-left corner and cut off by the window's edges. For a finger it is laid out to fit the
+// screen instead, the picture scaled to the window.
 class TitleWindow : public QDialog {
 public:
-    TitleWindow(const QString& caption, QSize clientSize) {
+    TitleWindow(const QString& caption, QSize clientSize) : designed_(clientSize) {
         setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
         setAttribute(Qt::WA_DeleteOnClose);
@@ -31,19 +35,102 @@ public:
                                   QStringLiteral(":/pictures/title@2x.jpg"), devicePixelRatio());
     }
 
+    // Laid out for a finger on a screen of `screen` pixels, in `style`, or as designed.
+    void arrangeFor(const std::optional<QSize>& screen, QStyle* style) {
+        if (!screen) {
+            pictureScale_ = 1.0;
+            pictureLeft_ = 0;
+            setFixedSize(designed_);
+            asDesigned();
+        } else {
+            // The room the screen leaves beside its edges and beneath a title bar a finger can
+            // take hold of.
+            const layout::FingerWindows& finger = layout::kFingerWindows;
+            const QSize room(screen->width() - 2 * finger.screenMargin,
+                             screen->height() - 2 * finger.screenMargin - finger.titleBarPixels);
+            forFinger(room);
+        }
+        FingerStyle::apply(this, screen ? style : nullptr);
+        update();
+    }
+
 protected:
+    virtual void asDesigned() = 0;
+    virtual void forFinger(QSize room) = 0;
+
+    void showPicture(const QSize& client, double scale, int left) {
+        setFixedSize(client);
+        pictureScale_ = scale;
+        pictureLeft_ = left;
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.drawPixmap(0, 0, background_);
+        if (pictureScale_ == 1.0 && pictureLeft_ == 0) {
+            painter.drawPixmap(0, 0, background_);
+            return;
+        }
+        painter.fillRect(rect(), toColor(layout::kTitleSky));
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QSizeF picture = QSizeF(background_.deviceIndependentSize()) * pictureScale_;
+        painter.drawPixmap(QRectF(QPointF(pictureLeft_, 0), picture), background_,
+                           QRectF(background_.rect()));
     }
 
 private:
+    QSize designed_;
     QPixmap background_;
+    double pictureScale_ = 1.0;
+    int pictureLeft_ = 0;
+};
+
+class AboutWindow final : public TitleWindow {
+public:
+    AboutWindow()
+        : TitleWindow(qs(layout::kAboutCaption), toRect(layout::kAboutClientArea).size()) {}
+    FeltButton* ok = nullptr;
+
+protected:
+    void asDesigned() override { ok->setGeometry(toRect(layout::kAboutOkButton)); }
+    void forFinger(QSize room) override {
+        const layout::FingerAbout about = layout::aboutForFinger(room.width(), room.height());
+        showPicture(toRect(about.client).size(), about.pictureScale, 0);
+        ok->setGeometry(toRect(about.ok));
+    }
+};
+
+class RulesWindow final : public TitleWindow {
+public:
+    RulesWindow()
+        : TitleWindow(qs(layout::kRulesCaption), toRect(layout::kRulesClientArea).size()) {}
+    QPlainTextEdit* text = nullptr;
+    QToolButton* closeBox = nullptr;
+
+protected:
+    void asDesigned() override {
+        text->setGeometry(toRect(layout::kRulesTextBox));
+        closeBox->hide();
+    }
+    void forFinger(QSize room) override {
+        // The text takes all the height the picture leaves it.
+        const layout::FingerRules rules =
+            layout::rulesForFinger(room.width(), room.height(), INT_MAX);
+        showPicture(toRect(rules.client).size(), rules.pictureScale, rules.pictureLeft);
+        text->setGeometry(toRect(rules.textBox));
+        // A close box a finger can tap, at the top right over the picture: a phone's shell may
+        // draw the window no title bar of its own.
+        const int side = layout::kFingerWindows.titleBarPixels;
+        closeBox->setGeometry(rules.client.width - side, 0, side, side);
+        QFont cross = closeBox->font();
+        cross.setPixelSize(layout::kFingerWindows.closeBoxTextPixels);
+        closeBox->setFont(cross);
+        closeBox->show();
+        closeBox->raise();
+    }
 };
 
 QDialog* makeAboutWindow() {
-    auto* window =
-        new TitleWindow(qs(layout::kAboutCaption), toRect(layout::kAboutClientArea).size());
+    auto* window = new AboutWindow;
     window->setObjectName(QStringLiteral("frmAbout"));
 
     // A picture button whose picture, the title again, is far larger than the button: a piece of
@@ -53,6 +140,7 @@ QDialog* makeAboutWindow() {
                                    QStringLiteral(":/pictures/title@2x.jpg"),
                                    window->devicePixelRatio()));
     ok->setObjectName(QStringLiteral("Command1"));
+    window->ok = ok;
     ok->setGeometry(toRect(layout::kAboutOkButton));
     ok->setFont(toFont(layout::kAboutOkFont));
     ok->setAutoDefault(true);
@@ -64,11 +152,20 @@ QDialog* makeAboutWindow() {
 }
 
 QDialog* makeRulesWindow() {
-    auto* window =
-        new TitleWindow(qs(layout::kRulesCaption), toRect(layout::kRulesClientArea).size());
+    auto* window = new RulesWindow;
     window->setObjectName(QStringLiteral("frmRules"));
 
+    auto* closeBox = new QToolButton(window);
+    closeBox->setObjectName(QStringLiteral("closeBox"));
+    closeBox->setText(QStringLiteral("\u00d7"));
+    closeBox->setAccessibleName(QStringLiteral("Close"));
+    closeBox->setFocusPolicy(Qt::NoFocus);
+    closeBox->hide();
+    QObject::connect(closeBox, &QToolButton::clicked, window, &QDialog::close);
+    window->closeBox = closeBox;
+
     auto* text = new QPlainTextEdit(window);
+    window->text = text;
     text->setObjectName(QStringLiteral("Text1"));
     text->setGeometry(toRect(layout::kRulesTextBox));
     text->setFont(toFont(layout::kRulesFont));
@@ -89,6 +186,12 @@ QDialog* makeRulesWindow() {
     return window;
 }
 
+void arrange(QDialog* window, const std::optional<QSize>& screen, QStyle* style) {
+    if (auto* titled = dynamic_cast<TitleWindow*>(window)) {
+        titled->arrangeFor(screen, style);
+    }
+}
+
 void bringUp(QDialog* window) {
     window->show();
     window->raise();
@@ -98,12 +201,16 @@ void bringUp(QDialog* window) {
 // A window closed by the player deletes itself once control returns to the event loop; until
 // then it is hidden and counts as gone, so choosing it again makes a fresh one.
 template <typename Make>
-void openOrRaise(QPointer<QDialog>& window, Make make) {
+void openOrRaise(QPointer<QDialog>& window, Make make, const std::optional<QSize>& screen,
+                 QStyle* style) {
     if (window != nullptr && !window->isVisible()) {
         window = nullptr;
     }
     if (window == nullptr) {
         window = make();
+        if (screen) {
+            arrange(window, screen, style);
+        }
     }
     bringUp(window);
 }
@@ -117,11 +224,24 @@ HelpWindows::~HelpWindows() {
 }
 
 void HelpWindows::showAbout() {
-    openOrRaise(about_, makeAboutWindow);
+    openOrRaise(about_, makeAboutWindow, screen_, fingerStyle_);
 }
 
 void HelpWindows::showRules() {
-    openOrRaise(rules_, makeRulesWindow);
+    openOrRaise(rules_, makeRulesWindow, screen_, fingerStyle_);
+}
+
+void HelpWindows::arrangeFor(const std::optional<QSize>& screen, QStyle* fingerStyle) {
+    if (screen == screen_ && fingerStyle == fingerStyle_) {
+        return;
+    }
+    screen_ = screen;
+    fingerStyle_ = fingerStyle;
+    for (QDialog* window : {about_.data(), rules_.data()}) {
+        if (window != nullptr) {
+            arrange(window, screen_, fingerStyle_);
+        }
+    }
 }
 
 void HelpWindows::closeAll() {

@@ -7,6 +7,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
+#include <QStyle>
+#include <optional>
 
 class QDialog;
 class QPlainTextEdit;
@@ -25,6 +28,11 @@ public:
     // Closes whichever is open; the main window does this when the game ends.
     void closeAll();
 
+    // For a finger on a screen of `screen` pixels (the menu bar included), or for a mouse where
+    // there is none: the windows open, and those open are laid out again, as the layout has them
+    // for it, drawn in `fingerStyle`.
+    void arrangeFor(const std::optional<QSize>& screen, QStyle* fingerStyle = nullptr);
+
     // The open windows, or null when closed.
     QDialog* aboutWindow() const { return about_; }
     QDialog* rulesWindow() const { return rules_; }
@@ -32,6 +40,8 @@ public:
 private:
     QPointer<QDialog> about_;
     QPointer<QDialog> rules_;
+    std::optional<QSize> screen_;
+    QStyle* fingerStyle_ = nullptr;
 };
 
 }  // namespace zentrix::ui

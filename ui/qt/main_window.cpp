@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputDevice>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -22,6 +24,7 @@
 #include "ui/qt/ball_box.h"
 #include "ui/qt/board_view.h"
 #include "ui/qt/felt_button.h"
+#include "ui/qt/finger_style.h"
 #include "ui/qt/help_windows.h"
 #include "ui/qt/pictures.h"
 #include "ui/qt/qt_layout.h"
@@ -61,6 +64,7 @@ QMessageBox::Icon iconFor(MessageStyle style) {
 MainWindow::MainWindow(RandomSource& random, display::DisplayDriver& display, QWidget* parent)
     : QMainWindow(parent),
       help_(std::make_unique<HelpWindows>()),
+      fingerStyle_(std::make_unique<FingerStyle>()),
       controller_(*this, random, display) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(qs(layout::kWindowCaption));
@@ -110,7 +114,8 @@ void MainWindow::buildControls() {
         const layout::LabelDesign& design = layout::labels()[i];
         auto* label = new QLabel(qs(design.caption), board_);
         label->setObjectName(qs(design.name));
-        board_->placeControl(label, design.rect, design.font);
+        board_->placeControl(
+            label, [i](const layout::Arrangement& a) { return a.labels.at(i); }, design.font);
         label->setAlignment(toAlignment(design.align));
         label->setTextFormat(Qt::PlainText);
         label->setFocusPolicy(Qt::NoFocus);
@@ -124,10 +129,17 @@ void MainWindow::buildControls() {
         labels_[i] = label;
     }
 
-    const auto makeButton = [&](const layout::ButtonDesign& design) {
+    using ButtonOf = layout::ButtonPlace layout::Arrangement::*;
+    const auto makeButton = [&](const layout::ButtonDesign& design, ButtonOf place) {
         auto* button = new FeltButton(qs(design.caption), board_);
         button->setObjectName(qs(design.name));
-        board_->placeControl(button, design.rect, design.font);
+        board_->placeControl(
+            button,
+            [place](const layout::Arrangement& a) {
+                const layout::ButtonPlace& where = a.*place;
+                return layout::TextPlace{where.rect, where.fontPixels};
+            },
+            design.font);
         QPalette colours = button->palette();
         colours.setColor(QPalette::Button, felt);
         colours.setColor(QPalette::ButtonText, ink);
@@ -135,8 +147,8 @@ void MainWindow::buildControls() {
         button->setAccessibleName(qs(design.caption));
         return button;
     };
-    nextButton_ = makeButton(layout::nextBallButton());
-    scoreButton_ = makeButton(layout::scoreButton());
+    nextButton_ = makeButton(layout::nextBallButton(), &layout::Arrangement::nextBall);
+    scoreButton_ = makeButton(layout::scoreButton(), &layout::Arrangement::score);
     connect(nextButton_, &QPushButton::clicked, this, [this] {
         controller_.buttonPressed(controller::Button::NextBall, nextButton_->clickCount());
     });
@@ -147,7 +159,12 @@ void MainWindow::buildControls() {
     const layout::ProgressBarDesign& bar = layout::progressBar();
     progressBar_ = new QProgressBar(board_);
     progressBar_->setObjectName(qs(bar.name));
-    board_->placeControl(progressBar_, bar.rect, std::nullopt);
+    board_->placeControl(
+        progressBar_,
+        [](const layout::Arrangement& a) {
+            return layout::TextPlace{a.progressBar, 0};
+        },
+        std::nullopt);
     progressBar_->setRange(bar.minimum, bar.maximum);
     progressBar_->setValue(bar.minimum);
     progressBar_->setTextVisible(false);
@@ -182,7 +199,8 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::loadRackPicture() {
-    const double side = pictures::kRackSize * board_->scale();
+    const double side =
+        pictures::kRackSize * board_->arrangement().nextBall.pictureScale * board_->scale();
     nextButton_->setPicture(loadBitmapSized(layout::nextBallButton().pictureNumber,
                                             QSizeF(side, side), devicePixelRatioF()));
 }
@@ -280,10 +298,60 @@ void MainWindow::prepareControls() {
 }
 
 void MainWindow::showWindow() {
+    // Arranged for the screen it opens on, and again whenever that screen changes.
+    winId();
+    connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::watchScreen);
+    watchScreen(screen());
+    if (arrangedForFinger()) {
+        // A phone's shell gives the window the whole screen; a tablet's is asked to.
+        showMaximized();
+        return;
+    }
     // Large enough for the whole board and the row of buttons below it where the screen has
     // room, else as large as fits its free area with the board scaled down.
     resize(openingSize());
     show();
+}
+
+void MainWindow::watchScreen(QScreen* where) {
+    disconnect(screenWatch_);
+    if (where != nullptr) {
+        screenWatch_ =
+            connect(where, &QScreen::geometryChanged, this, [this] { arrangeFor(screenFacts()); });
+    }
+    arrangeFor(screenFacts());
+}
+
+layout::Screen MainWindow::screenFacts() const {
+    const QScreen* where = screen();
+    if (where == nullptr) {
+        return {};
+    }
+    bool touch = false;
+    for (const QInputDevice* device : QInputDevice::devices()) {
+        touch = touch || device->type() == QInputDevice::DeviceType::TouchScreen;
+    }
+    const QSize size = where->geometry().size();
+    return {size.width(), size.height(), layout::fingerScreen(size.width(), size.height(), touch)};
+}
+
+bool MainWindow::arrangedForFinger() const {
+    return &board_->arrangement() != &layout::desktopArrangement();
+}
+
+void MainWindow::arrangeFor(const layout::Screen& where) {
+    const layout::Arrangement& arrangement = layout::arrangementFor(where);
+    const bool finger = &arrangement != &layout::desktopArrangement();
+    board_->setArrangement(arrangement);
+    FingerStyle::apply(menuBar(), finger ? fingerStyle_.get() : nullptr);
+    // The window's smallest size follows at once, before the shell hands it the turned screen.
+    layout()->activate();
+    help_->arrangeFor(
+        finger ? std::optional<QSize>(QSize(where.width, where.height)) : std::nullopt,
+        fingerStyle_.get());
+    if (messageBox_ != nullptr) {
+        FingerStyle::apply(messageBox_, finger ? fingerStyle_.get() : nullptr);
+    }
 }
 
 void MainWindow::applySlot(int slot, const layout::SlotView& view) {
@@ -324,6 +392,9 @@ void MainWindow::showMessage(const controller::Message& message) {
                                   QMessageBox::Ok, isVisible() ? this : nullptr);
     messageBox_->setAttribute(Qt::WA_DeleteOnClose);
     messageBox_->setWindowModality(Qt::ApplicationModal);
+    if (arrangedForFinger()) {
+        FingerStyle::apply(messageBox_, fingerStyle_.get());
+    }
     connect(messageBox_, &QMessageBox::finished, this, [this] { controller_.messageClosed(); });
     messageBox_->show();
 }

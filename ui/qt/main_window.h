@@ -13,18 +13,21 @@
 #include "display/display_session.h"
 #include "game/game.h"
 #include "ui/controller/form1_controller.h"
+#include "ui/layout/arrangement.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/layout/form1_view.h"
 
 class QAction;
 class QLabel;
 class QProgressBar;
+class QScreen;
 class QTimer;
 
 namespace zentrix::ui {
 
 class BoardView;
 class FeltButton;
+class FingerStyle;
 class HelpWindows;
 
 class MainWindow final : public QMainWindow, private controller::Form1Port {
@@ -45,6 +48,14 @@ public:
     // The display put back alone, when the desktop session ends and the game may not see its
     // window closed.
     void restoreDisplay();
+
+    // The controls arranged for `screen`, as the screen the window stands on is found to be
+    // whenever it changes (a phone turned, the window moved to another screen): the form as
+    // designed, or the arrangement for a finger with the menus, help windows and message boxes
+    // made for one. The game goes on as it is.
+    void arrangeFor(const layout::Screen& screen);
+    // Whether the window is arranged for a finger.
+    bool arrangedForFinger() const;
 
     // True once shutDown() has run.
     bool hasEnded() const { return controller_.hasEnded(); }
@@ -82,6 +93,11 @@ private:
     QWidget* widgetFor(const controller::Focus& focus) const;
     controller::Focus focusOf(const QWidget* widget) const;
 
+    // The screen the window stands on, as arrangeFor() takes it.
+    layout::Screen screenFacts() const;
+    // Follows the screen `where`: its size and shape arrange the window.
+    void watchScreen(QScreen* where);
+
     void buildControls();
     void buildMenus();
     void buildTabOrder();
@@ -92,6 +108,8 @@ private:
     QSize openingSize();
 
     std::unique_ptr<HelpWindows> help_;
+    std::unique_ptr<FingerStyle> fingerStyle_;
+    QMetaObject::Connection screenWatch_;
 
     BoardView* board_ = nullptr;
     std::array<QLabel*, 7> labels_{};  // Label1..Label7

@@ -30,5 +30,7 @@ inline QRect toRect(const layout::TwipsRect& twips) {
 // The design's font where the system has it, else its metric-compatible stand-in, sized in
 // pixels like the rest of the layout and scaled with it.
 QFont toFont(const layout::FontDesign& design, double scale = 1.0);
+// The same font at `pixels` of the design's pixels rather than its own size.
+QFont toFont(const layout::FontDesign& design, int pixels, double scale);
 
 }  // namespace zentrix::ui
