@@ -84,15 +84,10 @@ runScenarios({
             // process can, while a file in it is asked for again and again: that file or nothing.
             fs.mkdirSync(path.join(folder, 'swapped'));
             fs.writeFileSync(path.join(folder, 'swapped', 'secret.txt'), 'a ball');
-            const swapper = spawn(process.execPath, ['-e', `
-                const fs = require('fs');
-                const [swapped, outside] = process.argv.slice(1);
-                fs.symlinkSync(outside, swapped + '.link');
-                for (;;) {
-                    fs.renameSync(swapped, swapped + '.away');
-                    fs.renameSync(swapped + '.link', swapped);
-                    fs.renameSync(swapped, swapped + '.link');
-                    fs.renameSync(swapped + '.away', swapped);
+            const swapper = spawn(process.execPath, ['-e', `const fs = require('fs'), [at, out] = process.argv.slice(1);
+                fs.symlinkSync(out, at + '.link');
+                for (const steps = [[at, at + '.away'], [at + '.link', at], [at, at + '.link'], [at + '.away', at]]; ;) {
+                    steps.forEach(([from, to]) => fs.renameSync(from, to));
                 }`, path.join(folder, 'swapped'), outside], {stdio: 'ignore'});
             const answers = new Set();
             try {
