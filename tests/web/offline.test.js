@@ -46,8 +46,8 @@ function plainHost(folder, extra = {}) {
 }
 
 // A copy of the site marked as `build`: a marker in the page, and one in the module's script (the
-// page's last), named in the page's policy by its new digest as the build does it; the service
-// worker written again.
+// page's last), named in the page's policy by its new digest as the build does it, a file only it
+// has, as a module file named by its contents; the service worker written again.
 function markedCopy(build, into, later) {
     fs.cpSync(site, into, {recursive: true});
     const pagePath = path.join(into, 'index.html');
@@ -57,6 +57,7 @@ function markedCopy(build, into, later) {
     const digest = (what) => `'sha256-${crypto.createHash('sha256').update(what).digest('base64')}'`;
     fs.writeFileSync(pagePath, page.split(original).join(text).split(digest(original)).join(digest(text))
         .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`));
+    fs.writeFileSync(path.join(into, `only-${build}.txt`), build);
     execFileSync('cmake', [`-DSITE=${into}`, `-DTEMPLATE=${path.join(__dirname, '../../ui/web/site/sw.js.in')}`,
                            `-DOUTPUT=${path.join(into, 'sw.js')}`, '-P',
                            path.join(__dirname, '../../ui/web/write-service-worker.cmake')]);
@@ -70,6 +71,38 @@ function markedCopy(build, into, later) {
         }
     });
     walk(into);
+}
+
+// A visit of `page` to `host`: which build the page is, and which its module's script is.
+async function visit(page, host, what) {
+    const from = host.asked.length;
+    await page.goto(host.url);
+    await ready(page);
+    const builds = await page.evaluate(() => [
+        document.querySelector('meta[name="zentrix-build"]').content, globalThis.zentrixBuild]);
+    assert.equal(builds[0], builds[1], `${what}: a page of ${builds[0]} with the module of ${builds[1]}`);
+    // The player stays while the page asks for the worker's script and any new version it finds has
+    // installed: one worker, active. (A visit that ends sooner leaves the new version for the one
+    // after.) Once the page has asked, the test waits for that check to be over: an update asked
+    // for meanwhile joins it, and resolves once a new worker, if any, is installing.
+    const started = Date.now();
+    for (;;) {
+        const asked = host.asked.slice(from).includes('/sw.js');
+        if (asked && await page.evaluate(async () => {
+            const registration = await navigator.serviceWorker.getRegistration();
+            if (!registration) {
+                return false;
+            }
+            await registration.update().catch(() => {});
+            return Boolean(registration.active && !registration.installing && !registration.waiting);
+        })) {
+            break;
+        }
+        assert.ok(Date.now() - started < 20000,
+                  `${what}: ${asked ? 'the new version never installed' : 'the page never asked for sw.js'}`);
+        await page.waitForTimeout(100);
+    }
+    return builds[0];
 }
 
 runScenarios({
@@ -159,49 +192,71 @@ runScenarios({
         try {
             await withBrowser(site, async ({context}) => {
                 const page = context.pages()[0] || await context.newPage();
-                // Which build the page is, and which its module's script is.
-                const visit = async (what) => {
-                    const from = host.asked.length;
-                    await page.goto(host.url);
-                    await ready(page);
-                    const builds = await page.evaluate(() => [
-                        document.querySelector('meta[name="zentrix-build"]').content, globalThis.zentrixBuild]);
-                    assert.equal(builds[0], builds[1], `${what}: a page of ${builds[0]} with the module of ${builds[1]}`);
-                    // The player stays while the page asks for the worker's script and any new
-                    // version it finds has installed: one worker, active. (A visit that ends sooner
-                    // leaves the new version for the one after.) Once the page has asked, the test
-                    // waits for that check to be over: an update asked for meanwhile joins it, and
-                    // resolves once a new worker, if any, is installing.
-                    const started = Date.now();
-                    for (;;) {
-                        const asked = host.asked.slice(from).includes('/sw.js');
-                        if (asked && await page.evaluate(async () => {
-                            const registration = await navigator.serviceWorker.getRegistration();
-                            if (!registration) {
-                                return false;
-                            }
-                            await registration.update().catch(() => {});
-                            return Boolean(registration.active && !registration.installing && !registration.waiting);
-                        })) {
-                            break;
-                        }
-                        assert.ok(Date.now() - started < 20000,
-                                  `${what}: ${asked ? 'the new version never installed' : 'the page never asked for sw.js'}`);
-                        await page.waitForTimeout(100);
-                    }
-                    return builds[0];
-                };
-
-                assert.equal(await visit('first visit'), 'v1');
-                assert.equal(await visit('second visit'), 'v1');
+                assert.equal(await visit(page, host, 'first visit'), 'v1');
+                assert.equal(await visit(page, host, 'second visit'), 'v1');
                 folder.current = path.join(root, 'v2');
-                const first = await visit('first visit after the update');
-                const second = await visit('second visit after the update');
+                const first = await visit(page, host, 'first visit after the update');
+                const second = await visit(page, host, 'second visit after the update');
                 assert.equal(second, 'v2', `still ${first}, then ${second}`);
-                assert.equal(await visit('third visit after the update'), 'v2');
+                assert.equal(await visit(page, host, 'third visit after the update'), 'v2');
                 await chooseMenu(page, 'File', 'New');
                 await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
             }, {origins: [host.url]});
+        } finally {
+            host.server.close();
+            fs.rmSync(root, {recursive: true, force: true});
+        }
+    },
+
+    async 'back to an earlier version, a store cut short, then on: each version plays offline, and a page still open keeps its files'() {
+        const root = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-rollback-'));
+        const builds = ['v1', 'v2', 'v1', 'v3'];
+        builds.forEach((build, i) => markedCopy(build, path.join(root, `${i}`), Date.now() / 1000 - 300 + 60 * i));
+        const folder = {};
+        const host = await plainHost(folder);
+        try {
+            await withBrowser(site, async ({context}) => {
+                const page = context.pages()[0] || await context.newPage();
+                // The `i`th version put out, until the page is `build`; then offline, the page as well.
+                const putOut = async (i, build = builds[i]) => {
+                    await context.setOffline(false);
+                    folder.current = path.join(root, `${i}`);
+                    if (build === builds[i]) {
+                        await visit(page, host, `first visit of ${i}`);
+                        assert.equal(await visit(page, host, `second visit of ${i}`), build);
+                    } else {
+                        // Its store fails: the page stays until its worker has tried, and given up.
+                        await page.goto(host.url);
+                        while (!host.asked.includes(`/only-${builds[i]}.txt`)) {
+                            await page.waitForTimeout(100);
+                        }
+                        await page.waitForFunction(async () => !(await navigator.serviceWorker.getRegistration()).installing);
+                    }
+                    await context.setOffline(true);
+                    assert.ok((await page.reload()).fromServiceWorker(), `${i} offline`);
+                    await ready(page);
+                    assert.equal(await page.locator('meta[name="zentrix-build"]').getAttribute('content'), build);
+                    await deals(page);
+                };
+                // The file only `build` has, as `from` gets it past the browser's HTTP cache: its text, or nothing.
+                const only = (from, build) => from.evaluate(
+                    (name) => fetch(name, {cache: 'no-store'}).then((r) => r.ok && r.text(), () => ''), `only-${build}.txt`);
+                await putOut(0);
+                await putOut(1);
+                await putOut(2);
+                const held = await context.newPage();
+                await held.goto(host.url);
+                // The storage nearly full: the next version is cut short in its store, and nothing of it is read.
+                const [cdp, {usage}] = await Promise.all([context.newCDPSession(page),
+                                                          page.evaluate(() => navigator.storage.estimate())]);
+                const origin = host.url.slice(0, -1);
+                await cdp.send('Storage.overrideQuotaForOrigin', {origin, quotaSize: usage + 100000});
+                await putOut(3, 'v1');
+                assert.equal(await only(page, 'v3'), '');
+                await cdp.send('Storage.overrideQuotaForOrigin', {origin});
+                await putOut(3);
+                assert.equal(await only(held, 'v1'), 'v1', 'the version replaced was not kept');
+            }, {origins: [host.url], expectedErrors: [/^Failed to load resource: net::ERR_FAILED$/]});
         } finally {
             host.server.close();
             fs.rmSync(root, {recursive: true, force: true});

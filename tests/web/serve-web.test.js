@@ -1,5 +1,6 @@
 // tools/serve-web as it is started from the command line: it serves only the real files inside its
-// folder, goes on serving after a file it cannot read, and answers only to its own names.
+// folder, even through a link changed while it is served, goes on serving after a file it cannot
+// read, and answers only to its own names.
 'use strict';
 
 const {runScenarios, assert} = require('./harness');
@@ -79,6 +80,27 @@ runScenarios({
                 assert.equal(answer.status, 404, pathname);
                 assert.ok(!answer.body.includes('not for the web'), pathname);
             }
+            // A folder inside swapped for a link to the one outside and back, as fast as another
+            // process can, while a file in it is asked for again and again: that file or nothing.
+            fs.mkdirSync(path.join(folder, 'swapped'));
+            fs.writeFileSync(path.join(folder, 'swapped', 'secret.txt'), 'a ball');
+            const swapper = spawn(process.execPath, ['-e', `const fs = require('fs'), [at, out] = process.argv.slice(1);
+                fs.symlinkSync(out, at + '.link');
+                for (const steps = [[at, at + '.away'], [at + '.link', at], [at, at + '.link'], [at + '.away', at]]; ;) {
+                    steps.forEach(([from, to]) => fs.renameSync(from, to));
+                }`, path.join(folder, 'swapped'), outside], {stdio: 'ignore'});
+            const answers = new Set();
+            try {
+                for (let round = 0; round < 200; ++round) {
+                    const batch = await Promise.all(Array.from({length: 10}, () => get(port, '/swapped/secret.txt')));
+                    batch.forEach(({status, body}) => answers.add(`${status} ${body}`));
+                }
+            } finally {
+                swapper.kill();
+            }
+            assert.deepEqual([...answers].filter((answer) => answer !== '200 a ball' && answer !== '404 Not found'), []);
+            assert.ok(answers.has('200 a ball'), 'the folder was never there');
+
             // A file it may not read: refused, and the server goes on.
             assert.equal((await get(port, '/locked.js')).status, 403);
             assert.equal((await get(port, '/pictures/ball.png')).status, 200);
