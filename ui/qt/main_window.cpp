@@ -303,7 +303,11 @@ void MainWindow::showWindow() {
     connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::watchScreen);
     watchScreen(screen());
     if (arrangedForFinger()) {
-        // A phone's shell gives the window the whole screen; a tablet's is asked to.
+        // A phone's shell gives the window the whole screen; a tablet's is asked to, and where
+        // nothing answers the window already stands within the screen's free area.
+        if (const QScreen* where = screen()) {
+            setGeometry(where->availableGeometry());
+        }
         showMaximized();
         return;
     }

@@ -6,14 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "resources/picture_ids.h"
-#include "ui/layout/help_layout.h"
 
 namespace zentrix::layout {
 namespace {
@@ -196,48 +192,6 @@ TEST(Arrangement, PhonesOfEveryShapeAreDrawnForAFinger) {
                       smallestTarget(desktopArrangement()),
                   kFingerPixels);
     }
-}
-
-// On every phone and tablet, held either way, a window drawn for a finger fits the screen and
-// what it asks of a finger: the board centred at the scale that fits it and no smaller than a
-// phone of 360 x 640 lets it be, About with its Ok a finger wide inside the picture, Rules with
-// its text beneath as much of the picture as shows the title.
-TEST(Arrangement, EveryWindowFitsAPhoneForAFinger) {
-    for (const Screen screen :
-         {Screen{360, 640, true}, Screen{640, 360, true}, Screen{390, 844, true},
-          Screen{844, 390, true}, Screen{768, 1024, true}}) {
-        SCOPED_TRACE(std::to_string(screen.width) + " x " + std::to_string(screen.height));
-        const Arrangement& a = arrangementFor(screen);
-        const int felt = screen.height - kTouchBarPixels;
-        const Fitted board = fitCentred(screen.width, felt, a.area);
-        const PixelRect drawn = scaled(a.area, board.scale);
-        EXPECT_LE(std::abs(2 * board.left + drawn.width - screen.width), 1);
-        EXPECT_LE(std::abs(2 * board.top + drawn.height - felt), 1);
-        const PixelRect least = smallestDrawn(a);
-        const bool upright = a.area.width <= a.area.height;
-        EXPECT_LE(least.width, upright ? 360 : 640);
-        EXPECT_LE(least.height, (upright ? 640 : 360) - kTouchBarPixels);
-
-        const FingerWindows& finger = kFingerWindows;
-        const PixelRect room{0, 0, screen.width - 2 * finger.screenMargin,
-                             felt - 2 * finger.screenMargin - finger.titleBarPixels};
-        const FingerAbout about = aboutForFinger(room.width, room.height);
-        EXPECT_TRUE(inside(about.client, room));
-        EXPECT_LE(about.pictureScale, 1.0);
-        EXPECT_GE(about.ok.width, kFingerPixels);
-        EXPECT_GE(about.ok.height, kFingerPixels);
-        EXPECT_TRUE(inside(about.ok, about.client));
-
-        const FingerRules rules = rulesForFinger(room.width, room.height, INT_MAX);
-        EXPECT_TRUE(inside(rules.client, room));
-        EXPECT_TRUE(inside(rules.textBox, rules.client));
-        EXPECT_GE(rules.textBox.height, room.height / 2);
-        EXPECT_GE(rules.pictureScale * pictures::kTitleHeight, rules.textBox.y);
-        EXPECT_GE(rules.pictureLeft, 0);
-        EXPECT_GE(finger.textPixels, kReadablePixels);
-    }
-    // The Rules text no higher than the text it holds, on a screen with room to spare.
-    EXPECT_EQ(rulesForFinger(1000, 2000, 300).textBox.height, 300);
 }
 
 // Whether `screen` matches a media query list as the page's queries are written: alternatives
