@@ -173,6 +173,12 @@ void arrangements(Json& json) {
             rect(json, box);
         }
         json.close(']');
+        // Each selection ring with its pen: the square its border covers.
+        json.key("rings").open('[');
+        for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+            rect(json, layout::ringPenBox(layout::ringCircle(a, slot)));
+        }
+        json.close(']');
         json.key("markers").open('[');
         for (const layout::PixelRect& marker : a.markers) {
             rect(json, marker);
@@ -312,6 +318,17 @@ std::string layoutJson() {
     arrangements(json);
     json.key("finger").open('{');
     json.field("target", layout::kFingerPixels).field("touchBar", layout::kTouchBarPixels);
+    // The windows over the game for a finger: text, menus, help windows and message boxes.
+    const layout::FingerWindows& windows = layout::kFingerWindows;
+    json.field("text", windows.textPixels).field("menuTitlePadding", windows.menuTitlePadding);
+    json.field("menuWidth", windows.menuWidth).field("titleBar", windows.titleBarPixels);
+    json.field("closeBoxText", windows.closeBoxTextPixels);
+    json.field("messageTitleBar", windows.messageTitleBarPixels);
+    json.field("messageWidth", windows.messageWidth)
+        .field("messageIcon", windows.messageIconPixels);
+    json.field("buttonWidth", windows.buttonWidth).field("margin", windows.screenMargin);
+    json.field("inset", windows.buttonInset);
+    colour(json, "sky", layout::kTitleSky);
     json.close('}');
 
     json.key("menus").open('[');

@@ -88,8 +88,14 @@ for (const stop of layout.tabStops) {
 
 // ---- The style: what does not change with the arrangement, then each arrangement's places.
 const felt = rgb(layout.felt);
+const finger = layout.finger;
 const style = [
-    `:root { --finger: ${px(layout.finger.target)}; --touch-bar: ${px(layout.finger.touchBar)}; }`,
+    `:root { --finger: ${px(finger.target)}; --touch-bar: ${px(finger.touchBar)}; ` +
+    `--finger-text: ${px(finger.text)}; --menu-title-padding: ${px(finger.menuTitlePadding)}; ` +
+    `--menu-width: ${px(finger.menuWidth)}; --help-title-bar: ${px(finger.titleBar)}; ` +
+    `--close-box-text: ${px(finger.closeBoxText)}; --message-title-bar: ${px(finger.messageTitleBar)}; ` +
+    `--message-width: ${px(finger.messageWidth)}; --message-icon: ${px(finger.messageIcon)}; ` +
+    `--button-width: ${px(finger.buttonWidth)}; --title-sky: ${rgb(finger.sky)}; }`,
     `body, #stage, #board, .felt-button { background: ${felt}; }`,
     `#board { color: ${rgb(layout.text)}; }`,
     `.ring { border-width: ${px(layout.ringPen)}; border-color: ${rgb(layout.ringColour)}; }`,
@@ -116,7 +122,6 @@ view.slots.forEach((slot, index) => {
 // The first arrangement whose query matches is the one in force: written last, it wins. Where the
 // browser can divide lengths, the board is scaled to fit the felt and centred on it as board.js
 // does it; elsewhere it shows once the script has fitted it.
-const half = layout.ringPen / 2;
 for (const a of [...layout.arrangements].reverse()) {
     const fit = `min(100cqw / ${px(a.area.w)}, 100cqh / ${px(a.area.h)})`;
     const rules = [
@@ -127,9 +132,7 @@ for (const a of [...layout.arrangements].reverse()) {
     ];
     layout.slots.forEach((s) => {
         const b = a.balls[s.slot];
-        rules.push(`#ball-${s.slot} { ${box(b)} }`,
-                   `#ring-${s.slot} { ${box({x: b.x - half, y: b.y - half, w: s.ring.w + layout.ringPen,
-                                             h: s.ring.h + layout.ringPen})} }`);
+        rules.push(`#ball-${s.slot} { ${box(b)} }`, `#ring-${s.slot} { ${box(a.rings[s.slot])} }`);
     });
     a.markers.forEach((r, index) => rules.push(`#marker-${index} { ${box(r)} }`));
     a.labels.forEach((where, index) => rules.push(`#label-${index} { ${box(where.rect)} font-size: ${px(where.px)}; }`));

@@ -51,8 +51,8 @@ const Picture& BoardPainter::ballFace(int value) {
     return face;
 }
 
-layout::PixelRect BoardPainter::place(const layout::TwipsRect& twips) const {
-    return layout::scaled(layout::toPixels(twips), scale_);
+layout::PixelRect BoardPainter::place(const layout::PixelRect& designPixels) const {
+    return layout::scaled(designPixels, scale_);
 }
 
 RECT BoardPainter::slotPaintRect(int slot) const {
@@ -63,8 +63,9 @@ void BoardPainter::paintBoard(HDC dc, const RECT& area, const layout::Form1View&
     FillRect(dc, &area, felt_.get());
     RECT overlap{};
     // The markers lie on the felt, beneath everything.
+    const layout::Arrangement& form = layout::desktopArrangement();
     for (const layout::MarkerDesign& marker : layout::markers()) {
-        const RECT where = toRect(place(marker.rect));
+        const RECT where = toRect(place(form.markers.at(static_cast<std::size_t>(marker.index))));
         if (IntersectRect(&overlap, &where, &area)) {
             drawPicture(dc, markers_[static_cast<std::size_t>(marker.index)], where);
         }
@@ -78,7 +79,7 @@ void BoardPainter::paintBoard(HDC dc, const RECT& area, const layout::Form1View&
         const RECT reach = slotPaintRect(slot);
         if (view.slots[static_cast<std::size_t>(slot)].selected &&
             IntersectRect(&overlap, &reach, &area)) {
-            const RECT circle = toRect(place(layout::ringRect(slot)));
+            const RECT circle = toRect(place(layout::ringCircle(form, slot)));
             Ellipse(dc, circle.left, circle.top, circle.right, circle.bottom);
         }
     }

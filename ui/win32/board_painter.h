@@ -30,7 +30,7 @@ public:
     const Picture& rack() const { return rack_; }
 
     // The design's rectangle at the scale, in the window's client pixels.
-    layout::PixelRect place(const layout::TwipsRect& twips) const;
+    layout::PixelRect place(const layout::PixelRect& designPixels) const;
     // What drawing slot `slot` may touch on the felt.
     RECT slotPaintRect(int slot) const;
 

@@ -155,7 +155,7 @@ void Form1::createControls() {
         return StartUpError("Zentrix could not open the controls of its window.");
     };
     const auto child = [this, &childFailed](const wchar_t* className, const std::wstring& text,
-                                            DWORD style, int id, const layout::TwipsRect& rect) {
+                                            DWORD style, int id, const layout::PixelRect& rect) {
         const RECT at = toRect(painter_.place(rect));
         HWND made = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style,
                                     at.left, at.top, at.right - at.left, at.bottom - at.top, hwnd(),
@@ -170,6 +170,7 @@ void Form1::createControls() {
     // overlap, so the order that decides which of two overlapping windows is hit does not
     // matter here.
     const layout::Form1View& shown = controller_.shownView();
+    const layout::Arrangement& form = layout::desktopArrangement();
     for (const layout::TabStop& stop : layout::tabStops()) {
         const auto at = static_cast<std::size_t>(stop.index);
         switch (stop.kind) {
@@ -177,7 +178,7 @@ void Form1::createControls() {
                 const int slot = stop.index;
                 ballBoxes_[at] = std::make_unique<BallBox>(static_cast<BallBoxHost&>(*this), slot);
                 if (ballBoxes_[at]->create(hwnd(), services_.instance, kFirstBallBoxId + slot,
-                                           toRect(painter_.place(layout::ballBoxRect(slot))),
+                                           toRect(painter_.place(form.ballBoxes.at(at))),
                                            widen(shown.slots[at].accessibleName)) == nullptr) {
                     throw childFailed();
                 }
@@ -188,9 +189,10 @@ void Form1::createControls() {
                 const bool next = stop.kind == layout::TabStop::Kind::NextBall;
                 const layout::ButtonDesign& design =
                     next ? layout::nextBallButton() : layout::scoreButton();
+                const layout::ButtonPlace& where = next ? form.nextBall : form.score;
                 HWND button =
                     createFeltButton(hwnd(), services_.instance, next ? kNextBallId : kScoreId,
-                                     widen(design.caption), toRect(painter_.place(design.rect)),
+                                     widen(design.caption), toRect(painter_.place(where.rect)),
                                      next || shown.scoreEnabled);
                 if (button == nullptr) {
                     throw childFailed();
@@ -200,7 +202,8 @@ void Form1::createControls() {
             }
             case layout::TabStop::Kind::ProgressBar: {
                 const layout::ProgressBarDesign& bar = layout::progressBar();
-                const HWND made = child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, bar.rect);
+                const HWND made =
+                    child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, form.progressBar);
                 SendMessageW(made, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum), bar.maximum);
                 SendMessageW(made, PBM_SETPOS, static_cast<WPARAM>(shown.progressValue), 0);
                 if (!progressBar_.attach(made, widen(layout::kProgressBarName))) {
@@ -212,7 +215,7 @@ void Form1::createControls() {
                 const layout::LabelDesign& design = layout::labels()[at];
                 const HWND made = child(L"STATIC", widen(shown.labels[at].caption),
                                         WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
-                                        kFirstLabelId + stop.index, design.rect);
+                                        kFirstLabelId + stop.index, form.labels.at(at).rect);
                 if (!labels_[at].attach(made, widen(shown.labels[at].accessibleName))) {
                     throw childFailed();
                 }
@@ -224,11 +227,11 @@ void Form1::createControls() {
 
 void Form1::applyScale(bool controlsInPlace) {
     const double scale = painter_.scale();
-    const auto place = [this, controlsInPlace](HWND control, const layout::TwipsRect& twips) {
+    const auto place = [this, controlsInPlace](HWND control, const layout::PixelRect& design) {
         if (controlsInPlace) {
             return;
         }
-        const layout::PixelRect at = painter_.place(twips);
+        const layout::PixelRect at = painter_.place(design);
         SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     };
@@ -241,21 +244,22 @@ void Form1::applyScale(bool controlsInPlace) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(scaledFont.get()), redraw);
         font = std::move(scaledFont);
     };
-    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
-        place(ballBoxes_[static_cast<std::size_t>(slot)]->hwnd(), layout::ballBoxRect(slot));
+    const layout::Arrangement& form = layout::desktopArrangement();
+    for (std::size_t slot = 0; slot < ballBoxes_.size(); ++slot) {
+        place(ballBoxes_[slot]->hwnd(), form.ballBoxes.at(slot));
     }
-    place(nextButton_, layout::nextBallButton().rect);
+    place(nextButton_, form.nextBall.rect);
     setFont(nextButton_, layout::nextBallButton().font, nextFont_);
-    place(scoreButton_, layout::scoreButton().rect);
+    place(scoreButton_, form.score.rect);
     setFont(scoreButton_, layout::scoreButton().font, scoreFont_);
-    place(progressBar_.hwnd(), layout::progressBar().rect);
+    place(progressBar_.hwnd(), form.progressBar);
     for (std::size_t i = 0; i < labels_.size(); ++i) {
-        place(labels_[i].hwnd(), layout::labels()[i].rect);
+        place(labels_[i].hwnd(), form.labels.at(i).rect);
         setFont(labels_[i].hwnd(), layout::labels()[i].font, labelFonts_[i]);
     }
 
     // The client area holds the whole board and every ring; the frame is the standard one.
-    const layout::PixelRect client = layout::scaled(layout::requiredClientArea(), scale);
+    const layout::PixelRect client = layout::scaled(form.area, scale);
     const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
     SetWindowPos(hwnd(), nullptr, 0, 0, client.width + frame.cx, client.height + frame.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -280,7 +284,8 @@ void Form1::fitToWorkArea() {
     // while that fits.
     const RECT work = screenWorkArea(hwnd());
     const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
-    double fitted = scaleToFit(painter_.scale(), work, frame, layout::requiredClientArea());
+    const layout::PixelRect designed = layout::desktopArrangement().area;
+    double fitted = scaleToFit(painter_.scale(), work, frame, designed);
     // A work area too small for the design's own size (a taskbar down the side of the game's
     // screen) takes the board smaller still, just enough for what the player needs to see.
     const int roomWide = static_cast<int>(work.right - work.left) - frame.cx;
@@ -298,7 +303,7 @@ void Form1::fitToWorkArea() {
     // Below the status row lies only felt: where the work area is too low for the whole client
     // area (a taskbar on the game's screen), the window gives up that felt first.
     const double scale = painter_.scale();
-    const layout::PixelRect full = layout::scaled(layout::requiredClientArea(), scale);
+    const layout::PixelRect full = layout::scaled(designed, scale);
     const layout::PixelRect least = layout::scaled(layout::smallestClientArea(), scale);
     const int clientHeight = std::clamp(roomHigh, least.height, full.height);
     const int width = full.width + frame.cx;

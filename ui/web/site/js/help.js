@@ -56,7 +56,7 @@ const Help = (() => {
             const client = {w: design.client.w * s, h: design.client.h * s};
             // Ok as wide as its design, like its text, and a fingertip high, inside the picture.
             const size = {w: Math.max(design.ok.w, FINGERTIP), h: Math.max(design.ok.h, FINGERTIP)};
-            const inset = 6;
+            const inset = layout.finger.inset;
             const ok = {
                 x: clamp((design.ok.x + design.ok.w / 2) * s - size.w / 2, inset, client.w - size.w - inset),
                 y: clamp((design.ok.y + design.ok.h / 2) * s - size.h / 2, inset, client.h - size.h - inset),
@@ -86,7 +86,7 @@ const Help = (() => {
     // always in reach. For a mouse it is at the board's scale, or smaller where it would not fit;
     // for a finger it is laid out to fit unscaled.
     function fit(w) {
-        const margin = 4;
+        const margin = layout.finger.margin;
         const below = document.querySelector('header').getBoundingClientRect().bottom;
         const room = {width: innerWidth - 2 * margin, height: innerHeight - below - 2 * margin};
         const finger = Page.coarse.matches;
