@@ -4,10 +4,13 @@
 // Usage: zentrix_seeded_deal [--size=WxH | --full-screen] SEED [SLOT...], options anywhere
 //   --size=WxH     the window resized to W x H after it opens, to see the board scaled
 //   --full-screen  the window filling the screen, as F11 makes it
+//   --rules        Help > Rules opened after the deal
+//   --take-score   Take Score pressed after the deal (and the slots), to show its message box
 //   SEED  any whole number; the same seed deals the same board
 //   SLOT  ball boxes (0..22) to click after the deal, e.g. to show selection rings
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QSize>
 #include <QTimer>
@@ -26,6 +29,8 @@
 int main(int argc, char** argv) {
     QSize size;
     bool fullScreen = false;
+    bool rules = false;
+    bool takeScore = false;
     std::vector<std::string> plain;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -33,6 +38,10 @@ int main(int argc, char** argv) {
         int height = 0;
         if (arg == "--full-screen") {
             fullScreen = true;
+        } else if (arg == "--rules") {
+            rules = true;
+        } else if (arg == "--take-score") {
+            takeScore = true;
         } else if (std::sscanf(arg.c_str(), "--size=%dx%d", &width, &height) == 2) {
             size = QSize(width, height);
         } else if (arg.starts_with("--")) {
@@ -43,8 +52,10 @@ int main(int argc, char** argv) {
         }
     }
     if (plain.empty()) {
-        std::fputs("usage: zentrix_seeded_deal [--size=WxH | --full-screen] SEED [SLOT...]\n",
-                   stderr);
+        std::fputs(
+            "usage: zentrix_seeded_deal [--size=WxH | --full-screen] [--rules] [--take-score] "
+            "SEED [SLOT...]\n",
+            stderr);
         return 2;
     }
     const auto seed = static_cast<std::uint32_t>(std::strtoul(plain[0].c_str(), nullptr, 10));
@@ -73,6 +84,12 @@ int main(int argc, char** argv) {
         if (slot >= 0 && slot < zentrix::layout::kSlotCount) {
             window.board()->ballBox(slot)->click();
         }
+    }
+    if (rules) {
+        window.findChild<QAction*>(QStringLiteral("mnuHelpRules"))->trigger();
+    }
+    if (takeScore) {
+        window.findChild<QPushButton*>(QStringLiteral("cmdScore"))->click();
     }
     return QApplication::exec();
 }
