@@ -300,24 +300,27 @@ Function FolderPageLeave
     ${EndIf}
 FunctionEnd
 
-; Waits until the game is not running: no window of the game's main window class
-; (ui/win32/form1.h) on this desktop, and FOLDER's zentrix.exe, if there is one, not in use, as
-; Windows keeps a running program's file from being opened for writing. The player is asked to
-; close the game and Retry looks again; Cancel, and a silent run, end the installer or
-; uninstaller with exit code 2.
+; Waits until no game started from FOLDER runs: Windows keeps a running program's file from being
+; opened for writing, which is what would keep an upgrade or an uninstall from replacing or
+; removing it. (A game elsewhere, such as one unpacked from the zip, holds up nothing.) The player
+; is asked to close the game and Retry looks again; Cancel, and a silent run, end the installer
+; or uninstaller with exit code 2.
 !macro WaitForTheGameToEnd FOLDER
     ${Do}
-        FindWindow $0 "ZentrixForm1"
-        ${If} $0 = 0
-        ${AndIf} ${FileExists} "${FOLDER}\zentrix.exe"
-            ClearErrors
-            FileOpen $0 "${FOLDER}\zentrix.exe" a
-            ${If} ${Errors}
+        System::Call 'kernel32::CreateFileW(w "${FOLDER}\zentrix.exe", i 0x40000000, i 7, p 0, \
+                i 3, i 0, p 0) i .r0 ?e'
+        Pop $1
+        ${If} $0 = -1
+            ; In use, shared or locked.
+            ${If} $1 = 32
+            ${OrIf} $1 = 33
                 StrCpy $0 1
             ${Else}
-                FileClose $0
                 StrCpy $0 0
             ${EndIf}
+        ${Else}
+            System::Call 'kernel32::CloseHandle(i r0)'
+            StrCpy $0 0
         ${EndIf}
         ${If} $0 = 0
             ${ExitDo}

@@ -881,9 +881,19 @@ TEST_F(Installer, LeavesARunningGameAlone) {
     }
     expectInstalled(defaultLocation(), packages.version);
 
-    // Once the game is closed, the upgrade goes ahead.
+    // Once the game is closed, the upgrade goes ahead, whatever other program has a window of
+    // the game's class.
     closeGame(game);
+    WNDCLASSW lookalike = {};
+    lookalike.lpfnWndProc = DefWindowProcW;
+    lookalike.hInstance = GetModuleHandleW(nullptr);
+    lookalike.lpszClassName = L"ZentrixForm1";
+    ASSERT_NE(RegisterClassW(&lookalike), 0);
+    const HWND window = CreateWindowW(L"ZentrixForm1", L"Zentrix", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                      100, nullptr, nullptr, lookalike.hInstance, nullptr);
+    EXPECT_NE(window, nullptr);
     install(packages.newerSetup);
+    DestroyWindow(window);
     expectInstalled(defaultLocation(), packages.newerVersion);
     uninstall();
     EXPECT_FALSE(exists(defaultLocation()));
