@@ -27,8 +27,8 @@
 ; game's own, which earlier installers allowed, only zentrix.exe. Nothing is installed or removed
 ; while the game runs.
 ;
-; With an administrator's rights nothing is removed outside Program Files, where no other user
-; can swap a folder for a link between a look and a deletion: an earlier folder elsewhere is left
+; With an administrator's rights nothing is removed outside Program Files and the player's own
+; profile, where no other user can swap a folder for a link between a look and a deletion: an earlier folder elsewhere is left
 ; as it is, and the administrator told. Nor does such a run take any folder from the player's own
 ; registry (HKCU), which the player's programs can change. The uninstaller removes only the folder
 ; and entry an install recorded, and says so, ending with an error, when it cannot or when a file
@@ -227,6 +227,13 @@ Function ${UN}WhyNotRemove
         !insertmacro IsInside $1 $0 $1
         !insertmacro Canonical $2 $PROGRAMFILES64
         !insertmacro IsInside $2 $0 $2
+        ; The player's own profile is as far beyond other users' reach as Program Files: a player
+        ; whose programs all run with an administrator's rights still removes their own game.
+        ${If} $1 = 0
+        ${AndIf} $2 = 0
+            !insertmacro Canonical $1 $PROFILE
+            !insertmacro IsInside $1 $0 $1
+        ${EndIf}
         ${If} $1 = 0
         ${AndIf} $2 = 0
             StrCpy $0 "$0 is outside Program Files, where other users may change it, so with an \
