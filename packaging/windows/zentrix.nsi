@@ -21,11 +21,18 @@
 ;   user starts and the uninstaller an administrator runs are beyond any other user's reach.
 ;
 ; An install relies on nothing it did not put there itself. The game always gets a folder of its
-; own, named Zentrix: a folder of that name already there, or a link, that is not the one this
-; kind of install recorded is refused. An upgrade removes the files it knows the game by, never
-; running the uninstaller it finds in the old folder; from a folder not of the game's own, which
-; earlier installers allowed, only zentrix.exe. Nothing is installed or removed while the game
-; runs.
+; own, named Zentrix: a folder of that name already there that this kind of install did not
+; record is refused, and so is a path through a link. An upgrade removes the files it knows the
+; game by, never running the uninstaller it finds in the old folder; from a folder not of the
+; game's own, which earlier installers allowed, only zentrix.exe. Nothing is installed or removed
+; while the game runs.
+;
+; With an administrator's rights nothing is removed outside Program Files and the player's own
+; profile, where no other user can swap a folder for a link between a look and a deletion: an earlier folder elsewhere is left
+; as it is, and the administrator told. Nor does such a run take any folder from the player's own
+; registry (HKCU), which the player's programs can change. The uninstaller removes only the folder
+; and entry an install recorded, and says so, ending with an error, when it cannot or when a file
+; stays.
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -45,10 +52,12 @@ Name "Zentrix"
 OutFile "${OUTFILE}"
 BrandingText "Zentrix ${VERSION}"
 
-; 1 for everyone, 0 for the player alone; 1 if /D= named the folder.
+; 1 for everyone, 0 for the player alone; 1 if /D= named the folder; 1 if this process has an
+; administrator's rights.
 Var AllUsers
 Var FolderGiven
 Var ForEveryone
+Var Administrator
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -76,49 +85,218 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Zentrix ${VERSION} Setu
 VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MIT License"
 
-; The files the installer writes in the game's folder, all of them.
+; Calls the installer's or the uninstaller's copy of the function NAME.
+!macro CallBoth NAME
+    !ifdef __UNINSTALL__
+        Call un.${NAME}
+    !else
+        Call ${NAME}
+    !endif
+!macroend
+
+; OUT is PATH as Windows finds it: in full, without "." or "..", with each part's long name as
+; far as it exists, and no backslash on the end but a drive's.
+!macro Canonical OUT PATH
+    Push "${PATH}"
+    !insertmacro CallBoth Canonical
+    Pop ${OUT}
+!macroend
+
+; OUT is why nothing may be removed from FOLDER, or "" if the game's files may be: no part of its
+; path a link (a junction or a symbolic link), and with an administrator's rights, the folder
+; inside Program Files.
+!macro WhyNotRemove OUT FOLDER
+    Push "${FOLDER}"
+    !insertmacro CallBoth WhyNotRemove
+    Pop ${OUT}
+!macroend
+
+; OUT is the first part of PATH, from its end, that is a link, or "" if none is.
+!macro LinkOnThePath OUT PATH
+    Push "${PATH}"
+    !insertmacro CallBoth LinkOnThePath
+    Pop ${OUT}
+!macroend
+
+; OUT is 1 if PATH is inside FOLDER (both canonical), else 0.
+!macro IsInside OUT PATH FOLDER
+    Push "${PATH}"
+    Push "${FOLDER}"
+    !insertmacro CallBoth IsInside
+    Pop ${OUT}
+!macroend
+
+!macro PathFunctions UN
+Function ${UN}Canonical
+    Exch $0
+    Push $1
+    Push $2
+    System::Call 'kernel32::GetFullPathNameW(w r0, i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r2'
+    ${If} $2 > 0
+    ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+        StrCpy $0 $1
+    ${EndIf}
+    System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+    ${If} $2 > 0
+    ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+        StrCpy $0 $1
+    ${EndIf}
+    StrCpy $1 $0 1 -1
+    StrLen $2 $0
+    ${If} $1 == "\"
+    ${AndIf} $2 > 3
+        StrCpy $0 $0 -1
+    ${EndIf}
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+
+Function ${UN}LinkOnThePath
+    Exch $0
+    Push $1
+    Push $2
+    ${Do}
+        System::Call 'kernel32::GetFileAttributesW(w r0) i .r1'
+        ${If} $1 <> -1
+            IntOp $1 $1 & 0x400
+            ${If} $1 <> 0
+                ${ExitDo}
+            ${EndIf}
+        ${EndIf}
+        ; On to the folder holding it, until the drive itself has been looked at.
+        StrLen $1 $0
+        ${If} $1 <= 3
+            StrCpy $0 ""
+            ${ExitDo}
+        ${EndIf}
+        ${Do}
+            IntOp $1 $1 - 1
+            ${If} $1 <= 0
+                ${ExitDo}
+            ${EndIf}
+            StrCpy $2 $0 1 $1
+        ${LoopUntil} $2 == "\"
+        ${If} $1 <= 0
+            StrCpy $0 ""
+            ${ExitDo}
+        ${EndIf}
+        ; "C:" alone is the drive's current folder: "C:\" is the drive.
+        ${If} $1 = 2
+            IntOp $1 $1 + 1
+        ${EndIf}
+        StrCpy $0 $0 $1
+    ${Loop}
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+
+Function ${UN}IsInside
+    Exch $1
+    Exch
+    Exch $0
+    Push $2
+    StrLen $2 $1
+    StrCpy $2 $0 $2
+    ${If} $2 == $1
+        StrLen $2 $1
+        StrCpy $2 $0 1 $2
+    ${EndIf}
+    ${If} $2 == "\"
+        StrCpy $0 1
+    ${Else}
+        StrCpy $0 0
+    ${EndIf}
+    Pop $2
+    Exch $0
+    Exch
+    Pop $1
+FunctionEnd
+
+Function ${UN}WhyNotRemove
+    Exch $0
+    Push $1
+    Push $2
+    !insertmacro Canonical $0 $0
+    !insertmacro LinkOnThePath $1 $0
+    ${If} $1 != ""
+        StrCpy $0 "$1 is a link (a junction or a symbolic link), so nothing was removed from $0."
+    ${ElseIf} $Administrator = 1
+        !insertmacro Canonical $1 $PROGRAMFILES
+        !insertmacro IsInside $1 $0 $1
+        !insertmacro Canonical $2 $PROGRAMFILES64
+        !insertmacro IsInside $2 $0 $2
+        ; The player's own profile is as far beyond other users' reach as Program Files: a player
+        ; whose programs all run with an administrator's rights still removes their own game.
+        ${If} $1 = 0
+        ${AndIf} $2 = 0
+            !insertmacro Canonical $1 $PROFILE
+            !insertmacro IsInside $1 $0 $1
+        ${EndIf}
+        ${If} $1 = 0
+        ${AndIf} $2 = 0
+            StrCpy $0 "$0 is outside Program Files, where other users may change it, so with an \
+                    administrator's rights nothing was removed from it. If Zentrix is still \
+                    there, remove it without them."
+        ${Else}
+            StrCpy $0 ""
+        ${EndIf}
+    ${Else}
+        StrCpy $0 ""
+    ${EndIf}
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+!macroend
+!insertmacro PathFunctions ""
+!insertmacro PathFunctions "un."
+
+; The files the installer writes in the game's folder, all of them; the error flag is set if one
+; of them is there and could not be deleted.
 !macro RemoveGameFiles FOLDER
+    ClearErrors
     Delete "${FOLDER}\zentrix.exe"
     Delete "${FOLDER}\README.txt"
     Delete "${FOLDER}\LICENSE.txt"
     Delete "${FOLDER}\uninstall.exe"
-    ; Only if empty: anything a player or another program put there stays.
-    RMDir "${FOLDER}"
 !macroend
 
-; Sets $1 to 1 if PATH is a link (a junction or a symbolic link), else to 0.
-!macro IsLink PATH
-    System::Call 'kernel32::GetFileAttributesW(t "${PATH}") i .r1'
-    ${If} $1 = -1
-        StrCpy $1 0
-    ${Else}
-        IntOp $1 $1 & 0x400
-        ${If} $1 <> 0
-            StrCpy $1 1
-        ${EndIf}
-    ${EndIf}
-!macroend
-
-; What an earlier install left in FOLDER, as far as it is surely the game's: in a folder of the
-; game's own, named Zentrix, the installer's files and the folder if empty; in any other, which
-; installers before the game had a folder of its own allowed, and which may be another
-; program's with a README, licence and uninstaller of its own, zentrix.exe alone. Nothing is
-; removed through a link.
+; What an earlier install left in FOLDER, which WhyNotRemove allows, as far as it is surely the
+; game's: in a folder of the game's own, named Zentrix, the installer's files and the folder if
+; empty (anything a player or another program put there stays); in any other, which installers
+; before the game had a folder of its own allowed, and which may be another program's with a
+; README, licence and uninstaller of its own, zentrix.exe alone.
 !macro RemoveEarlierGame FOLDER
-    !insertmacro IsLink "${FOLDER}"
     StrCpy $0 "${FOLDER}" 8 -8
-    ${If} $1 = 1
-        DetailPrint "${FOLDER} is a link now: nothing was removed there."
-    ${ElseIf} $0 == "\Zentrix"
+    ${If} $0 == "\Zentrix"
         !insertmacro RemoveGameFiles "${FOLDER}"
+        RMDir "${FOLDER}"
     ${Else}
         Delete "${FOLDER}\zentrix.exe"
     ${EndIf}
 !macroend
 
-; Sets $0 to 1 if this process has an administrator's rights.
+; Sets $0 to 1 if this process has an administrator's rights: if its token holds the
+; Administrators group for access, as IsUserAnAdmin answers on Windows (a player's token under
+; User Account Control holds the group only to deny).
 !macro IsAdministrator
-    System::Call 'shell32::IsUserAnAdmin() i .r0'
+    Push $1
+    Push $2
+    StrCpy $0 0
+    System::Alloc 72
+    Pop $1
+    System::Call 'advapi32::CreateWellKnownSid(i 26, p 0, p r1, *i 72) i .r2'
+    ${If} $2 <> 0
+        System::Call 'advapi32::CheckTokenMembership(p 0, p r1, *i .r0) i .r2'
+        ${If} $2 = 0
+            StrCpy $0 0
+        ${EndIf}
+    ${EndIf}
+    System::Free $1
+    Pop $2
+    Pop $1
 !macroend
 
 ; Installing or removing the game for everyone is an administrator's work. Without an
@@ -164,7 +342,8 @@ FunctionEnd
 
 ; Takes up $AllUsers: every user's or the player's Start menu and registry (SHCTX), and unless
 ; /D= named it, the folder: for everyone Program Files\Zentrix, for the player the folder the
-; player's last install recorded, or the player's own programs folder.
+; player's last install recorded (not with an administrator's rights), or the player's own
+; programs folder.
 Function ForWhom
     ${If} $AllUsers = 1
         SetShellVarContext all
@@ -174,7 +353,10 @@ Function ForWhom
     ${If} $FolderGiven = 0
         StrCpy $INSTDIR "$PROGRAMFILES\Zentrix"
         ${If} $AllUsers = 0
-            ReadRegStr $INSTDIR HKCU "${UNINSTALL_KEY}" "InstallLocation"
+            StrCpy $INSTDIR ""
+            ${If} $Administrator = 0
+                ReadRegStr $INSTDIR HKCU "${UNINSTALL_KEY}" "InstallLocation"
+            ${EndIf}
             ${If} $INSTDIR == ""
                 StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Zentrix"
             ${EndIf}
@@ -184,25 +366,61 @@ Function ForWhom
 FunctionEnd
 
 ; Sets $0 to why the game may not be installed in $INSTDIR, or to "" if it may: for everyone
-; only Program Files\Zentrix; and no folder already there that this kind of install did not
-; record as its own, nor a link.
+; only Program Files\Zentrix; no path through a link; and no folder already there that this kind
+; of install recorded as its own, which with an administrator's rights only the record for
+; everyone can tell.
 Function RefusedFolder
     StrCpy $0 ""
-    ReadRegStr $2 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
-    !insertmacro IsLink "$INSTDIR"
+    StrCpy $2 ""
     ${If} $AllUsers = 1
-    ${AndIf} $INSTDIR != "$PROGRAMFILES\Zentrix"
+    ${OrIf} $Administrator = 0
+        ReadRegStr $2 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ${EndIf}
+    ${If} $2 != ""
+        !insertmacro Canonical $2 $2
+    ${EndIf}
+    !insertmacro Canonical $3 $INSTDIR
+    !insertmacro Canonical $4 "$PROGRAMFILES\Zentrix"
+    !insertmacro LinkOnThePath $1 $3
+    ${If} $AllUsers = 1
+    ${AndIf} $3 != $4
         StrCpy $0 "For everyone on this computer, Zentrix is installed only in \
                 $PROGRAMFILES\Zentrix, which only administrators can change."
+    ${ElseIf} $1 != ""
+        StrCpy $0 "$1 is a link (a junction or a symbolic link). Choose a folder reached \
+                without one."
     ${ElseIf} ${FileExists} "$INSTDIR"
-    ${AndIf} $INSTDIR != $2
-    ${OrIf} $1 = 1
+    ${AndIf} $3 != $2
         StrCpy $0 "$INSTDIR is there already, and the Zentrix installer did not make it. \
                 Choose another folder, or remove this one first."
+        ${If} $Administrator = 1
+        ${AndIf} $AllUsers = 0
+            StrCpy $0 "$INSTDIR is there already. Run as administrator, the installer does \
+                    not take your own settings' word that it is Zentrix's: to install over it, \
+                    run the installer without an administrator's rights, or choose another \
+                    folder."
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+; Sets $0 to a warning if the player alone is to have the game in a folder that other users of
+; this computer may change: any outside the player's own profile, which is the player's alone.
+Function OthersMayChange
+    StrCpy $0 ""
+    ${If} $AllUsers = 0
+        !insertmacro Canonical $1 $INSTDIR
+        !insertmacro Canonical $2 $PROFILE
+        !insertmacro IsInside $1 $1 $2
+        ${If} $1 = 0
+            StrCpy $0 "Other users of this computer may be able to change $INSTDIR, and so the \
+                    game you start from it: only the folders in $2 are yours alone."
+        ${EndIf}
     ${EndIf}
 FunctionEnd
 
 Function .onInit
+    !insertmacro IsAdministrator
+    StrCpy $Administrator $0
     StrCpy $FolderGiven 0
     ${If} $INSTDIR != ""
         StrCpy $FolderGiven 1
@@ -298,26 +516,35 @@ Function FolderPageLeave
         MessageBox MB_ICONEXCLAMATION "$0"
         Abort
     ${EndIf}
+    Call OthersMayChange
+    ${If} $0 != ""
+        MessageBox MB_YESNO|MB_ICONEXCLAMATION "$0$\n$\nInstall Zentrix there all the same?" \
+                IDYES +2
+        Abort
+    ${EndIf}
 FunctionEnd
 
-; Waits until the game is not running: no window of the game's main window class
-; (ui/win32/form1.h) on this desktop, and FOLDER's zentrix.exe, if there is one, not in use, as
-; Windows keeps a running program's file from being opened for writing. The player is asked to
-; close the game and Retry looks again; Cancel, and a silent run, end the installer or
-; uninstaller with exit code 2.
+; Waits until no game started from FOLDER runs: Windows keeps a running program's file from being
+; opened for writing, which is what would keep an upgrade or an uninstall from replacing or
+; removing it. (A game elsewhere, such as one unpacked from the zip, holds up nothing.) The player
+; is asked to close the game and Retry looks again; Cancel, and a silent run, end the installer
+; or uninstaller with exit code 2.
 !macro WaitForTheGameToEnd FOLDER
     ${Do}
-        FindWindow $0 "ZentrixForm1"
-        ${If} $0 = 0
-        ${AndIf} ${FileExists} "${FOLDER}\zentrix.exe"
-            ClearErrors
-            FileOpen $0 "${FOLDER}\zentrix.exe" a
-            ${If} ${Errors}
+        System::Call 'kernel32::CreateFileW(w "${FOLDER}\zentrix.exe", i 0x40000000, i 7, p 0, \
+                i 3, i 0, p 0) i .r0 ?e'
+        Pop $1
+        ${If} $0 = -1
+            ; In use, shared or locked.
+            ${If} $1 = 32
+            ${OrIf} $1 = 33
                 StrCpy $0 1
             ${Else}
-                FileClose $0
                 StrCpy $0 0
             ${EndIf}
+        ${Else}
+            System::Call 'kernel32::CloseHandle(i r0)'
+            StrCpy $0 0
         ${EndIf}
         ${If} $0 = 0
             ${ExitDo}
@@ -354,17 +581,50 @@ Section
         Abort
     ${EndIf}
 
+    Call OthersMayChange
+    ${If} $0 != ""
+        DetailPrint "$0"
+    ${EndIf}
+    ; What is recorded is the folder as Windows finds it.
+    !insertmacro Canonical $INSTDIR $INSTDIR
+
     ; A version installed in another folder goes first, so that one copy and one entry remain;
-    ; in the same folder the files are simply replaced.
-    ReadRegStr $R0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ; in the same folder the files are simply replaced. Run as administrator for the player
+    ; alone, the installer takes no folder from the player's own settings: it only tells of one.
+    StrCpy $R0 ""
+    ${If} $AllUsers = 1
+    ${OrIf} $Administrator = 0
+        ReadRegStr $R0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ${Else}
+        ReadRegStr $R1 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+        !insertmacro Canonical $R1 $R1
+        ${If} $R1 != ""
+        ${AndIf} $R1 != $INSTDIR
+            StrCpy $R1 "Your own settings name $R1 as the folder of an earlier Zentrix. Run \
+                    as administrator, the installer leaves it as it is: if Zentrix is there, \
+                    remove it without an administrator's rights."
+            MessageBox MB_ICONINFORMATION "$R1" /SD IDOK
+            DetailPrint "$R1"
+        ${EndIf}
+    ${EndIf}
+    ${If} $R0 != ""
+        !insertmacro Canonical $R0 $R0
+    ${EndIf}
     ${If} $R0 == $INSTDIR
         StrCpy $R0 ""
     ${EndIf}
     ; Nothing is changed before the game has ended.
     !insertmacro WaitForTheGameToEnd "$INSTDIR"
     ${If} $R0 != ""
-        !insertmacro WaitForTheGameToEnd "$R0"
-        !insertmacro RemoveEarlierGame "$R0"
+        !insertmacro WhyNotRemove $R1 $R0
+        ${If} $R1 != ""
+            StrCpy $R1 "An earlier Zentrix was recorded in $R0. $R1"
+            MessageBox MB_ICONINFORMATION "$R1" /SD IDOK
+            DetailPrint "$R1"
+        ${Else}
+            !insertmacro WaitForTheGameToEnd "$R0"
+            !insertmacro RemoveEarlierGame "$R0"
+        ${EndIf}
     ${EndIf}
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 
@@ -395,22 +655,61 @@ Section
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $1
 SectionEnd
 
-; Installed for everyone if the entry for everyone names this folder; then, without an
-; administrator's rights, the uninstaller in Program Files is started again as administrator,
-; not this copy of it in the player's temporary folder.
+; The uninstaller removes only what an install recorded: the entry for everyone or the
+; player's, whichever names its folder (as Windows finds either, so that a short name or a
+; different way of writing it makes no difference), and with it that entry alone. For everyone,
+; without an administrator's rights, the uninstaller in Program Files is started again as
+; administrator, not this copy of it in the player's temporary folder. From a folder neither
+; entry names, nothing is removed, and the uninstaller ends with exit code 2.
 Function un.onInit
-    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-    ${If} $0 == $INSTDIR
+    !insertmacro IsAdministrator
+    StrCpy $Administrator $0
+    !insertmacro Canonical $1 $INSTDIR
+    ReadRegStr $2 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $3 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $2 != ""
+        !insertmacro Canonical $2 $2
+    ${EndIf}
+    ${If} $3 != ""
+        !insertmacro Canonical $3 $3
+    ${EndIf}
+    ${If} $1 == $2
+        StrCpy $INSTDIR $2
         SetShellVarContext all
         !insertmacro AsAdministrator "$INSTDIR\uninstall.exe" ""
-    ${Else}
+    ${ElseIf} $1 == $3
+        StrCpy $INSTDIR $3
         SetShellVarContext current
+    ${Else}
+        MessageBox MB_ICONSTOP "Zentrix is not recorded as installed in $INSTDIR, so this \
+                uninstaller removes nothing there. Uninstall Zentrix from the list of \
+                installed programs." /SD IDOK
+        SetErrorLevel 2
+        Quit
     ${EndIf}
 FunctionEnd
 
+; A file that stays, or a folder nothing may be removed from, ends the uninstaller with exit code
+; 2 and leaves the entry, to try again.
 Section "Uninstall"
+    !insertmacro WhyNotRemove $0 $INSTDIR
+    ${If} $0 != ""
+        MessageBox MB_ICONSTOP "$0" /SD IDOK
+        DetailPrint "$0"
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
     !insertmacro WaitForTheGameToEnd "$INSTDIR"
     !insertmacro RemoveGameFiles "$INSTDIR"
+    ${If} ${Errors}
+        StrCpy $0 "Some of Zentrix's files in $INSTDIR could not be removed, so it is still in \
+                the list of installed programs."
+        MessageBox MB_ICONSTOP "$0" /SD IDOK
+        DetailPrint "$0"
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
+    RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Zentrix.lnk"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

@@ -5,7 +5,8 @@
 // the player alone by default, and for everyone only in Program Files. It must keep to a folder
 // of its own beside another program's files, take none of them when upgrading what earlier
 // installers put there, run no uninstaller it finds there, and keep its hands off a game that is
-// running. (Wine runs every program with an administrator's rights and enforces no permissions.)
+// running, and as administrator nothing outside Program Files. (Wine runs every program as
+// administrator, enforces no permissions and makes no junctions: see As, and the Desktop's link.)
 //
 //   zentrix_installer_tests SETUP NEWER_SETUP UNPACKED_ZIP VERSION NEWER_VERSION
 //
@@ -23,6 +24,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cwctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -304,17 +306,38 @@ int gameEntries(HKEY root) {
     return entries;
 }
 
+// Who starts an installer or uninstaller: the player, whose token holds the Administrators group
+// only to deny, as under User Account Control, or an administrator.
+enum class As { Player, Administrator };
+
+bool startProcess(std::wstring commandLine, As as, DWORD flags, PROCESS_INFORMATION& process) {
+    static HANDLE playersToken = nullptr;
+    if (playersToken == nullptr) {
+        BYTE administrators[SECURITY_MAX_SID_SIZE] = {};
+        DWORD size = sizeof(administrators);
+        CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size);
+        SID_AND_ATTRIBUTES denyOnly = {administrators, 0};
+        HANDLE own = nullptr;
+        OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &own);
+        CreateRestrictedToken(own, 0, 1, &denyOnly, 0, nullptr, 0, nullptr, &playersToken);
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    return as == As::Player
+               ? CreateProcessAsUserW(playersToken, nullptr, commandLine.data(), nullptr, nullptr,
+                                      FALSE, flags, nullptr, nullptr, &startup, &process)
+               : CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags,
+                                nullptr, nullptr, &startup, &process);
+}
+
 // Runs a command line and waits until it and every process it started have ended (NSIS's
 // uninstaller hands over to a copy of itself in the temporary folder and returns at once).
 // Returns the first process's exit status.
-DWORD runAndWait(std::wstring commandLine) {
+DWORD runAndWait(const std::wstring& commandLine, As as = As::Player) {
     HANDLE job = CreateJobObjectW(nullptr, nullptr);
     EXPECT_NE(job, nullptr);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                        nullptr, nullptr, &startup, &process)) {
+    if (!startProcess(commandLine, as, CREATE_SUSPENDED, process)) {
         ADD_FAILURE() << "could not start " << narrow(commandLine) << ": " << GetLastError();
         CloseHandle(job);
         return ~DWORD{0};
@@ -338,24 +361,26 @@ DWORD runAndWait(std::wstring commandLine) {
     return status;
 }
 
-void install(const std::wstring& setup, const std::wstring& folder = L"") {
+void install(const std::wstring& setup, const std::wstring& folder = L"", As as = As::Player) {
     // NSIS takes the folder as the last argument, unquoted.
     std::wstring command = L"\"" + setup + L"\" /S";
     if (!folder.empty()) {
         command += L" /D=" + folder;
     }
-    ASSERT_EQ(runAndWait(command), 0u) << narrow(command);
+    ASSERT_EQ(runAndWait(command, as), 0u) << narrow(command);
 }
 
 // Uninstalls the game for the player, or if it is not installed for the player, for everyone.
 void uninstall() {
     std::optional<std::wstring> command =
         readText(HKEY_CURRENT_USER, kGameKey, L"QuietUninstallString");
+    As as = As::Player;
     if (!command.has_value()) {
         command = readText(HKEY_LOCAL_MACHINE, kGameKey, L"QuietUninstallString");
+        as = As::Administrator;
     }
     ASSERT_TRUE(command.has_value()) << "no QuietUninstallString";
-    ASSERT_EQ(runAndWait(*command), 0u) << narrow(*command);
+    ASSERT_EQ(runAndWait(*command, as), 0u) << narrow(*command);
 }
 
 // The numeric file version of a program, "1.2.3".
@@ -408,8 +433,10 @@ std::optional<Shortcut> readShortcut(const std::wstring& path) {
     return shortcut;
 }
 
+// A visible top-level window of `process`: its main window, or one it `owned` (a message box).
 struct WindowSearch {
     DWORD process = 0;
+    bool owned = false;
     HWND window = nullptr;
 };
 
@@ -418,7 +445,7 @@ BOOL CALLBACK findProcessWindow(HWND window, LPARAM context) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner == search->process && IsWindowVisible(window) &&
-        GetWindow(window, GW_OWNER) == nullptr) {
+        (GetWindow(window, GW_OWNER) != nullptr) == search->owned) {
         search->window = window;
         return FALSE;
     }
@@ -653,20 +680,18 @@ HWND findControl(HWND top, int id) {
 
 // Runs `setup` with its pages, as a player would: Next on the licence, `typed` into the folder
 // box of the next page in place of what it offers, Install, and Close when it has finished.
-// Returns the installer's exit status.
-DWORD installThroughThePages(const std::wstring& setup, const std::wstring& typed) {
+// Every message box on the way is answered Yes and its text added to `told`. Returns the
+// installer's exit status.
+DWORD installThroughThePages(const std::wstring& setup, const std::wstring& typed,
+                             std::wstring& told) {
     // The controls of NSIS's pages: "Only for me" on the first, the licence text, the folder box
     // and the Next button, which is Install on the folder page and Close at the end.
     constexpr int kOnlyForMe = 1200;
     constexpr int kLicenceText = 1000;
     constexpr int kFolderBox = 1019;
     constexpr int kNextButton = IDOK;
-    std::wstring command = L"\"" + setup + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!startProcess(L"\"" + setup + L"\"", As::Player, 0, process)) {
         ADD_FAILURE() << "could not start " << narrow(setup) << ": " << GetLastError();
         return ~DWORD{0};
     }
@@ -675,6 +700,14 @@ DWORD installThroughThePages(const std::wstring& setup, const std::wstring& type
     // and if `finished`, to have finished: Next shows Close and Cancel is disabled for good.
     const auto waitForPage = [&](int id, bool finished) {
         for (int tries = 0; tries < 600; ++tries) {
+            WindowSearch box{.process = process.dwProcessId, .owned = true};
+            EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&box));
+            if (box.window != nullptr) {
+                wchar_t text[1024] = {};
+                GetDlgItemTextW(box.window, 0xFFFF, text, 1024);  // A message box's text.
+                told += text;
+                SendMessageTimeoutW(box.window, WM_COMMAND, IDYES, 0, 0, 10000, nullptr);
+            }
             WindowSearch search{.process = process.dwProcessId};
             EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
             window = search.window;
@@ -758,7 +791,7 @@ void expectFiles(const std::wstring& folder, const Files& files,
 // (its texts; its numbers do not matter here).
 void writeEarlierInstall(const std::wstring& folder) {
     ASSERT_TRUE(CopyFileW((packages.unpackedZip + L"\\zentrix.exe").c_str(),
-                          (folder + L"\\zentrix.exe").c_str(), TRUE));
+                          (folder + L"\\zentrix.exe").c_str(), FALSE));
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                               nullptr),
@@ -790,14 +823,19 @@ TEST_F(Installer, KeepsToAFolderOfItsOwnBesideAnotherProgramsFiles) {
     const std::wstring own = tools + L"\\Zentrix";
 
     // The game there as an earlier installer left it, for everyone: the upgrade goes for everyone
-    // too, to Program Files, and takes nothing from that folder but the game's program.
-    writeEarlierInstall(tools);
-    install(packages.setup);
-    expectInstalled(everyonesLocation(), packages.version, HKEY_LOCAL_MACHINE);
-    expectFiles(tools, theirs);
-    uninstall();
+    // too, to Program Files, and removes nothing outside it, however the folder is written.
+    for (const std::wstring& recorded : {tools, programFiles() + L"\\..\\Tools"}) {
+        SCOPED_TRACE("recorded as " + narrow(recorded));
+        writeEarlierInstall(recorded);
+        install(packages.setup, L"", As::Administrator);
+        expectInstalled(everyonesLocation(), packages.version, HKEY_LOCAL_MACHINE);
+        expectFiles(tools, theirs, {L"zentrix.exe"});
+        uninstall();
+    }
+    ASSERT_TRUE(DeleteFileW((tools + L"\\zentrix.exe").c_str()));
     // For everyone, no folder but that in Program Files.
-    EXPECT_EQ(runAndWait(L"\"" + packages.setup + L"\" /S /ALLUSERS /D=" + tools), 2u);
+    EXPECT_EQ(
+        runAndWait(L"\"" + packages.setup + L"\" /S /ALLUSERS /D=" + tools, As::Administrator), 2u);
     expectFiles(tools, theirs);
 
     install(packages.setup, tools);
@@ -806,8 +844,11 @@ TEST_F(Installer, KeepsToAFolderOfItsOwnBesideAnotherProgramsFiles) {
     playAndClose(own + L"\\zentrix.exe");
 
     // The newer version over it, with the tools' folder typed in on the installer's page, and
-    // again silently to the same folder with a backslash on the end: both in place.
-    EXPECT_EQ(installThroughThePages(packages.newerSetup, tools), 0u);
+    // again silently to the same folder with a backslash on the end: both in place. The page
+    // warns that other users may change it.
+    std::wstring told;
+    EXPECT_EQ(installThroughThePages(packages.newerSetup, tools, told), 0u);
+    EXPECT_TRUE(contains(told, L"Other users of this computer may be able to change " + own));
     expectInstalled(own, packages.newerVersion);
     install(packages.newerSetup, tools + L"\\");
     expectInstalled(own, packages.newerVersion);
@@ -881,12 +922,72 @@ TEST_F(Installer, LeavesARunningGameAlone) {
     }
     expectInstalled(defaultLocation(), packages.version);
 
-    // Once the game is closed, the upgrade goes ahead.
+    // Once the game is closed, the upgrade goes ahead, whatever other program has a window of
+    // the game's class.
     closeGame(game);
+    WNDCLASSW lookalike = {};
+    lookalike.lpfnWndProc = DefWindowProcW;
+    lookalike.lpszClassName = L"ZentrixForm1";
+    RegisterClassW(&lookalike);
+    const HWND window = CreateWindowW(L"ZentrixForm1", L"Zentrix", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                                      100, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_NE(window, nullptr);
     install(packages.newerSetup);
+    DestroyWindow(window);
     expectInstalled(defaultLocation(), packages.newerVersion);
     uninstall();
     EXPECT_FALSE(exists(defaultLocation()));
+    expectUninstalledCleanly();
+}
+
+TEST_F(Installer, UninstallsOnlyWhatAnInstallRecorded) {
+    // The game for the player, and for everyone by an administrator.
+    install(packages.setup);
+    ASSERT_EQ(runAndWait(L"\"" + packages.setup + L"\" /S /ALLUSERS", As::Administrator), 0u);
+    const auto expectBoth = [] {
+        EXPECT_EQ(folderContents(defaultLocation()).size(), 4u);
+        EXPECT_EQ(folderContents(everyonesLocation()).size(), 4u);
+        EXPECT_EQ(gameEntries(HKEY_CURRENT_USER) + gameEntries(HKEY_LOCAL_MACHINE), 2);
+    };
+    expectBoth();
+
+    // Everyone's uninstaller, by a short name: for the player it ends with 740, removing
+    // nothing; for an administrator it removes the game for everyone, and nothing of the player's.
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameW(everyonesLocation().c_str(), shortName, MAX_PATH), 0u);
+    const std::wstring everyones = L"\"" + std::wstring(shortName) + L"\\uninstall.exe\" /S";
+    EXPECT_EQ(runAndWait(everyones + L" _?=" + shortName), 740u);
+    expectBoth();
+    EXPECT_EQ(runAndWait(everyones, As::Administrator), 0u);
+    EXPECT_FALSE(exists(everyonesLocation()));
+    expectInstalled(defaultLocation(), packages.version);
+
+    // As administrator for the player, the installer neither takes the folder the player's own
+    // settings name nor removes it.
+    const std::wstring copied = L"C:\\Copied";
+    const std::wstring moved = copied + L"\\Zentrix";
+    install(packages.newerSetup, copied, As::Administrator);
+    expectInstalled(moved, packages.newerVersion);
+    // The player's uninstaller there, where no entry names it now, removes nothing and says so.
+    EXPECT_EQ(
+        runAndWait(L"\"" + defaultLocation() + L"\\uninstall.exe\" /S _?=" + defaultLocation()),
+        2u);
+    EXPECT_EQ(folderContents(defaultLocation()).size(), 4u);
+    // Nor is the game installed through a link (in Wine's prefix, the Desktop is one).
+    const std::wstring desktop = knownFolder(CSIDL_DESKTOPDIRECTORY);
+    EXPECT_NE(GetFileAttributesW(desktop.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    EXPECT_EQ(runAndWait(L"\"" + packages.setup + L"\" /S /D=" + desktop), 2u);
+
+    // A file that cannot be removed ends the uninstaller with an error, keeping the entry.
+    const HANDLE held = CreateFileW((moved + L"\\README.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(runAndWait(L"\"" + moved + L"\\uninstall.exe\" /S _?=" + moved), 2u);
+    CloseHandle(held);
+    EXPECT_EQ(readText(HKEY_CURRENT_USER, kGameKey, L"InstallLocation"), moved);
+    uninstall();
+    std::filesystem::remove_all(defaultLocation());
+    EXPECT_TRUE(RemoveDirectoryW(copied.c_str()));
     expectUninstalledCleanly();
 }
 
