@@ -988,6 +988,15 @@ TEST_F(Installer, UninstallsOnlyWhatAnInstallRecorded) {
     uninstall();
     std::filesystem::remove_all(defaultLocation());
     EXPECT_TRUE(RemoveDirectoryW(copied.c_str()));
+
+    // A player whose programs all run with an administrator's rights (Wine, or no admin prompts)
+    // still removes the game from their own profile.
+    install(packages.setup, L"", As::Administrator);
+    expectInstalled(defaultLocation(), packages.version);
+    const auto own = readText(HKEY_CURRENT_USER, kGameKey, L"QuietUninstallString");
+    ASSERT_TRUE(own.has_value());
+    EXPECT_EQ(runAndWait(*own, As::Administrator), 0u);
+    EXPECT_FALSE(exists(defaultLocation()));
     expectUninstalledCleanly();
 }
 
