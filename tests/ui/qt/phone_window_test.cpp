@@ -21,16 +21,20 @@ constexpr int kReadable = 12;
 class PhoneWindowTest : public WindowTest {
 protected:
     void SetUp() override {
-        touchScreen = QTest::createTouchDevice();
+        touchScreen.reset(QTest::createTouchDevice());
         WindowTest::SetUp();
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        touchScreen.reset();
     }
 
     // A finger's tap on `widget` at `where` in its own pixels, through its window's touch screen.
     void tap(QWidget* widget, QPoint where) {
         QWidget* top = widget->window();
         const QPoint at = widget->mapTo(top, where);
-        QTest::touchEvent(top->windowHandle(), touchScreen).press(0, at);
-        QTest::touchEvent(top->windowHandle(), touchScreen).release(0, at);
+        QTest::touchEvent(top->windowHandle(), touchScreen.get()).press(0, at);
+        QTest::touchEvent(top->windowHandle(), touchScreen.get()).release(0, at);
         QCoreApplication::processEvents();
     }
     void tap(QWidget* widget) { tap(widget, widget->rect().center()); }
@@ -99,7 +103,7 @@ protected:
         EXPECT_GE(drawn.width() * drawn.height() / beneathBar, 0.75);
     }
 
-    QPointingDevice* touchScreen = nullptr;
+    std::unique_ptr<QPointingDevice> touchScreen;
 };
 
 TEST_F(PhoneWindowTest, ARoundPlayedByTapsUprightThenSideways) {
@@ -122,8 +126,8 @@ TEST_F(PhoneWindowTest, ARoundPlayedByTapsUprightThenSideways) {
     // A double tap is a double click: the ball is selected once.
     const QPoint centre = box(21)->mapTo(window.get(), box(21)->rect().center());
     for (int i = 0; i < 2; ++i) {
-        QTest::touchEvent(window->windowHandle(), touchScreen).press(0, centre);
-        QTest::touchEvent(window->windowHandle(), touchScreen).release(0, centre);
+        QTest::touchEvent(window->windowHandle(), touchScreen.get()).press(0, centre);
+        QTest::touchEvent(window->windowHandle(), touchScreen.get()).release(0, centre);
     }
     QCoreApplication::processEvents();
     EXPECT_TRUE(look(21).selected);
