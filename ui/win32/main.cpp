@@ -16,13 +16,13 @@ void tellThePlayer(const std::string& text) {
     MessageBoxW(nullptr, zentrix::win32::widen(text).c_str(), L"Zentrix", MB_OK | MB_ICONHAND);
 }
 
-// The program's message loop over `form` and its help windows, their dialog keys first. Returns
-// the exit code WM_QUIT carries.
+// The program's message loop over `form` and its help windows, their dialog keys first (none
+// once a crash on another thread is ending the program). Returns the exit code WM_QUIT carries.
 int runMessageLoop(zentrix::win32::Form1& form) {
     MSG message{};
     BOOL got = FALSE;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (form.translateDialogMessage(message)) {
+        if (!zentrix::display::crashInProgress() && form.translateDialogMessage(message)) {
             continue;
         }
         TranslateMessage(&message);

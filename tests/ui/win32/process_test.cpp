@@ -2,9 +2,10 @@
 // and a stranger's DLLs beside it; and std::terminate in a program with the game's display
 // rescue.
 //
-// Usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL (Unix paths are taken as Wine's
-// Z: drive), or with --terminate-while-switched alone as the child of the terminate test.
-// PLANTED_DLL is planted_dll.cpp built: loaded, it leaves "<its path>.loaded".
+// Usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL FAULT_DLL (Unix paths are taken as
+// Wine's Z: drive), or with --terminate-while-switched alone as the child of the terminate test.
+// PLANTED_DLL is planted_dll.cpp built: loaded, it leaves "<its path>.loaded". FAULT_DLL is
+// fault_dll.cpp built.
 #include <gtest/gtest.h>
 #include <windows.h>
 // The module snapshots need windows.h first.
@@ -25,6 +26,7 @@
 #include "display/windows_display_rescue.h"
 #include "tests/wine_paths.h"
 #include "ui/win32/form1.h"
+#include "ui/win32/handles.h"
 #include "ui/win32/text.h"
 
 namespace zentrix::win32::testing {
@@ -32,6 +34,7 @@ namespace {
 
 std::wstring gamePath;
 std::wstring plantedDllPath;
+std::wstring faultDllPath;
 
 // The help windows' classes (help_windows.cpp).
 constexpr const wchar_t* kAboutClass = L"frmAbout";
@@ -197,9 +200,58 @@ TEST(Win32Process, ACrashInsideTheGamePutsTheDisplayBack) {
     ASSERT_NE(thread, nullptr) << "no thread in the game: " << GetLastError();
     CloseHandle(thread);
     ASSERT_TRUE(game.waitForExit(60000)) << "the game did not die of the access violation";
-    EXPECT_NE(game.exitCode(), 0u);
+    EXPECT_EQ(game.exitCode(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
     EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
 }
+
+// A fault fault_dll.cpp makes inside the main window's procedure, and the status it ends the game
+// with.
+struct WindowFault {
+    WPARAM kind;
+    DWORD status;
+    const char* name;
+};
+
+class Win32ProcessWindowFault : public ::testing::TestWithParam<WindowFault> {};
+
+// On the window's own thread, inside its procedure, while it handles a message another program
+// sent: the game dies with the fault's status, the display is as it was, and the window's
+// procedure is never called again on the way out.
+TEST_P(Win32ProcessWindowFault, PutsTheDisplayBackAndEndsWithTheFaultsStatus) {
+    const ScreenSize before = screenSize();
+    GameProcess game(gamePath);
+    ASSERT_NE(game.window(), nullptr) << "the game showed no window";
+    ASSERT_EQ(screenSize(), kGameScreen);
+    const UniqueHandle ranAfterFault(
+        CreateEventW(nullptr, TRUE, FALSE, L"Local\\zentrix-test-ran-after-fault"));
+    ResetEvent(ranAfterFault.get());
+    const HMODULE dll = LoadLibraryW(faultDllPath.c_str());
+    ASSERT_NE(dll, nullptr) << GetLastError();
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC,
+                                         reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                             GetProcAddress(dll, "zentrixFaultHook"))),
+                                         dll, GetWindowThreadProcessId(game.window(), nullptr));
+    ASSERT_NE(hook, nullptr) << GetLastError();
+    const UINT fault = RegisterWindowMessageW(L"zentrix-test-fault");
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(game.window(), fault, 0, 0, SMTO_ABORTIFHUNG, 15000, &answer), 0);
+    EXPECT_NE(SendNotifyMessageW(game.window(), fault, GetParam().kind, 0), FALSE);
+    const bool died = game.waitForExit(60000);
+    UnhookWindowsHookEx(hook);
+    FreeLibrary(dll);
+    ASSERT_TRUE(died) << "the game did not die of the fault";
+    EXPECT_EQ(game.exitCode(), GetParam().status);
+    EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+    EXPECT_EQ(WaitForSingleObject(ranAfterFault.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the window's procedure ran after the fault";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, Win32ProcessWindowFault,
+    ::testing::Values(WindowFault{1, EXCEPTION_ACCESS_VIOLATION, "AccessViolation"},
+                      WindowFault{2, EXCEPTION_ACCESS_VIOLATION, "WithTheHeapLocked"},
+                      WindowFault{3, EXCEPTION_ACCESS_VIOLATION, "StackNearlyUsedUp"}),
+    [](const ::testing::TestParamInfo<WindowFault>& fault) { return fault.param.name; });
 
 // The test program again, as the child in TerminateWhileSwitchedPutsTheDisplayBack.
 constexpr const char* kTerminateWhileSwitched = "--terminate-while-switched";
@@ -356,11 +408,13 @@ int main(int argc, char** argv) {
         return zentrix::win32::testing::terminateWhileSwitched();
     }
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL\n");
+    if (argc != 4) {
+        std::fprintf(stderr,
+                     "usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL FAULT_DLL\n");
         return 2;
     }
     zentrix::win32::testing::gamePath = zentrix::win32::testing::windowsPath(argv[1]);
     zentrix::win32::testing::plantedDllPath = zentrix::win32::testing::windowsPath(argv[2]);
+    zentrix::win32::testing::faultDllPath = zentrix::win32::testing::windowsPath(argv[3]);
     return RUN_ALL_TESTS();
 }
