@@ -1,50 +1,32 @@
-// A fault inside a running game's main window procedure, for the crash tests (process_test.cpp).
-// The test hooks the game's window thread with zentrixFaultHook (WH_CALLWNDPROC), which loads
-// this DLL into the game; sending the window kFaultMessage with wParam kWrap then wraps the
-// window's procedure, and sending it again with a kind of fault has the wrapper hand the game's
-// procedure a WM_DRAWITEM whose record lies where nothing is mapped, on the window's own thread:
-// the game faults reading it. The wrapper sees every later message to the window: one that comes
-// after the fault sets the event kRanAfterFault. Nothing of this is in the game.
+// Loaded into a running game by the crash tests' window hook (process_test.cpp). Sent
+// "zentrix-test-fault", the hook hands the game's window procedure a WM_DRAWITEM whose record lies
+// where nothing is mapped (wParam 2: with the heap locked; 3: with all but 32 KiB of the stack
+// used), and sets the test's event should any message reach the game's windows after that.
 #include <windows.h>
 
 namespace {
 
-constexpr const wchar_t* kFaultMessage = L"zentrix-test-fault";
-constexpr const wchar_t* kRanAfterFault = L"Local\\zentrix-test-ran-after-fault";
-enum Fault : WPARAM { kWrap, kAccessViolation, kHeapLocked, kStackNearlyUsedUp };
-
-WNDPROC gameProcedure = nullptr;
 HANDLE ranAfterFault = nullptr;
 volatile bool faulted = false;
-constexpr LPARAM kNowhere = 0x10;
 
-LRESULT fault(HWND window) {
+LRESULT fault(HWND window, WPARAM kind) {
+    if (kind == 2) {
+        HeapLock(GetProcessHeap());
+    }
     faulted = true;
-    return CallWindowProcW(gameProcedure, window, WM_DRAWITEM, 0, kNowhere);
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    return CallWindowProcW(procedure, window, WM_DRAWITEM, 0, 0x10);
 }
 
-// Uses up the stack a page at a time, until less than `left` bytes of it remain, then faults.
-LRESULT faultDeep(HWND window, SIZE_T left) {
+LRESULT faultDeep(HWND window) {
     volatile char page[4096];
     page[0] = 1;
     MEMORY_BASIC_INFORMATION stack{};
     VirtualQuery(const_cast<char*>(page), &stack, sizeof stack);
-    if (static_cast<SIZE_T>(page - static_cast<volatile char*>(stack.AllocationBase)) < left) {
-        return fault(window);
+    if (page - static_cast<volatile char*>(stack.AllocationBase) < 32 * 1024) {
+        return fault(window, 3);
     }
-    return faultDeep(window, left) + page[0];
-}
-
-LRESULT CALLBACK faultingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (faulted) {
-        SetEvent(ranAfterFault);
-    } else if (message == RegisterWindowMessageW(kFaultMessage) && wParam != kWrap) {
-        if (wParam == kHeapLocked) {
-            HeapLock(GetProcessHeap());
-        }
-        return wParam == kStackNearlyUsedUp ? faultDeep(window, 32 * 1024) : fault(window);
-    }
-    return CallWindowProcW(gameProcedure, window, message, wParam, lParam);
+    return faultDeep(window) + page[0];
 }
 
 }  // namespace
@@ -52,11 +34,13 @@ LRESULT CALLBACK faultingProcedure(HWND window, UINT message, WPARAM wParam, LPA
 extern "C" __declspec(dllexport) LRESULT CALLBACK
     zentrixFaultHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && gameProcedure == nullptr && sent->wParam == kWrap &&
-        sent->message == RegisterWindowMessageW(kFaultMessage)) {
-        ranAfterFault = CreateEventW(nullptr, TRUE, FALSE, kRanAfterFault);
-        gameProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            sent->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&faultingProcedure)));
+    if (faulted) {
+        SetEvent(ranAfterFault);
+    } else if (code == HC_ACTION &&
+               sent->message == RegisterWindowMessageW(L"zentrix-test-fault")) {
+        ranAfterFault =
+            OpenEventW(EVENT_MODIFY_STATE, FALSE, L"Local\\zentrix-test-ran-after-fault");
+        return sent->wParam == 3 ? faultDeep(sent->hwnd) : fault(sent->hwnd, sent->wParam);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
