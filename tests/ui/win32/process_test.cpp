@@ -1,6 +1,6 @@
 // zentrix.exe as a process of its own, started the way a player starts it: a crash inside it,
-// and a stranger's DLLs beside it; and std::terminate in a program with the game's display
-// rescue.
+// two copies started, and a stranger's DLLs beside it; and std::terminate in a program with the
+// game's display rescue.
 //
 // Usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL FAULT_DLL (Unix paths are taken as
 // Wine's Z: drive), or with --terminate-while-switched alone as the child of the terminate test.
@@ -81,7 +81,8 @@ bool waitUntil(Done done, DWORD limit) {
 // One run of the game. The destructor ends it, closed if it can be, killed if it will not go.
 class GameProcess {
 public:
-    explicit GameProcess(const std::wstring& program) {
+    // Returns once the game has shown its window or ended, unless told not to wait.
+    explicit GameProcess(const std::wstring& program, bool waitForWindow = true) {
         std::wstring command = L"\"" + program + L"\"";
         // Its output, and a crash report on it, go nowhere.
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
@@ -96,8 +97,9 @@ public:
             ADD_FAILURE() << "could not start " << narrow(program) << ": " << GetLastError();
             return;
         }
-        waitUntil([this] { return ended() || (window_ = topWindow(kForm1Class)) != nullptr; },
-                  30000);
+        if (waitForWindow) {
+            waitForWindowOrEnd();
+        }
     }
     ~GameProcess() {
         if (nowhere_ != INVALID_HANDLE_VALUE) {
@@ -119,6 +121,10 @@ public:
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
+    void waitForWindowOrEnd() {
+        waitUntil([this] { return ended() || (window_ = topWindow(kForm1Class)) != nullptr; },
+                  30000);
+    }
     HANDLE process() const { return info_.hProcess; }
     // The main window, once shown; null if it never was.
     HWND window() const { return window_; }
@@ -234,6 +240,51 @@ TEST_P(Win32ProcessWindowFault, PutsTheDisplayBackAndEndsWithTheFaultsStatus) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, Win32ProcessWindowFault, ::testing::Values(1, 2, 3));
+
+// A second start while the game runs minimised: the second copy ends at once, with no window
+// and the display untouched, and the running game is back in front. The display is as it was
+// once the game is closed.
+TEST(Win32Process, ASecondStartBringsTheRunningGameToTheFront) {
+    const ScreenSize before = screenSize();
+    {
+        GameProcess running(gamePath);
+        ASSERT_NE(running.window(), nullptr) << "the game showed no window";
+        ShowWindow(running.window(), SW_MINIMIZE);
+        ASSERT_TRUE(waitUntil([&] { return IsIconic(running.window()) != FALSE; }, 5000));
+        GameProcess second(gamePath);
+        ASSERT_TRUE(second.waitForExit(15000)) << "the second copy stayed";
+        EXPECT_EQ(second.window(), nullptr);
+        EXPECT_EQ(second.exitCode(), 0u);
+        EXPECT_EQ(screenSize(), kGameScreen);
+        EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == running.window(); }, 5000));
+        EXPECT_FALSE(IsIconic(running.window()));
+    }
+    EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+}
+
+// Two starts at once, as a double click too many: one game, the other copy ends before any window
+// of its own. Then the game is closed and started again at once, the new copy finding the old one
+// on its way out (it leaves that one to end) or finding it gone (it plays). Whichever ends when,
+// the display is as it was once all have ended.
+TEST(Win32Process, TwoStartsAtOnceMakeOneGame) {
+    const ScreenSize before = screenSize();
+    {
+        GameProcess one(gamePath, false);
+        GameProcess other(gamePath, false);
+        one.waitForWindowOrEnd();
+        other.waitForWindowOrEnd();
+        ASSERT_NE(one.window() == nullptr, other.window() == nullptr) << "not one game";
+        GameProcess& game = one.window() != nullptr ? one : other;
+        GameProcess& gone = one.window() != nullptr ? other : one;
+        EXPECT_TRUE(gone.waitForExit(15000));
+        EXPECT_EQ(gone.exitCode(), 0u);
+        EXPECT_EQ(screenSize(), kGameScreen);
+        PostMessageW(game.window(), WM_CLOSE, 0, 0);
+        GameProcess again(gamePath);
+        EXPECT_TRUE(game.waitForExit(15000));
+    }
+    EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+}
 
 // The test program again, as the child in TerminateWhileSwitchedPutsTheDisplayBack.
 constexpr const char* kTerminateWhileSwitched = "--terminate-while-switched";
