@@ -75,8 +75,19 @@ std::int32_t WindowsDisplayDriver::changeModeTemporarily(const DisplayMode& mode
 }
 
 std::int32_t changeModeTemporarilyTo(const DisplayMode& mode) noexcept {
-    DEVMODEA record = recordOf(mode);
-    return changeTemporarily(record);
+    // The wide record: the narrow call would have the system allocate a wide copy of it.
+    DEVMODEW record{};
+    record.dmSize = sizeof record;
+    record.dmPelsWidth = mode.width;
+    record.dmPelsHeight = mode.height;
+    record.dmBitsPerPel = mode.bitsPerPixel;
+    record.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    if (mode.refreshRate != 0) {
+        record.dmDisplayFrequency = mode.refreshRate;
+        record.dmFields |= DM_DISPLAYFREQUENCY;
+    }
+    return static_cast<std::int32_t>(
+        ChangeDisplaySettingsExW(nullptr, &record, nullptr, CDS_FULLSCREEN, nullptr));
 }
 
 ColorFormat WindowsDisplayDriver::colorFormat() {

@@ -35,8 +35,9 @@ private:
     bool haveLastCurrent_ = false;
 };
 
-// ChangeDisplaySettingsA with CDS_FULLSCREEN on a record made from `mode` alone (its refresh
-// rate only when it has one). Allocates nothing: the display rescue calls it from a crash.
+// ChangeDisplaySettingsExW with CDS_FULLSCREEN on a record made from `mode` alone (its refresh
+// rate only when it has one). Allocates nothing itself: the display rescue calls it after a
+// crash.
 std::int32_t changeModeTemporarilyTo(const DisplayMode& mode) noexcept;
 
 }  // namespace zentrix::display

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "ui/win32/system_library.h"
+#include "ui/win32/window_object.h"
 
 namespace zentrix::win32 {
 
@@ -300,6 +301,11 @@ void NamedControl::detach() {
 
 LRESULT CALLBACK NamedControl::windowProc(HWND control, UINT message, WPARAM wParam,
                                           LPARAM lParam) noexcept {
+    return callGuarded(&NamedControl::dispatch, control, message, wParam, lParam);
+}
+
+LRESULT CALLBACK NamedControl::dispatch(HWND control, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
     auto* named = reinterpret_cast<NamedControl*>(GetWindowLongPtrW(control, GWLP_USERDATA));
     if (named == nullptr || named->control_ != control) {
         return DefWindowProcW(control, message, wParam, lParam);

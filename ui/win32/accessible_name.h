@@ -49,8 +49,11 @@ public:
     HWND hwnd() const { return control_; }
 
 private:
+    // Through callGuarded (window_object.h) to dispatch().
     static LRESULT CALLBACK windowProc(HWND control, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
+    static LRESULT CALLBACK dispatch(HWND control, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
     void detach();
 
     HWND control_ = nullptr;

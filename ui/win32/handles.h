@@ -44,6 +44,12 @@ struct IconDestroyer {
 };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
 
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+// A kernel object's handle (a mutex, an event); null when there is none.
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
 // A window's device context from GetDC, released to that window.
 class WindowDc {
 public:

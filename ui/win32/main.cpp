@@ -6,6 +6,7 @@
 #include "display/windows_display_rescue.h"
 #include "game/random_source.h"
 #include "ui/win32/form1.h"
+#include "ui/win32/one_game.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/system_library.h"
 #include "ui/win32/text.h"
@@ -16,13 +17,13 @@ void tellThePlayer(const std::string& text) {
     MessageBoxW(nullptr, zentrix::win32::widen(text).c_str(), L"Zentrix", MB_OK | MB_ICONHAND);
 }
 
-// The program's message loop over `form` and its help windows, their dialog keys first. Returns
-// the exit code WM_QUIT carries.
+// The program's message loop over `form` and its help windows, their dialog keys first (none
+// once a crash on another thread is ending the program). Returns the exit code WM_QUIT carries.
 int runMessageLoop(zentrix::win32::Form1& form) {
     MSG message{};
     BOOL got = FALSE;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (form.translateDialogMessage(message)) {
+        if (!zentrix::display::crashInProgress() && form.translateDialogMessage(message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -37,6 +38,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace zentrix;
     // Before anything loads a DLL: the system's DLLs from the system folder only.
     win32::searchSystemFolderOnly();
+    // One game at a time on the desktop: a second start puts the running game in front and ends
+    // here, before the display is switched. The lock goes when the program ends, after the
+    // display is back.
+    const win32::OneGameLock oneGame;
+    if (!oneGame.held()) {
+        return 0;
+    }
     // Before the display is switched: whatever ends the program from inside puts it back.
     static display::DisplayRescue rescue;
     display::installDisplayRescue(rescue);

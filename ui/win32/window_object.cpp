@@ -2,7 +2,50 @@
 
 #include <exception>
 
+#include "display/windows_display_rescue.h"
+
 namespace zentrix::win32 {
+
+namespace {
+
+#if defined(__i386__)
+// A frame on the thread's chain of exception handlers (at fs:[0]), as the system walks it: the
+// next frame out, and this frame's handler.
+struct HandlerFrame {
+    HandlerFrame* next;
+    EXCEPTION_DISPOSITION(__cdecl* handler)(EXCEPTION_RECORD*, void*, CONTEXT*, void*);
+};
+
+// Only what no frame further in handled reaches here; C++ exceptions never do (they unwind by
+// tables, and the procedures catch them all).
+EXCEPTION_DISPOSITION __cdecl onFault(EXCEPTION_RECORD* record, void*, CONTEXT*, void*) {
+    if ((record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) != 0) {
+        return ExceptionContinueSearch;
+    }
+    display::endInACrash(record->ExceptionCode);
+}
+#endif
+
+}  // namespace
+
+LRESULT callGuarded(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
+                    LPARAM lParam) noexcept {
+    if (display::crashInProgress()) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+#if defined(__i386__)
+    // The frame lies on this function's stack, below every frame already on the chain, and is
+    // taken off again before it returns.
+    HandlerFrame frame{nullptr, &onFault};
+    asm volatile("movl %%fs:0, %0" : "=r"(frame.next));
+    asm volatile("movl %0, %%fs:0" : : "r"(&frame) : "memory");
+    const LRESULT result = procedure(window, message, wParam, lParam);
+    asm volatile("movl %0, %%fs:0" : : "r"(frame.next) : "memory");
+    return result;
+#else
+    return procedure(window, message, wParam, lParam);
+#endif
+}
 
 bool WindowObject::registerClass(HINSTANCE instance, const wchar_t* name, UINT style) {
     WNDCLASSEXW windowClass{};
@@ -28,6 +71,11 @@ HWND WindowObject::createWindow(DWORD exStyle, const wchar_t* className, const w
 
 LRESULT CALLBACK WindowObject::windowProc(HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) noexcept {
+    return callGuarded(&WindowObject::dispatch, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowObject::dispatch(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* object = static_cast<WindowObject*>(
             reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);

@@ -1,5 +1,5 @@
 // The link between a Windows window and the C++ object behind it, made once when the window is
-// created, and the guard that keeps an exception from crossing back into Windows' code. Form1,
+// created, and the guards that keep an exception from crossing back into Windows' code. Form1,
 // its ball boxes and the help windows are all built on it. (The screen readers' subclass in
 // accessible_name.cpp, the program's one other window procedure, has a guard of its own.)
 #pragma once
@@ -9,6 +9,15 @@
 #include <string>
 
 namespace zentrix::win32 {
+
+// Calls the window procedure `procedure` for the system. A fault inside it (an access violation,
+// the stack used up) is a crash of the game: the display goes back and the process ends with the
+// fault's status (display/windows_display_rescue.h). Without this guard the fault would reach
+// the system's code that called the procedure, which swallows it, on Windows as under Wine, and
+// the game would go on in whatever state the fault left it. Once a crash is ending the program,
+// every message goes to DefWindowProcW and `procedure` is not called. `procedure` must not throw.
+LRESULT callGuarded(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
+                    LPARAM lParam) noexcept;
 
 class WindowObject {
 public:
@@ -42,6 +51,8 @@ protected:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
+    static LRESULT CALLBACK dispatch(HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) noexcept;
 
     HWND hwnd_ = nullptr;
 };

@@ -1,10 +1,11 @@
 // zentrix.exe as a process of its own, started the way a player starts it: a crash inside it,
-// and a stranger's DLLs beside it; and std::terminate in a program with the game's display
-// rescue.
+// two copies started, and a stranger's DLLs beside it; and std::terminate in a program with the
+// game's display rescue.
 //
-// Usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL (Unix paths are taken as Wine's
-// Z: drive), or with --terminate-while-switched alone as the child of the terminate test.
-// PLANTED_DLL is planted_dll.cpp built: loaded, it leaves "<its path>.loaded".
+// Usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL FAULT_DLL (Unix paths are taken as
+// Wine's Z: drive), or with --terminate-while-switched alone as the child of the terminate test.
+// PLANTED_DLL is planted_dll.cpp built: loaded, it leaves "<its path>.loaded". FAULT_DLL is
+// fault_dll.cpp built.
 #include <gtest/gtest.h>
 #include <windows.h>
 // The module snapshots need windows.h first.
@@ -25,6 +26,7 @@
 #include "display/windows_display_rescue.h"
 #include "tests/wine_paths.h"
 #include "ui/win32/form1.h"
+#include "ui/win32/handles.h"
 #include "ui/win32/text.h"
 
 namespace zentrix::win32::testing {
@@ -32,6 +34,7 @@ namespace {
 
 std::wstring gamePath;
 std::wstring plantedDllPath;
+std::wstring faultDllPath;
 
 // The help windows' classes (help_windows.cpp).
 constexpr const wchar_t* kAboutClass = L"frmAbout";
@@ -78,7 +81,8 @@ bool waitUntil(Done done, DWORD limit) {
 // One run of the game. The destructor ends it, closed if it can be, killed if it will not go.
 class GameProcess {
 public:
-    explicit GameProcess(const std::wstring& program) {
+    // Returns once the game has shown its window or ended, unless told not to wait.
+    explicit GameProcess(const std::wstring& program, bool waitForWindow = true) {
         std::wstring command = L"\"" + program + L"\"";
         // Its output, and a crash report on it, go nowhere.
         SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
@@ -93,8 +97,9 @@ public:
             ADD_FAILURE() << "could not start " << narrow(program) << ": " << GetLastError();
             return;
         }
-        waitUntil([this] { return ended() || (window_ = topWindow(kForm1Class)) != nullptr; },
-                  30000);
+        if (waitForWindow) {
+            waitForWindowOrEnd();
+        }
     }
     ~GameProcess() {
         if (nowhere_ != INVALID_HANDLE_VALUE) {
@@ -116,6 +121,10 @@ public:
     GameProcess(const GameProcess&) = delete;
     GameProcess& operator=(const GameProcess&) = delete;
 
+    void waitForWindowOrEnd() {
+        waitUntil([this] { return ended() || (window_ = topWindow(kForm1Class)) != nullptr; },
+                  30000);
+    }
     HANDLE process() const { return info_.hProcess; }
     // The main window, once shown; null if it never was.
     HWND window() const { return window_; }
@@ -197,7 +206,67 @@ TEST(Win32Process, ACrashInsideTheGamePutsTheDisplayBack) {
     ASSERT_NE(thread, nullptr) << "no thread in the game: " << GetLastError();
     CloseHandle(thread);
     ASSERT_TRUE(game.waitForExit(60000)) << "the game did not die of the access violation";
-    EXPECT_NE(game.exitCode(), 0u);
+    EXPECT_EQ(game.exitCode(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+}
+
+// A fault inside the main window's procedure, on the window's own thread, while it handles a
+// message another program sent, as fault_dll.cpp makes it (2: with the heap locked): the game dies
+// with the fault's status, the display is as it was, and no message reaches its windows after it.
+class Win32ProcessWindowFault : public ::testing::TestWithParam<WPARAM> {};
+
+TEST_P(Win32ProcessWindowFault, PutsTheDisplayBackAndEndsWithTheFaultsStatus) {
+    const ScreenSize before = screenSize();
+    GameProcess game(gamePath);
+    ASSERT_NE(game.window(), nullptr) << "the game showed no window";
+    const UniqueHandle ranAfterFault(
+        CreateEventW(nullptr, TRUE, FALSE, L"Local\\zentrix-test-ran-after-fault"));
+    ResetEvent(ranAfterFault.get());
+    const HMODULE dll = LoadLibraryW(faultDllPath.c_str());
+    const auto hookProcedure = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "zentrixFaultHook")));
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, hookProcedure, dll,
+                                         GetWindowThreadProcessId(game.window(), nullptr));
+    ASSERT_NE(hook, nullptr) << GetLastError();
+    SendNotifyMessageW(game.window(), RegisterWindowMessageW(L"zentrix-test-fault"), GetParam(), 0);
+    const bool died = game.waitForExit(60000);
+    UnhookWindowsHookEx(hook);
+    ASSERT_TRUE(died) << "the game went on after the fault";
+    EXPECT_EQ(game.exitCode(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+    EXPECT_EQ(WaitForSingleObject(ranAfterFault.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "a window procedure ran after the fault";
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, Win32ProcessWindowFault, ::testing::Values(1, 2));
+
+// Two starts at once, as a double click too many: one game, and the other copy ends with no
+// window of its own. Started again while the game is minimised: the game is back in front. Closed
+// and started again at once: the new copy finds the game on its way out (and leaves it to end) or
+// gone (and plays). Whichever ends when, the display is as it was once all have ended.
+TEST(Win32Process, OneGameAtATime) {
+    const ScreenSize before = screenSize();
+    {
+        GameProcess one(gamePath, false);
+        GameProcess other(gamePath, false);
+        one.waitForWindowOrEnd();
+        other.waitForWindowOrEnd();
+        ASSERT_NE(one.window() == nullptr, other.window() == nullptr) << "not one game";
+        GameProcess& game = one.window() != nullptr ? one : other;
+        for (GameProcess* gone : {&one, &other}) {
+            EXPECT_TRUE(gone == &game || (gone->waitForExit(15000) && gone->exitCode() == 0));
+        }
+        ShowWindow(game.window(), SW_MINIMIZE);
+        ASSERT_TRUE(waitUntil([&] { return IsIconic(game.window()) != FALSE; }, 5000));
+        GameProcess second(gamePath);
+        EXPECT_TRUE(second.waitForExit(15000) && second.exitCode() == 0 && !second.window());
+        EXPECT_EQ(screenSize(), kGameScreen);
+        EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == game.window(); }, 5000));
+        EXPECT_FALSE(IsIconic(game.window()));
+        PostMessageW(game.window(), WM_CLOSE, 0, 0);
+        GameProcess again(gamePath);
+        EXPECT_TRUE(game.waitForExit(15000));
+    }
     EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
 }
 
@@ -356,11 +425,13 @@ int main(int argc, char** argv) {
         return zentrix::win32::testing::terminateWhileSwitched();
     }
     ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL\n");
+    if (argc != 4) {
+        std::fprintf(stderr,
+                     "usage: zentrix_win32_process_tests ZENTRIX_EXE PLANTED_DLL FAULT_DLL\n");
         return 2;
     }
     zentrix::win32::testing::gamePath = zentrix::win32::testing::windowsPath(argv[1]);
     zentrix::win32::testing::plantedDllPath = zentrix::win32::testing::windowsPath(argv[2]);
+    zentrix::win32::testing::faultDllPath = zentrix::win32::testing::windowsPath(argv[3]);
     return RUN_ALL_TESTS();
 }
