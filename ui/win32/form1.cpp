@@ -441,8 +441,10 @@ void Form1::showMessage(const controller::Message& box) {
     // queue, once the step that asked for it has returned, so that a close, a log-off or a menu
     // choice that comes while it is open is handled like any other message.
     message_ = box;
-    if (hwnd() == nullptr || !PostMessageW(hwnd(), kShowMessage, 0, 0)) {
-        onShowMessage();
+    // A queue too full to take the message still makes a timer's tick once it is empty; the box
+    // is never shown inside the step. Without a window there is nothing to show it over.
+    if (hwnd() != nullptr && !PostMessageW(hwnd(), kShowMessage, 0, 0)) {
+        SetTimer(hwnd(), kBoxTimer, 0, nullptr);
     }
 }
 
@@ -656,6 +658,11 @@ void Form1::onEndSession(bool ending) {
 }
 
 void Form1::onTimer(UINT_PTR timer) {
+    if (timer == kBoxTimer) {
+        KillTimer(hwnd(), kBoxTimer);
+        onShowMessage();
+        return;
+    }
     if (timer != kTimer1 && timer != kTimer2) {
         return;
     }

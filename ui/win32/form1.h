@@ -45,6 +45,7 @@ inline constexpr int kFirstLabelId = 301;     // Label1; Label7 is 307
 inline constexpr int kFirstBallBoxId = 1000;  // Picture1(slot) is 1000 + slot
 inline constexpr UINT_PTR kTimer1 = 1;        // the countdown
 inline constexpr UINT_PTR kTimer2 = 2;        // the refresh
+inline constexpr UINT_PTR kBoxTimer = 3;      // a message box whose message could not be posted
 
 // The installer (packaging/windows/zentrix.nsi) looks for a window of this class to tell that
 // the game is running.
