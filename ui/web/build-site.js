@@ -70,13 +70,13 @@ function fillIn(text, what, values) {
     return text;
 }
 
-// `text` with `inserted` put before `where`, which it must hold once.
-function insert(text, where, inserted, what) {
-    const at = text.indexOf(where);
-    if (at < 0 || text.indexOf(where, at + 1) >= 0) {
-        throw new Error(`${what} must hold ${where} once`);
+// `text` with `what`, which it must hold once, replaced by `by`.
+function replaceOnce(text, what, by) {
+    const at = text.indexOf(what);
+    if (at < 0 || text.indexOf(what, at + 1) >= 0) {
+        throw new Error(`index.html must hold ${what} once`);
     }
-    return text.slice(0, at) + inserted + text.slice(at);
+    return text.slice(0, at) + by + text.slice(at + what.length);
 }
 
 // esbuild on `input`: what it prints.
@@ -130,14 +130,14 @@ function buildSite(options, copied) {
         `style-src '${named(`\n${style}`)}'`,
         "worker-src 'self'", "object-src 'none'", "base-uri 'none'", "form-action 'none'",
     ].join('; ');
-    page = insert(page, '\n<meta name="viewport"', `\n<meta http-equiv="Content-Security-Policy" content="${policy}">`,
-                  'index.html');
-    page = insert(page, '</head>', `${start.head}<style>\n${style}</style>\n`, 'index.html');
-    page = insert(page, '<div id="board"></div>', '', 'index.html')
-        .replace('<div id="board"></div>', `<div id="board">${start.markup}</div>`);
+    const charset = '<meta charset="utf-8">';
+    page = replaceOnce(page, charset, `${charset}\n<meta http-equiv="Content-Security-Policy" content="${policy}">`);
+    page = replaceOnce(page, '</head>', `${start.head}<style>\n${style}</style>\n</head>`);
+    page = replaceOnce(page, '<div id="board"></div>', `<div id="board">${start.markup}</div>`);
     // The page's script before its word that the game cannot start, which it hides before it shows.
-    page = insert(page, '<p id="cannot-run"', `<script type="application/json" id="zentrix-layout">${design}</script>\n` +
-                  `<script>\n${script}</script>\n`, 'index.html');
+    const cannotRun = '<p id="cannot-run"';
+    page = replaceOnce(page, cannotRun, `<script type="application/json" id="zentrix-layout">${design}</script>\n` +
+                       `<script>\n${script}</script>\n${cannotRun}`);
 
     // The site's files, and nothing else.
     const written = new Map([['index.html', page], [moduleFile, moduleScript], [wasmFile, wasm]]);
