@@ -9,7 +9,7 @@ const fs = require('fs');
 const http = require('http');
 const os = require('os');
 const path = require('path');
-const {execFileSync} = require('child_process');
+const {writeServiceWorker} = require('../../ui/web/build-site');
 
 const site = process.argv[2];
 
@@ -58,9 +58,7 @@ function markedCopy(build, into, later) {
     fs.writeFileSync(pagePath, page.split(original).join(text).split(digest(original)).join(digest(text))
         .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`));
     fs.writeFileSync(path.join(into, `only-${build}.txt`), build);
-    execFileSync('cmake', [`-DSITE=${into}`, `-DTEMPLATE=${path.join(__dirname, '../../ui/web/site/sw.js.in')}`,
-                           `-DOUTPUT=${path.join(into, 'sw.js')}`, '-P',
-                           path.join(__dirname, '../../ui/web/write-service-worker.cmake')]);
+    writeServiceWorker(into, path.join(__dirname, '../../ui/web/site/sw.js.in'));
     // Deployed later: every file a minute newer.
     const walk = (dir) => fs.readdirSync(dir, {withFileTypes: true}).forEach((entry) => {
         const full = path.join(dir, entry.name);

@@ -1,37 +1,35 @@
-// The game's module, asked for once the window has been painted: its script is fetched by the
-// name the build writes in here and put into the page, where the page's policy lets it run only
-// if it is that very text, and its WebAssembly is fetched by its name and digest, and compiled only
-// if it is that very file. The page's last word, that the game cannot start, shows unless this
-// script runs: it is hidden as the page starts, and shown again whenever the game cannot start
-// (a browser without WebAssembly, the module refused by the policy, its WebAssembly not the file
-// the page was built with).
-const Loader = (() => {
-    const root = document.documentElement;
+// The game's module: its script fetched by the name the site's build gave it and put into the page,
+// where the page's policy lets it run only if it is that very text, and its WebAssembly fetched by
+// its name and digest, and compiled only if it is that very file (MODULE_SCRIPT, MODULE_WASM and
+// MODULE_WASM_INTEGRITY, which the build writes in).
 
-    function cannotStart(error) {
-        if (!Gate.ready) {
-            root.classList.remove('runs');
-            for (const loading of ['busy', 'loading']) {
-                document.getElementById(loading)?.remove();
-            }
+const fetched = (file, options = {}) => fetch(file, {credentials: 'same-origin', ...options})
+    .then((response) => {
+        if (!response.ok) {
+            throw new Error(`${response.url}: ${response.status} ${response.statusText}`);
         }
-        Gate.fail(error);
-    }
+        return response;
+    });
 
-    const fetched = (file, options = {}) => fetch(file, {credentials: 'same-origin', ...options})
-        .then((response) => {
-            if (!response.ok) {
-                throw new Error(`${response.url}: ${response.status} ${response.statusText}`);
-            }
-            return response;
-        });
-    let wasm = null;
-
-    // The module's script and its WebAssembly asked for together; the script runs as it comes.
-    function load() {
-        wasm = fetched('@WASM_FILE@', {integrity: '@WASM_INTEGRITY@'}).then((response) => response.arrayBuffer());
+// Asks for the module's script and its WebAssembly together; the script runs as it comes. Resolves
+// once the module is ready to start; whatever keeps it from starting, or stops it later, goes to
+// `failed` instead.
+export function load(failed) {
+    return new Promise((resolve) => {
+        const wasm = fetched(MODULE_WASM, {integrity: MODULE_WASM_INTEGRITY}).then((response) => response.arrayBuffer());
         wasm.catch(() => {});  // reported when the module asks for it
-        fetched('@MODULE_FILE@')
+        window.Module = {
+            // The module's exports come later, through `receive`.
+            instantiateWasm(imports, receive) {
+                wasm.then((bytes) => WebAssembly.instantiate(bytes, imports))
+                    .then(({instance, module}) => receive(instance, module))
+                    .catch(failed);
+                return {};
+            },
+            onRuntimeInitialized: resolve,
+            onAbort: (what) => failed(new Error(`The game stopped: ${what}`)),
+        };
+        fetched(MODULE_SCRIPT)
             .then((response) => response.text())
             .then((text) => {
                 const script = document.createElement('script');
@@ -42,20 +40,6 @@ const Loader = (() => {
                     throw new Error('The game\'s module did not run');
                 }
             })
-            .catch(cannotStart);
-    }
-
-    // The module's Module.instantiateWasm: the module's exports come later, through `receive`.
-    function instantiate(imports, receive) {
-        wasm.then((bytes) => WebAssembly.instantiate(bytes, imports))
-            .then(({instance, module}) => receive(instance, module))
-            .catch(cannotStart);
-        return {};
-    }
-
-    function begin() {
-        root.classList.add('runs');
-    }
-
-    return {load, instantiate, cannotStart, begin};
-})();
+            .catch(failed);
+    });
+}
