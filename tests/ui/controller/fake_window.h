@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/controller/form1_controller.h"
@@ -49,7 +50,7 @@ public:
     void prepareControls() override { step("prepare"); }
     void showWindow() override { step("show"); }
     void applySlot(int slot, const layout::SlotView& view) override {
-        stillOpen("a ball box");
+        beforeTheEnd("a ball box");
         slots[static_cast<std::size_t>(slot)] = view;
         // A toolkit passes the focus along its tab order when the focused box gives it up.
         if (handsOn != nullptr && focus == Focus::ball(slot) && !(view.free && view.occupied)) {
@@ -58,15 +59,15 @@ public:
         }
     }
     void applyLabel(int index, const layout::LabelView& view) override {
-        stillOpen("a label");
+        beforeTheEnd("a label");
         labels[static_cast<std::size_t>(index)] = view;
     }
     void applyProgress(int secondsLeft) override {
-        stillOpen("the countdown bar");
+        beforeTheEnd("the countdown bar");
         progress = secondsLeft;
     }
     void applyScoreEnabled(bool enabled) override {
-        stillOpen("Take Score");
+        beforeTheEnd("Take Score");
         scoreEnabled = enabled;
     }
     void startTimer(Timer timer, std::chrono::milliseconds interval) override {
@@ -146,7 +147,7 @@ public:
 
 private:
     static std::size_t index(Timer timer) { return static_cast<std::size_t>(timer); }
-    void stillOpen(const char* what) const {
+    void beforeTheEnd(const char* what) const {
         EXPECT_FALSE(hasEnded) << what << " changed after the end";
     }
     void step(std::string what) {
