@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <utility>
 
 namespace zentrix::testing {
@@ -175,6 +177,62 @@ void playClearingRound(Table& table, int discards) {
             << "slot " << slot;
         table.click({slot, kNextBallSlot});
         ASSERT_FALSE(table.game.slot(slot).occupied) << "slot " << slot << " was not removed";
+    }
+}
+
+void expectRulesHold(const Game& game) {
+    int selectedSum = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const auto& box = game.slot(slot);
+        if (box.selected) {
+            ASSERT_TRUE(box.occupied) << "ring on empty slot " << slot;
+            selectedSum += game.ballValue(slot);
+        }
+    }
+    ASSERT_EQ(game.selectionSum(), selectedSum);
+    ASSERT_LE(game.selectionSum(), kTarget);
+
+    std::array<int, kMaxValue + 1> onBoard{};
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (game.slot(slot).occupied) {
+            const int value = game.ballValue(slot);
+            ASSERT_TRUE(value >= 1 && value <= kMaxValue) << "slot " << slot;
+            ++onBoard[static_cast<std::size_t>(value)];
+        }
+    }
+    for (int value = 1; value <= kMaxValue; ++value) {
+        ASSERT_LE(game.dealtCount(value), kBallsPerValue);
+        ASSERT_LE(onBoard[static_cast<std::size_t>(value)], game.dealtCount(value)) << value;
+    }
+
+    ASSERT_GE(game.roundPoints(), 0);
+    ASSERT_GE(game.ballsRemoved(), 0);
+    ASSERT_GE(game.spacesCleared(), 0);
+    ASSERT_GE(game.carriedScore(), 0);
+    const auto state = game.roundState();
+    if (state != RoundState::NotStarted) {
+        ASSERT_EQ(game.label1(), std::to_string(game.selectionSum()));
+        ASSERT_GE(std::stoll(game.label4()), 0);
+    }
+
+    if (state == RoundState::RoundOne || state == RoundState::RoundTwo ||
+        state == RoundState::BonusRound) {
+        ASSERT_TRUE(game.timer1Enabled());
+        ASSERT_TRUE(game.timer2Enabled());
+        ASSERT_TRUE(game.scoreEnabled());
+        for (int slot = 0; slot < kBoardSlotCount; ++slot) {
+            if (!game.slot(slot).occupied) {
+                continue;
+            }
+            const auto blockers = blockersOf(slot);
+            const bool free = std::none_of(blockers.begin(), blockers.end(),
+                                           [&](auto b) { return game.slot(b).occupied; });
+            ASSERT_EQ(game.slot(slot).enabled, free) << "slot " << slot;
+        }
+        ASSERT_TRUE(game.slot(kNextBallSlot).enabled);
+        ASSERT_EQ(game.label2(), std::to_string(game.ballsRemoved() / 2));
+        ASSERT_GE(game.progressValue(), 1.0f);
+        ASSERT_LE(game.progressValue(), 90.0f);
     }
 }
 

@@ -107,6 +107,13 @@ inline const std::vector<int> kClearingOrder{20, 21, 9, 16, 17, 18, 19, 10, 11, 
 void scriptClearingRound(ScriptedRandom& random, int discards);
 void playClearingRound(Table& table, int discards);
 
+// What holds of the game between any two steps, whatever came before: the selection sum matching
+// the rings and never above 11, rings only on balls, no value dealt more than six times a round
+// nor more of it on the board than dealt, no score below zero, and while a round runs both timers
+// and Take Score on, every heap ball free exactly when its blockers are gone, and captions that
+// hold the numbers they show. Fails the running test (ASSERT) at the first that does not.
+void expectRulesHold(const Game& game);
+
 // Total location points of a round that removes every heap ball together with a next ball.
 inline constexpr int kClearingRoundPoints =
     2 * (600 + 2 * 500 + 6 * 400 + 7 * 300 + 4 * 200 + 2 * 100);

@@ -92,7 +92,7 @@ void Form1Controller::menuChosen(layout::MenuCommand command) {
     }
     if (const std::optional<HelpWindow> window = helpWindowOpenedBy(command)) {
         port_.showHelp(*window);
-    } else if (command == layout::MenuCommand::FileNew) {
+    } else if (command == layout::MenuCommand::FileNew && takesInput()) {
         forward([this] { game_.newGame(); });
     }
 }
@@ -100,7 +100,7 @@ void Form1Controller::menuChosen(layout::MenuCommand command) {
 // A quick second click on a felt button presses it again, as the desktop's buttons always did:
 // every click counts, whatever its count.
 void Form1Controller::buttonPressed(Button button, int /*clickCount*/) {
-    if (ended_ || messageOpen_) {
+    if (!takesInput()) {
         return;
     }
     if (button == Button::NextBall) {
@@ -111,7 +111,7 @@ void Form1Controller::buttonPressed(Button button, int /*clickCount*/) {
 }
 
 void Form1Controller::ballClicked(int slot, int clickCount) {
-    if (ended_ || messageOpen_ || slot < 0 || slot >= layout::kSlotCount) {
+    if (!takesInput() || slot < 0 || slot >= layout::kSlotCount) {
         return;
     }
     // The second press of a double-click is no click on a ball: the first press already toggled
@@ -129,7 +129,7 @@ void Form1Controller::ballClicked(int slot, int clickCount) {
 void Form1Controller::timerFired(Timer timer) {
     // A tick that was already queued when its timer stopped, or that comes while a box is open,
     // is dropped: the rules are in the middle of a step.
-    if (ended_ || messageOpen_ || !timerRunning(timer)) {
+    if (!takesInput() || !timerRunning(timer)) {
         return;
     }
     if (timer == Timer::Countdown) {
@@ -140,7 +140,7 @@ void Form1Controller::timerFired(Timer timer) {
 }
 
 bool Form1Controller::keyPressed(Key key, bool autoRepeat) {
-    if (ended_ || messageOpen_) {
+    if (!takesInput()) {
         return false;
     }
     if (key == Key::Activate) {
@@ -211,6 +211,13 @@ bool Form1Controller::canHoldFocus(const Focus& focus) const {
     }
     // The focus is outside the board (a menu, another window): it is not the board's to move.
     return true;
+}
+
+// The player's input and the timers' ticks reach the rules only between the load step and the
+// end, and never while a box is open. (Before the load step the window is not even shown, and the
+// load step would disable a board already dealt.)
+bool Form1Controller::takesInput() const {
+    return started_ && !ended_ && !messageOpen_;
 }
 
 template <typename Step>

@@ -10,7 +10,8 @@
 // Form1Port::showMessage returns at once. When the front end reports the box closed
 // (messageClosed), the next box's view is applied and that box shown; after the last, the step's
 // own outcome is applied and the timers run again as the rules say. While a box is open every
-// tick, click, key and menu choice that still arrives is dropped, here and nowhere else.
+// tick, click, key and menu choice that still arrives is dropped, here and nowhere else; so is
+// every one that comes before the load step (the help windows aside).
 #pragma once
 
 #include <array>
@@ -202,6 +203,8 @@ private:
         layout::Form1View view;
     };
 
+    // Whether what the player and the timers do reaches the rules now.
+    bool takesInput() const;
     // Runs one step of the rules, then shows its outcome.
     template <typename Step>
     void forward(Step&& step);

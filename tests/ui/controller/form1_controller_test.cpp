@@ -12,6 +12,7 @@
 
 #include "display/scripted_display_driver.h"
 #include "tests/game/table.h"
+#include "tests/ui/controller/fake_window.h"
 
 namespace zentrix::controller {
 namespace {
@@ -23,114 +24,6 @@ using testing::ScriptedRandom;
 
 constexpr DisplayMode kDesktop{1920, 1080, 32, 60};
 constexpr DisplayMode kGameMode{1024, 768, 16, 60};
-
-std::string nameOf(Timer timer) {
-    return timer == Timer::Countdown ? "Timer1" : "Timer2";
-}
-
-std::string nameOf(const Focus& focus) {
-    switch (focus.kind) {
-        case Focus::Kind::Ball:
-            return "ball " + std::to_string(focus.slot);
-        case Focus::Kind::NextBall:
-            return "cmdNext";
-        case Focus::Kind::TakeScore:
-            return "cmdScore";
-        case Focus::Kind::None:
-            break;
-    }
-    return "nothing";
-}
-
-// A box as the player saw it, with the window around it.
-struct SeenBox {
-    Message box;
-    bool timer1 = false;
-    bool timer2 = false;
-    std::string total;       // Label4 as the window showed it
-    bool heapShown = false;  // any ball box holding a ball
-};
-
-// A front end that only remembers: the steps it was asked for in order (apply calls aside, which
-// land in the window's state), and the state a player would see.
-class FakeWindow final : public Form1Port {
-public:
-    void prepareControls() override { steps.push_back("prepare"); }
-    void showWindow() override { steps.push_back("show"); }
-    void applySlot(int slot, const layout::SlotView& view) override {
-        slots[static_cast<std::size_t>(slot)] = view;
-        // A toolkit passes the focus along its tab order when the focused box gives it up.
-        if (handsOn != nullptr && focus == Focus::ball(slot) && !(view.free && view.occupied)) {
-            focus = Focus::takeScore();
-            handsOn->focusChanged(focus);
-        }
-    }
-    void applyLabel(int index, const layout::LabelView& view) override {
-        labels[static_cast<std::size_t>(index)] = view;
-    }
-    void applyProgress(int secondsLeft) override { progress = secondsLeft; }
-    void applyScoreEnabled(bool enabled) override { scoreEnabled = enabled; }
-    void startTimer(Timer timer, std::chrono::milliseconds interval) override {
-        EXPECT_FALSE(running[index(timer)]) << nameOf(timer) << " started twice";
-        EXPECT_EQ(interval, intervalOf(timer));
-        running[index(timer)] = true;
-        steps.push_back("start " + nameOf(timer));
-    }
-    void stopTimer(Timer timer) override {
-        EXPECT_TRUE(running[index(timer)]) << nameOf(timer) << " stopped twice";
-        running[index(timer)] = false;
-        steps.push_back("stop " + nameOf(timer));
-    }
-    void showMessage(const Message& box) override {
-        steps.push_back("box " + box.text);
-        SeenBox seen{box, running[0], running[1], labels[3].caption, false};
-        for (const layout::SlotView& slot : slots) {
-            seen.heapShown = seen.heapShown || slot.occupied;
-        }
-        boxes.push_back(seen);
-        if (whileOpen) {
-            whileOpen();
-        }
-        // A player who closes every box at once, unless the test closes them itself.
-        if (closesBoxes && player != nullptr) {
-            player->messageClosed();
-        }
-    }
-    void moveFocus(const Focus& target) override {
-        focus = target;
-        steps.push_back("focus " + nameOf(target));
-    }
-    void showHelp(HelpWindow window) override {
-        steps.push_back(window == HelpWindow::Rules ? "help Rules" : "help About");
-    }
-    void closeHelpWindows() override { steps.push_back("close help"); }
-    void ended() override { steps.push_back("ended"); }
-
-    const layout::SlotView& slot(int slot) const { return slots[static_cast<std::size_t>(slot)]; }
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> texts;
-        for (const SeenBox& seen : boxes) {
-            texts.push_back(seen.box.text);
-        }
-        return texts;
-    }
-
-    std::vector<std::string> steps;
-    std::vector<SeenBox> boxes;
-    std::array<layout::SlotView, layout::kSlotCount> slots{};
-    std::array<layout::LabelView, 7> labels{};
-    int progress = -1;
-    bool scoreEnabled = false;
-    std::array<bool, 2> running{};
-    Focus focus;
-    std::function<void()> whileOpen;
-    bool closesBoxes = true;
-    Form1Controller* player = nullptr;
-    Form1Controller* handsOn = nullptr;
-
-private:
-    static std::size_t index(Timer timer) { return static_cast<std::size_t>(timer); }
-};
 
 struct Bench {
     FakeWindow window;
@@ -569,19 +462,19 @@ TEST(Form1ControllerTest, EachBoxShowsItsOwnMomentUntilThePlayerClosesIt) {
     EXPECT_EQ(bench.random.fallbackDraws(), 0);
 
     // The round's boxes show the emptied board and the new total, one after the other.
-    bench.controller.messageClosed();
+    bench.window.closeBox();
     ASSERT_EQ(bench.window.boxes.size(), 2u);
     EXPECT_EQ(bench.window.boxes[1].box.text, "Ready for Round 2");
     EXPECT_EQ(bench.window.boxes[1].total, "90700");
     EXPECT_FALSE(bench.window.boxes[1].heapShown);
     EXPECT_FALSE(bench.window.slot(20).occupied);
-    bench.controller.messageClosed();
+    bench.window.closeBox();
     EXPECT_EQ(bench.window.boxTexts().back(), "Score 90,000 for BONUS ROUND!!");
     EXPECT_TRUE(bench.controller.messageOpen());
 
     // The last box closed: round 2 as dealt before the first box, running.
-    bench.controller.messageClosed();
-    bench.controller.messageClosed();  // a second report of the same box changes nothing
+    bench.window.closeBox();
+    bench.window.closeBox();  // a second report of the same box changes nothing
     EXPECT_FALSE(bench.controller.messageOpen());
     EXPECT_EQ(bench.window.boxes.size(), 3u);
     EXPECT_TRUE(bench.window.running[0] && bench.window.running[1]);

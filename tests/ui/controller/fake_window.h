@@ -1,0 +1,159 @@
+// A front end for Form1's controller that only remembers what it was told, and checks what every
+// front end may count on: a timer is started only while stopped and stopped only while running,
+// no box is shown over another, and nothing at all comes after the end. Shared by the
+// controller's tests and its fuzz target.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/controller/form1_controller.h"
+
+namespace zentrix::controller {
+
+inline std::string nameOf(Timer timer) {
+    return timer == Timer::Countdown ? "Timer1" : "Timer2";
+}
+
+inline std::string nameOf(const Focus& focus) {
+    switch (focus.kind) {
+        case Focus::Kind::Ball:
+            return "ball " + std::to_string(focus.slot);
+        case Focus::Kind::NextBall:
+            return "cmdNext";
+        case Focus::Kind::TakeScore:
+            return "cmdScore";
+        case Focus::Kind::None:
+            break;
+    }
+    return "nothing";
+}
+
+// A box as the player saw it, with the window around it.
+struct SeenBox {
+    Message box;
+    bool timer1 = false;
+    bool timer2 = false;
+    std::string total;       // Label4 as the window showed it
+    bool heapShown = false;  // any ball box holding a ball
+};
+
+// The steps it was asked for in order (apply calls aside, which land in the window's state), and
+// the state a player would see.
+class FakeWindow final : public Form1Port {
+public:
+    void prepareControls() override { step("prepare"); }
+    void showWindow() override { step("show"); }
+    void applySlot(int slot, const layout::SlotView& view) override {
+        beforeTheEnd("a ball box");
+        slots[static_cast<std::size_t>(slot)] = view;
+        // A toolkit passes the focus along its tab order when the focused box gives it up.
+        if (handsOn != nullptr && focus == Focus::ball(slot) && !(view.free && view.occupied)) {
+            focus = Focus::takeScore();
+            handsOn->focusChanged(focus);
+        }
+    }
+    void applyLabel(int index, const layout::LabelView& view) override {
+        beforeTheEnd("a label");
+        labels[static_cast<std::size_t>(index)] = view;
+    }
+    void applyProgress(int secondsLeft) override {
+        beforeTheEnd("the countdown bar");
+        progress = secondsLeft;
+    }
+    void applyScoreEnabled(bool enabled) override {
+        beforeTheEnd("Take Score");
+        scoreEnabled = enabled;
+    }
+    void startTimer(Timer timer, std::chrono::milliseconds interval) override {
+        EXPECT_FALSE(running[index(timer)]) << nameOf(timer) << " started twice";
+        EXPECT_EQ(interval, intervalOf(timer));
+        running[index(timer)] = true;
+        step("start " + nameOf(timer));
+    }
+    void stopTimer(Timer timer) override {
+        EXPECT_TRUE(running[index(timer)]) << nameOf(timer) << " stopped twice";
+        running[index(timer)] = false;
+        step("stop " + nameOf(timer));
+    }
+    void showMessage(const Message& box) override {
+        EXPECT_FALSE(boxOpen) << "\"" << box.text << "\" shown over another box";
+        step("box " + box.text);
+        boxOpen = true;
+        SeenBox seen{box, running[0], running[1], labels[3].caption, false};
+        for (const layout::SlotView& slot : slots) {
+            seen.heapShown = seen.heapShown || slot.occupied;
+        }
+        boxes.push_back(seen);
+        if (whileOpen) {
+            whileOpen();
+        }
+        // A player who closes every box at once, unless the test closes them itself.
+        if (closesBoxes && boxOpen) {
+            closeBox();
+        }
+    }
+    void moveFocus(const Focus& target) override {
+        focus = target;
+        step("focus " + nameOf(target));
+    }
+    void showHelp(HelpWindow window) override {
+        step(window == HelpWindow::Rules ? "help Rules" : "help About");
+    }
+    void closeHelpWindows() override { step("close help"); }
+    void ended() override {
+        step("ended");
+        hasEnded = true;
+        boxOpen = false;
+    }
+
+    // The player closes the open box (and tells the controller so, as a front end would also do
+    // when no box is open, after a second report of the same close).
+    void closeBox() {
+        boxOpen = false;
+        if (player != nullptr) {
+            player->messageClosed();
+        }
+    }
+
+    const layout::SlotView& slot(int slot) const { return slots[static_cast<std::size_t>(slot)]; }
+    std::vector<std::string> boxTexts() const {
+        std::vector<std::string> texts;
+        for (const SeenBox& seen : boxes) {
+            texts.push_back(seen.box.text);
+        }
+        return texts;
+    }
+
+    std::vector<std::string> steps;
+    std::vector<SeenBox> boxes;
+    std::array<layout::SlotView, layout::kSlotCount> slots{};
+    std::array<layout::LabelView, 7> labels{};
+    int progress = -1;
+    bool scoreEnabled = false;
+    std::array<bool, 2> running{};
+    Focus focus;
+    bool boxOpen = false;
+    bool hasEnded = false;
+    std::function<void()> whileOpen;
+    bool closesBoxes = true;
+    Form1Controller* player = nullptr;
+    Form1Controller* handsOn = nullptr;
+
+private:
+    static std::size_t index(Timer timer) { return static_cast<std::size_t>(timer); }
+    void beforeTheEnd(const char* what) const {
+        EXPECT_FALSE(hasEnded) << what << " changed after the end";
+    }
+    void step(std::string what) {
+        EXPECT_FALSE(hasEnded) << "\"" << what << "\" after the end";
+        steps.push_back(std::move(what));
+    }
+};
+
+}  // namespace zentrix::controller
