@@ -1,5 +1,5 @@
 // Form1's port on the web page: each primitive the controller asks for is handed to the page's
-// script (site/zentrix.js), which owns the HTML controls.
+// script (site/js/port.js), which owns the HTML controls.
 #pragma once
 
 #include "ui/controller/form1_controller.h"
