@@ -172,15 +172,17 @@ private:
         const std::size_t boxesBefore = window_.boxes.size();
         const long long inBoxBefore = inBoxEvents_;
         run(event, bytes);
+        // The call has returned: a player who closes boxes at once closes what it showed.
+        window_.settle();
         if (trace) {
             traceStep(event, boxesBefore);
         }
         check(event, before, boxWasOpen, boxesBefore, inBoxEvents_ != inBoxBefore);
     }
 
-    // A front end whose box runs an event loop of its own while it is being shown: the next
-    // event arrives before showMessage has returned, in the middle of the controller's step.
-    // The checks wait for the outer event to end.
+    // A player who acts while a box is open, before closing it: the next event arrives while the
+    // box is shown, once the step that showed it has returned. The checks wait for the outer
+    // event to end.
     void inBox() {
         if (depth_ >= 4 || bytes_ == nullptr || bytes_->done()) {
             return;

@@ -87,12 +87,14 @@ std::optional<HelpWindow> helpWindowOpenedBy(layout::MenuCommand command) {
 }
 
 void Form1Controller::menuChosen(layout::MenuCommand command) {
-    if (ended_ || messageOpen_) {
+    // The help windows touch nothing of the game's: they open before the load step too.
+    const std::optional<HelpWindow> window = helpWindowOpenedBy(command);
+    if (!takesInput(window.has_value())) {
         return;
     }
-    if (const std::optional<HelpWindow> window = helpWindowOpenedBy(command)) {
+    if (window) {
         port_.showHelp(*window);
-    } else if (command == layout::MenuCommand::FileNew && takesInput()) {
+    } else if (command == layout::MenuCommand::FileNew) {
         forward([this] { game_.newGame(); });
     }
 }
@@ -216,8 +218,8 @@ bool Form1Controller::canHoldFocus(const Focus& focus) const {
 // The player's input and the timers' ticks reach the rules only between the load step and the
 // end, and never while a box is open. (Before the load step the window is not even shown, and the
 // load step would disable a board already dealt.)
-bool Form1Controller::takesInput() const {
-    return started_ && !ended_ && !messageOpen_;
+bool Form1Controller::takesInput(bool beforeTheLoadStep) const {
+    return (started_ || beforeTheLoadStep) && !ended_ && !messageOpen_;
 }
 
 template <typename Step>
@@ -258,7 +260,7 @@ void Form1Controller::showFirstBox() {
         setTimer(timer, false);
     }
     messageOpen_ = true;
-    // A copy: a front end may report the box closed before this call returns.
+    // A copy, which stays whole whatever the front end reports while it holds it.
     const Message box = boxes_.front().box;
     port_.showMessage(box);
 }

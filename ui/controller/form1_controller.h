@@ -203,8 +203,9 @@ private:
         layout::Form1View view;
     };
 
-    // Whether what the player and the timers do reaches the rules now.
-    bool takesInput() const;
+    // Whether what the player and the timers do reaches the rules now: the one guard every input
+    // passes; what may come before the load step says so.
+    bool takesInput(bool beforeTheLoadStep = false) const;
     // Runs one step of the rules, then shows its outcome.
     template <typename Step>
     void forward(Step&& step);

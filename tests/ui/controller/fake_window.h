@@ -81,6 +81,7 @@ public:
         running[index(timer)] = false;
         step("stop " + nameOf(timer));
     }
+    // Shows the box and returns, as every front end does: the player closes it later.
     void showMessage(const Message& box) override {
         EXPECT_FALSE(boxOpen) << "\"" << box.text << "\" shown over another box";
         step("box " + box.text);
@@ -90,13 +91,6 @@ public:
             seen.heapShown = seen.heapShown || slot.occupied;
         }
         boxes.push_back(seen);
-        if (whileOpen) {
-            whileOpen();
-        }
-        // A player who closes every box at once, unless the test closes them itself.
-        if (closesBoxes && boxOpen) {
-            closeBox();
-        }
     }
     void moveFocus(const Focus& target) override {
         focus = target;
@@ -110,6 +104,25 @@ public:
         step("ended");
         hasEnded = true;
         boxOpen = false;
+    }
+
+    // What the player does once a call that showed a box has returned: looks at the window
+    // (`whileOpen`, where a test acts then), then closes the box, and so on while boxes come,
+    // unless the test closes them itself.
+    void settle() {
+        if (settling_) {
+            return;  // what the player does while looking at a box is settled by that look
+        }
+        settling_ = true;
+        while (closesBoxes && boxOpen && !hasEnded) {
+            if (whileOpen) {
+                whileOpen();
+            }
+            if (boxOpen) {
+                closeBox();
+            }
+        }
+        settling_ = false;
     }
 
     // The player closes the open box (and tells the controller so, as a front end would also do
@@ -147,6 +160,7 @@ public:
 
 private:
     static std::size_t index(Timer timer) { return static_cast<std::size_t>(timer); }
+    bool settling_ = false;
     void beforeTheEnd(const char* what) const {
         EXPECT_FALSE(hasEnded) << what << " changed after the end";
     }
@@ -154,6 +168,67 @@ private:
         EXPECT_FALSE(hasEnded) << "\"" << what << "\" after the end";
         steps.push_back(std::move(what));
     }
+};
+
+// The controller as a front end drives it: each call returns before the player closes a box it
+// showed (FakeWindow::settle). What it is asked does not change.
+class FrontEnd {
+public:
+    FrontEnd(Form1Controller& controller, FakeWindow& window)
+        : controller_(controller), window_(window) {}
+
+    void startUp() {
+        then([&] { controller_.startUp(); });
+    }
+    void shutDown() {
+        then([&] { controller_.shutDown(); });
+    }
+    void restoreDisplay() {
+        then([&] { controller_.restoreDisplay(); });
+    }
+    void resumeDisplay() {
+        then([&] { controller_.resumeDisplay(); });
+    }
+    void menuChosen(layout::MenuCommand command) {
+        then([&] { controller_.menuChosen(command); });
+    }
+    void buttonPressed(Button button, int clicks) {
+        then([&] { controller_.buttonPressed(button, clicks); });
+    }
+    void ballClicked(int slot, int clicks) {
+        then([&] { controller_.ballClicked(slot, clicks); });
+    }
+    void timerFired(Timer timer) {
+        then([&] { controller_.timerFired(timer); });
+    }
+    bool keyPressed(Key key, bool autoRepeat) {
+        bool used = false;
+        then([&] { used = controller_.keyPressed(key, autoRepeat); });
+        return used;
+    }
+    void focusChanged(const Focus& focus) {
+        then([&] { controller_.focusChanged(focus); });
+    }
+    void focusReturned() {
+        then([&] { controller_.focusReturned(); });
+    }
+
+    const Game& game() const { return controller_.game(); }
+    const Focus& focus() const { return controller_.focus(); }
+    bool timerRunning(Timer timer) const { return controller_.timerRunning(timer); }
+    bool messageOpen() const { return controller_.messageOpen(); }
+    bool hasEnded() const { return controller_.hasEnded(); }
+    bool canTakeFocus(int slot) const { return controller_.canTakeFocus(slot); }
+
+private:
+    template <typename Call>
+    void then(Call call) {
+        call();
+        window_.settle();
+    }
+
+    Form1Controller& controller_;
+    FakeWindow& window_;
 };
 
 }  // namespace zentrix::controller

@@ -29,9 +29,10 @@ struct Bench {
     FakeWindow window;
     ScriptedRandom random;
     ScriptedDisplayDriver display{{kDesktop, kGameMode}, kDesktop};
-    Form1Controller controller{window, random, display};
+    Form1Controller form1{window, random, display};
+    FrontEnd controller{form1, window};
 
-    Bench() { window.player = &controller; }
+    Bench() { window.player = &form1; }
 
     void newGame(const testing::Deal& deal) {
         random.pushValues(deal);
@@ -346,7 +347,7 @@ TEST(Form1ControllerTest, AStaleTickFromAStoppedTimerIsDropped) {
 
 TEST(Form1ControllerTest, TheFocusFollowsClicksAndArrowsAndLeavesWithItsBall) {
     Bench bench;
-    bench.window.handsOn = &bench.controller;
+    bench.window.handsOn = &bench.form1;
     bench.controller.startUp();
     bench.newGame(plainDeal());
 
