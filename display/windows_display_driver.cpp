@@ -20,8 +20,9 @@ DisplayMode modeOf(const DEVMODEA& record) {
             record.dmDisplayFrequency};
 }
 
-DEVMODEA recordOf(const DisplayMode& mode) {
-    DEVMODEA record = blankRecord();
+// Writes `mode` into a display record, narrow or wide, and marks the fields it wrote.
+template <typename Record>
+void describeMode(Record& record, const DisplayMode& mode) noexcept {
     record.dmPelsWidth = mode.width;
     record.dmPelsHeight = mode.height;
     record.dmBitsPerPel = mode.bitsPerPixel;
@@ -30,6 +31,11 @@ DEVMODEA recordOf(const DisplayMode& mode) {
         record.dmDisplayFrequency = mode.refreshRate;
         record.dmFields |= DM_DISPLAYFREQUENCY;
     }
+}
+
+DEVMODEA recordOf(const DisplayMode& mode) {
+    DEVMODEA record = blankRecord();
+    describeMode(record, mode);
     return record;
 }
 
@@ -78,14 +84,7 @@ std::int32_t changeModeTemporarilyTo(const DisplayMode& mode) noexcept {
     // The wide record: the narrow call would have the system allocate a wide copy of it.
     DEVMODEW record{};
     record.dmSize = sizeof record;
-    record.dmPelsWidth = mode.width;
-    record.dmPelsHeight = mode.height;
-    record.dmBitsPerPel = mode.bitsPerPixel;
-    record.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    if (mode.refreshRate != 0) {
-        record.dmDisplayFrequency = mode.refreshRate;
-        record.dmFields |= DM_DISPLAYFREQUENCY;
-    }
+    describeMode(record, mode);
     return static_cast<std::int32_t>(
         ChangeDisplaySettingsExW(nullptr, &record, nullptr, CDS_FULLSCREEN, nullptr));
 }
