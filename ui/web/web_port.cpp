@@ -2,7 +2,8 @@
 
 #include <emscripten.h>
 
-// The page's side: the global `zentrixPort` object that site/js/port.js sets up before the game starts.
+// The page's side: the global `zentrixPort` object that site/js/port.js sets up before the game
+// starts.
 // clang-format off
 EM_JS(void, zx_port_prepare_controls, (), { zentrixPort.prepareControls(); });
 EM_JS(void, zx_port_show_window, (), { zentrixPort.showWindow(); });
