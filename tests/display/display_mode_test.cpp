@@ -11,7 +11,6 @@ namespace zentrix::display {
 namespace {
 
 using testing::RecordingMessages;
-using testing::ShownMessage;
 
 constexpr DisplayMode kDesktop{1280, 1024, 32, 60};
 
@@ -38,7 +37,7 @@ TEST(SetDisplayMode, SwitchesToFirstListedMatchWhateverItsRefreshRate) {
     EXPECT_EQ(driver.changes()[0], (DisplayMode{1024, 768, 16, 75}));
     EXPECT_EQ(driver.enumeratedIndices(), (std::vector<std::int32_t>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(driver.currentMode(), (DisplayMode{1024, 768, 16, 75}));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.seen.empty());
 }
 
 // The first match is taken even when a later listed match is the mode already in force.
@@ -62,7 +61,7 @@ TEST(SetDisplayMode, CurrentModeAskedAgainSucceedsSilently) {
     EXPECT_EQ(result, kChangeSuccessful);
     EXPECT_EQ(driver.changes(), (std::vector<DisplayMode>{kDesktop}));
     EXPECT_EQ(driver.currentMode(), kDesktop);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.seen.empty());
 }
 
 // No listed mode with that size and depth: the whole list is walked, nothing changes, nothing
@@ -77,7 +76,7 @@ TEST(SetDisplayMode, NoMatchChangesNothingAndShowsNothing) {
 
     EXPECT_TRUE(driver.changes().empty());
     EXPECT_EQ(driver.currentMode(), kDesktop);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.seen.empty());
     EXPECT_EQ(driver.enumeratedIndices().size(), 3 * (typicalModes().size() + 1));
 }
 
@@ -120,7 +119,9 @@ TEST(SetDisplayMode, ReportsEachFailingResultWithItsMessageAndStyle) {
 
         EXPECT_EQ(SetDisplayMode(driver, messages, 1024, 768, 16), c.code);
 
-        EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{c.text, "Pellary", c.style}}));
+        ASSERT_EQ(messages.texts(), std::vector<std::string>{c.text});
+        EXPECT_EQ(messages.seen[0].title, "Pellary");
+        EXPECT_EQ(messages.seen[0].style, c.style);
         EXPECT_EQ(static_cast<int>(c.style), c.code == kChangeRestart ? 32 : 16);
         EXPECT_EQ(driver.changes().size(), 1U);
         EXPECT_EQ(driver.currentMode(), kDesktop);
@@ -136,7 +137,7 @@ TEST(SetDisplayMode, UnknownResultCodesAreSilent) {
 
         EXPECT_EQ(SetDisplayMode(driver, messages, 1024, 768, 16), code);
 
-        EXPECT_TRUE(messages.shown.empty()) << code;
+        EXPECT_TRUE(messages.seen.empty()) << code;
         EXPECT_EQ(driver.changes().size(), 1U) << code;
     }
 }

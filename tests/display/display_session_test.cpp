@@ -10,7 +10,6 @@ namespace zentrix::display {
 namespace {
 
 using testing::RecordingMessages;
-using testing::ShownMessage;
 
 constexpr DisplayMode kDesktop{1280, 1024, 32, 75};
 
@@ -42,7 +41,7 @@ TEST(DisplaySession, RestoresExactlyTheStartUpModeOnce) {
     EXPECT_FALSE(session.restore().has_value());
     EXPECT_FALSE(session.restore().has_value());
     EXPECT_EQ(driver.changes(), (std::vector<DisplayMode>{{1024, 768, 16, 60}, kDesktop}));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.seen.empty());
 }
 
 // The session's destructor restores when nothing else did, and does nothing after an explicit
@@ -79,7 +78,7 @@ TEST(DisplaySession, WithoutAMatchNeitherStartNorRestoreChangesAnything) {
     EXPECT_FALSE(session.restore().has_value());
 
     EXPECT_TRUE(driver.changes().empty());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.seen.empty());
     EXPECT_EQ(driver.currentMode(), kDesktop);
 }
 
@@ -94,7 +93,7 @@ TEST(DisplaySession, DoesNotSwitchWithoutAKnownWayBack) {
 
     EXPECT_TRUE(driver.changes().empty());
     EXPECT_TRUE(driver.enumeratedIndices().empty());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.seen.empty());
 }
 
 // A start-up change that fails is reported to the player; shut-down still puts the start-up mode
@@ -107,12 +106,13 @@ TEST(DisplaySession, FailedSwitchIsReportedAndShutDownStillRestoresSilently) {
 
     session.start();
     EXPECT_EQ(session.switchResult(), kChangeFailed);
-    EXPECT_EQ(messages.shown,
-              (std::vector<ShownMessage>{{"The display driver failed the specified graphics mode",
-                                          "Pellary", DisplayMessageStyle::Critical}}));
+    ASSERT_EQ(messages.texts(),
+              std::vector<std::string>{"The display driver failed the specified graphics mode"});
+    EXPECT_EQ(messages.seen[0].title, "Pellary");
+    EXPECT_EQ(messages.seen[0].style, DisplayMessageStyle::Critical);
 
     EXPECT_EQ(session.restore(), kChangeBadMode);
-    EXPECT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.seen.size(), 1U);
     EXPECT_FALSE(session.restore().has_value());
     EXPECT_EQ(driver.changes(), (std::vector<DisplayMode>{{1024, 768, 16, 60}, kDesktop}));
 }
@@ -196,7 +196,7 @@ TEST(DisplaySession, SwitchesAgainAfterACancelledEndOfTheSession) {
     EXPECT_FALSE(rescue.armed());
     EXPECT_EQ(driver.changes(),
               (std::vector<DisplayMode>{kGame, kDesktop, kGame, kDesktop, kGame, kDesktop}));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.seen.empty());
 }
 
 // Nothing switched, nothing armed: no game mode on offer, or no known way back.
@@ -241,7 +241,7 @@ TEST(CurrentModeDriver, OffersOnlyTheScreensOwnMode) {
         EXPECT_EQ(session.switchResult(), kChangeSuccessful);
         EXPECT_EQ(session.restore(), kChangeSuccessful);
     }
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.seen.empty());
 }
 
 }  // namespace

@@ -169,7 +169,7 @@ private:
         ++eventsRun;
         const Balls before(controller_.game());
         const bool boxWasOpen = controller_.messageOpen();
-        const std::size_t boxesBefore = window_.boxes.size();
+        const std::size_t boxesBefore = window_.boxes.seen.size();
         const long long inBoxBefore = inBoxEvents_;
         run(event, bytes);
         // The call has returned: a player who closes boxes at once closes what it showed.
@@ -205,9 +205,9 @@ private:
         std::fprintf(stderr, "%-16s round %d, total \"%s\", sum %d, removed %d, %zu boxes",
                      kNames[static_cast<std::size_t>(event)], static_cast<int>(game.roundState()),
                      game.label4().c_str(), game.selectionSum(), game.ballsRemoved(),
-                     window_.boxes.size());
-        for (std::size_t i = boxesBefore; i < window_.boxes.size(); ++i) {
-            std::fprintf(stderr, " [%s]", window_.boxes[i].box.text.c_str());
+                     window_.boxes.seen.size());
+        for (std::size_t i = boxesBefore; i < window_.boxes.seen.size(); ++i) {
+            std::fprintf(stderr, " [%s]", window_.boxes.seen[i].text.c_str());
         }
         std::fprintf(stderr, "\n");
     }
@@ -311,7 +311,7 @@ private:
         // What reached the window.
         if (!startedUp_) {
             EXPECT_EQ(window_.progress, -1) << "the window was drawn before start-up";
-            EXPECT_TRUE(window_.boxes.empty()) << "a box before start-up";
+            EXPECT_TRUE(window_.boxes.seen.empty()) << "a box before start-up";
             EXPECT_FALSE(window_.running[0] || window_.running[1]) << "a timer before start-up";
             for (const std::string& step : window_.steps) {
                 EXPECT_TRUE(step == "close help" || step == "ended" || step.starts_with("help "))
@@ -375,8 +375,8 @@ private:
                     std::size_t boxesBefore) {
         const Balls after(game);
         bool newDeal = event == Event::MenuNew && !boxWasOpen && !controller_.hasEnded();
-        for (std::size_t i = boxesBefore; i < window_.boxes.size(); ++i) {
-            newDeal = newDeal || window_.boxes[i].box.title == kGameTitle;
+        for (std::size_t i = boxesBefore; i < window_.boxes.seen.size(); ++i) {
+            newDeal = newDeal || window_.boxes.seen[i].title == kGameTitle;
         }
         if (newDeal) {
             EXPECT_EQ(after.goneTotal(), 0) << "a new deal with balls missing";

@@ -102,7 +102,7 @@ TEST(RandomPlay, RulesHoldAfterEveryMove) {
             }
             dice -= odds[k];
         }
-        const auto shownBefore = messages.shown.size();
+        const auto shownBefore = messages.seen.size();
         const int removedBefore = game.ballsRemoved();
         const auto stateBefore = game.roundState();
 
@@ -147,8 +147,8 @@ TEST(RandomPlay, RulesHoldAfterEveryMove) {
         }
 
         SCOPED_TRACE("move " + std::to_string(move));
-        for (std::size_t i = shownBefore; i < messages.shown.size(); ++i) {
-            ASSERT_FALSE(messages.shown[i].timer1 || messages.shown[i].timer2);
+        for (std::size_t i = shownBefore; i < messages.seen.size(); ++i) {
+            ASSERT_FALSE(messages.seen[i].timer1 || messages.seen[i].timer2);
         }
 
         ASSERT_NO_FATAL_FAILURE(expectRulesHold(game));
@@ -165,18 +165,18 @@ TEST(RandomPlay, RulesHoldAfterEveryMove) {
                     ASSERT_EQ(game.slot(slot).visible, game.slot(slot).occupied);
                 }
             }
-            if (kind == Kind::Countdown && messages.shown.size() == shownBefore) {
+            if (kind == Kind::Countdown && messages.seen.size() == shownBefore) {
                 ASSERT_EQ(game.label7(), std::to_string(static_cast<int>(game.progressValue())));
             }
         }
     }
     // The walk must have reached every part of the game to mean anything.
     std::printf("%d games, %d sets removed, %d bonus rounds, %zu message boxes\n", games, removals,
-                bonusRounds, messages.shown.size());
+                bonusRounds, messages.seen.size());
     EXPECT_GT(games, 100);
     EXPECT_GT(removals, 5000);
     EXPECT_GT(bonusRounds, 0);
-    EXPECT_GT(messages.shown.size(), 300u);
+    EXPECT_GT(messages.seen.size(), 300u);
 }
 
 }  // namespace

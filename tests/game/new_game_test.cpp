@@ -39,7 +39,7 @@ TEST(NewGame, StartsTheFirstGame) {
     expectFreshRoundOne(table);
     EXPECT_EQ(table.game.label6(), "0");
     EXPECT_EQ(table.game.label7(), "");
-    EXPECT_TRUE(table.messages.shown.empty());
+    EXPECT_TRUE(table.messages.seen.empty());
     for (int slot = 0; slot < kSlotCount; ++slot) {
         EXPECT_EQ(table.game.ballValue(slot), plainDeal()[static_cast<std::size_t>(slot)]);
     }
@@ -58,11 +58,11 @@ TEST(NewGame, AbandonsARoundInProgress) {
     table.refresh();
     table.click({9});
     ASSERT_EQ(table.game.label6(), "200");
-    const auto shownBefore = table.messages.shown.size();
+    const auto shownBefore = table.messages.seen.size();
 
     table.newGame(plainDeal());
     expectFreshRoundOne(table);
-    EXPECT_EQ(table.messages.shown.size(), shownBefore);
+    EXPECT_EQ(table.messages.seen.size(), shownBefore);
     EXPECT_EQ(table.game.label7(), "80") << "Label7 keeps its number until the first tick";
     EXPECT_EQ(table.game.label6(), "200") << "Label6 follows on the next refresh";
     table.refresh();

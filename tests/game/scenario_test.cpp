@@ -55,12 +55,12 @@ TEST(Scenario, ExactlyNinetyThousandOpensTheBonusRoundWhichAlwaysEnds) {
                                            MessageStyle::Information};
     const std::vector<std::string> totalsShown{"0", "86700", "86700", "90000", "115700"};
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        const auto& message = table.messages.shown[i];
+        const auto& message = table.messages.seen[i];
         EXPECT_EQ(message.style, styles[i]) << message.text;
         EXPECT_EQ(message.title, "Zentrix");
         EXPECT_FALSE(message.timer1 || message.timer2) << message.text;
-        EXPECT_EQ(message.label4, totalsShown[i]) << message.text;
-        EXPECT_TRUE(message.boardEmpty) << message.text;
+        EXPECT_EQ(message.total, totalsShown[i]) << message.text;
+        EXPECT_FALSE(message.ballsShown) << message.text;
     }
 
     EXPECT_EQ(table.game.label4(), "115700");
@@ -82,7 +82,7 @@ TEST(Scenario, OneHundredShortOfNinetyThousandEndsTheGame) {
 
     EXPECT_EQ(table.game.label4(), "89900");
     EXPECT_EQ(table.messages.texts().back(), "Game Over");
-    EXPECT_EQ(table.messages.shown.size(), 4u);
+    EXPECT_EQ(table.messages.seen.size(), 4u);
     EXPECT_EQ(table.game.roundState(), RoundState::GameOver);
     EXPECT_TRUE(table.game.roundTwo());
     EXPECT_FALSE(table.game.bonusRound());

@@ -33,29 +33,15 @@ void ScriptedRandom::pushValues(const std::vector<int>& values) {
 
 void RecordingPresenter::showMessage(std::string_view text, std::string_view title,
                                      MessageStyle style) {
-    ShownMessage message;
-    message.text = std::string(text);
-    message.title = std::string(title);
-    message.style = style;
+    Seen& box = record(text, title, style);
     if (game_ != nullptr) {
-        message.timer1 = game_->timer1Enabled();
-        message.timer2 = game_->timer2Enabled();
-        message.label4 = game_->label4();
-        message.round = game_->roundState();
-        message.boardEmpty = true;
+        box.timer1 = game_->timer1Enabled();
+        box.timer2 = game_->timer2Enabled();
+        box.total = game_->label4();
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            message.boardEmpty = message.boardEmpty && !game_->slot(slot).occupied;
+            box.ballsShown = box.ballsShown || game_->slot(slot).occupied;
         }
     }
-    shown.push_back(std::move(message));
-}
-
-std::vector<std::string> RecordingPresenter::texts() const {
-    std::vector<std::string> result;
-    for (const auto& message : shown) {
-        result.push_back(message.text);
-    }
-    return result;
 }
 
 Deal plainDeal() {

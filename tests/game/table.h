@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "tests/box_recorder.h"
 
 namespace zentrix::testing {
 
@@ -36,25 +37,11 @@ private:
     int fallbackDraws_ = 0;
 };
 
-// One message box as the player saw it, with what the window would have drawn around it.
-struct ShownMessage {
-    std::string text;
-    std::string title;
-    MessageStyle style = MessageStyle::Information;
-    bool timer1 = false;
-    bool timer2 = false;
-    bool boardEmpty = false;
-    std::string label4;
-    RoundState round = RoundState::NotStarted;
-};
-
-class RecordingPresenter final : public MessagePresenter {
+// Records each message box with the window it would have drawn around it.
+class RecordingPresenter final : public MessagePresenter, public BoxRecorder<MessageStyle> {
 public:
     void watch(const Game& game) { game_ = &game; }
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
-
-    std::vector<ShownMessage> shown;
-    std::vector<std::string> texts() const;
 
 private:
     const Game* game_ = nullptr;

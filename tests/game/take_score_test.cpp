@@ -11,7 +11,7 @@ namespace zentrix::testing {
 namespace {
 
 void expectBoxesOpenedQuietly(const RecordingPresenter& messages) {
-    for (const auto& message : messages.shown) {
+    for (const auto& message : messages.seen) {
         EXPECT_EQ(message.title, "Zentrix");
         EXPECT_FALSE(message.timer1) << message.text;
         EXPECT_FALSE(message.timer2) << message.text;
@@ -40,11 +40,11 @@ TEST(TakeScore, ScoresTheRoundAndDealsRoundTwo) {
     EXPECT_EQ(table.game.label4(), "13300");  // 3000 + 2000 + 30 * 250 + 0 + 800
     ASSERT_EQ(table.messages.texts(),
               (std::vector<std::string>{"Ready for Round 2", "Score 90,000 for BONUS ROUND!!"}));
-    EXPECT_EQ(table.messages.shown[0].style, MessageStyle::Question);
-    EXPECT_EQ(table.messages.shown[1].style, MessageStyle::Information);
-    for (const auto& message : table.messages.shown) {
-        EXPECT_EQ(message.label4, "13300");
-        EXPECT_TRUE(message.boardEmpty);
+    EXPECT_EQ(table.messages.seen[0].style, MessageStyle::Question);
+    EXPECT_EQ(table.messages.seen[1].style, MessageStyle::Information);
+    for (const auto& message : table.messages.seen) {
+        EXPECT_EQ(message.total, "13300");
+        EXPECT_FALSE(message.ballsShown);
     }
     expectBoxesOpenedQuietly(table.messages);
 
@@ -111,8 +111,8 @@ TEST(TakeScore, LevelClearWithTheSupplyUsedUp) {
     ASSERT_EQ(table.messages.texts(),
               (std::vector<std::string>{"BONUS, Level Clear 10,000", "Ready for Round 2",
                                         "Score 90,000 for BONUS ROUND!!"}));
-    EXPECT_EQ(table.messages.shown[0].style, MessageStyle::Information);
-    EXPECT_EQ(table.messages.shown[0].label4, "0") << "the total is shown after the bonus box";
+    EXPECT_EQ(table.messages.seen[0].style, MessageStyle::Information);
+    EXPECT_EQ(table.messages.seen[0].total, "0") << "the total is shown after the bonus box";
     expectBoxesOpenedQuietly(table.messages);
     // 32 * 1000 + 22 * 1000 + 90 * 250 + 14200
     EXPECT_EQ(table.game.label4(), "90700");
@@ -207,7 +207,7 @@ TEST(TakeScore, UnavailableBeforeTheFirstGame) {
     Table table;
     EXPECT_FALSE(table.game.scoreEnabled());
     table.game.takeScore();
-    EXPECT_TRUE(table.messages.shown.empty());
+    EXPECT_TRUE(table.messages.seen.empty());
     EXPECT_EQ(table.game.label4(), "");
     EXPECT_EQ(table.game.roundState(), RoundState::NotStarted);
     EXPECT_EQ(table.game.progressValue(), 90.0f);
@@ -224,7 +224,7 @@ TEST(TakeScore, GameOverFreezesTheBoardButNotNextBall) {
     table.game.takeScore();  // 22500
     table.countdown(90);     // round 2 runs out: 22500 + 0
     ASSERT_EQ(table.messages.texts().back(), "Game Over");
-    EXPECT_EQ(table.messages.shown.back().style, MessageStyle::Information);
+    EXPECT_EQ(table.messages.seen.back().style, MessageStyle::Information);
     expectBoxesOpenedQuietly(table.messages);
 
     EXPECT_EQ(table.game.roundState(), RoundState::GameOver);
@@ -240,12 +240,12 @@ TEST(TakeScore, GameOverFreezesTheBoardButNotNextBall) {
     }
     EXPECT_TRUE(table.game.slot(kNextBallSlot).enabled);
 
-    const auto shownBefore = table.messages.shown.size();
+    const auto shownBefore = table.messages.seen.size();
     table.game.takeScore();
     table.countdown(5);
     table.refresh();
     table.click({kNextBallSlot});
-    EXPECT_EQ(table.messages.shown.size(), shownBefore);
+    EXPECT_EQ(table.messages.seen.size(), shownBefore);
     EXPECT_EQ(table.game.label4(), "22500");
     EXPECT_EQ(table.game.label6(), "");
     EXPECT_EQ(table.game.label7(), "0");

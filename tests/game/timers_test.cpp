@@ -17,7 +17,7 @@ TEST(Countdown, NinetyTicksEndTheRound) {
     table.countdown(88);
     EXPECT_EQ(table.game.label7(), "1");
     EXPECT_EQ(table.game.roundState(), RoundState::RoundOne);
-    EXPECT_TRUE(table.messages.shown.empty());
+    EXPECT_TRUE(table.messages.seen.empty());
 
     table.countdown(1);
     EXPECT_EQ(table.messages.texts().front(), "Ready for Round 2");

@@ -31,8 +31,10 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "tests/box_recorder.h"
 #include "tests/wine_paths.h"
 
 namespace {
@@ -680,10 +682,11 @@ HWND findControl(HWND top, int id) {
 
 // Runs `setup` with its pages, as a player would: Next on the licence, `typed` into the folder
 // box of the next page in place of what it offers, Install, and Close when it has finished.
-// Every message box on the way is answered Yes and its text added to `told`. Returns the
-// installer's exit status.
+// Every message box on the way is noted in `told` (its icon is not read) and answered Yes.
+// Returns the installer's exit status.
+using InstallerBoxes = zentrix::testing::BoxRecorder<std::monostate>;
 DWORD installThroughThePages(const std::wstring& setup, const std::wstring& typed,
-                             std::wstring& told) {
+                             InstallerBoxes& told) {
     // The controls of NSIS's pages: "Only for me" on the first, the licence text, the folder box
     // and the Next button, which is Install on the folder page and Close at the end.
     constexpr int kOnlyForMe = 1200;
@@ -705,7 +708,9 @@ DWORD installThroughThePages(const std::wstring& setup, const std::wstring& type
             if (box.window != nullptr) {
                 wchar_t text[1024] = {};
                 GetDlgItemTextW(box.window, 0xFFFF, text, 1024);  // A message box's text.
-                told += text;
+                wchar_t title[256] = {};
+                GetWindowTextW(box.window, title, 256);
+                told.record(narrow(text), narrow(title), {});
                 SendMessageTimeoutW(box.window, WM_COMMAND, IDYES, 0, 0, 10000, nullptr);
             }
             WindowSearch search{.process = process.dwProcessId};
@@ -846,9 +851,13 @@ TEST_F(Installer, KeepsToAFolderOfItsOwnBesideAnotherProgramsFiles) {
     // The newer version over it, with the tools' folder typed in on the installer's page, and
     // again silently to the same folder with a backslash on the end: both in place. The page
     // warns that other users may change it.
-    std::wstring told;
+    InstallerBoxes told;
     EXPECT_EQ(installThroughThePages(packages.newerSetup, tools, told), 0u);
-    EXPECT_TRUE(contains(told, L"Other users of this computer may be able to change " + own));
+    const std::string warning = "Other users of this computer may be able to change " + narrow(own);
+    EXPECT_TRUE(
+        std::any_of(told.seen.begin(), told.seen.end(),
+                    [&](const auto& box) { return box.text.find(warning) != std::string::npos; }))
+        << "no box warned: \"" << warning << "\"";
     expectInstalled(own, packages.newerVersion);
     install(packages.newerSetup, tools + L"\\");
     expectInstalled(own, packages.newerVersion);

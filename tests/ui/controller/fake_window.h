@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/box_recorder.h"
 #include "ui/controller/form1_controller.h"
 
 namespace zentrix::controller {
@@ -33,15 +34,6 @@ inline std::string nameOf(const Focus& focus) {
     }
     return "nothing";
 }
-
-// A box as the player saw it, with the window around it.
-struct SeenBox {
-    Message box;
-    bool timer1 = false;
-    bool timer2 = false;
-    std::string total;       // Label4 as the window showed it
-    bool heapShown = false;  // any ball box holding a ball
-};
 
 // The steps it was asked for in order (apply calls aside, which land in the window's state), and
 // the state a player would see.
@@ -86,11 +78,13 @@ public:
         EXPECT_FALSE(boxOpen) << "\"" << box.text << "\" shown over another box";
         step("box " + box.text);
         boxOpen = true;
-        SeenBox seen{box, running[0], running[1], labels[3].caption, false};
+        auto& seen = boxes.record(box.text, box.title, box.style);
+        seen.timer1 = running[0];
+        seen.timer2 = running[1];
+        seen.total = labels[3].caption;
         for (const layout::SlotView& slot : slots) {
-            seen.heapShown = seen.heapShown || slot.occupied;
+            seen.ballsShown = seen.ballsShown || slot.occupied;
         }
-        boxes.push_back(seen);
     }
     void moveFocus(const Focus& target) override {
         focus = target;
@@ -135,16 +129,9 @@ public:
     }
 
     const layout::SlotView& slot(int slot) const { return slots[static_cast<std::size_t>(slot)]; }
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> texts;
-        for (const SeenBox& seen : boxes) {
-            texts.push_back(seen.box.text);
-        }
-        return texts;
-    }
 
     std::vector<std::string> steps;
-    std::vector<SeenBox> boxes;
+    zentrix::testing::BoxRecorder<MessageStyle> boxes;
     std::array<layout::SlotView, layout::kSlotCount> slots{};
     std::array<layout::LabelView, 7> labels{};
     int progress = -1;

@@ -75,9 +75,9 @@ TEST(Form1ControllerTest, StartsUpInOrderTellsOfARefusedModeAndShutsDownOnce) {
               (std::vector<std::string>{"start Timer2", "prepare", "stop Timer2",
                                         "box The graphics mode is not supported", "show",
                                         "focus cmdNext", "start Timer2"}));
-    ASSERT_EQ(bench.window.boxes.size(), 1u);
-    EXPECT_EQ(bench.window.boxes[0].box.title, "Pellary");
-    EXPECT_EQ(bench.window.boxes[0].box.style, MessageStyle::Critical);
+    ASSERT_EQ(bench.window.boxes.seen.size(), 1u);
+    EXPECT_EQ(bench.window.boxes.seen[0].title, "Pellary");
+    EXPECT_EQ(bench.window.boxes.seen[0].style, MessageStyle::Critical);
     // The window as it stands after the load step.
     EXPECT_EQ(bench.window.progress, 90);
     EXPECT_EQ(bench.window.labels[1].caption, "0");
@@ -115,7 +115,7 @@ TEST(Form1ControllerTest, AQuitWhileTheDisplayMessageIsOpenNeverShowsTheWindow) 
                   "start Timer2", "prepare", "stop Timer2",
                   "box The computer must be restarted in order for the graphics mode to work",
                   "close help", "ended"}));
-    EXPECT_EQ(bench.window.boxes[0].box.style, MessageStyle::Question);
+    EXPECT_EQ(bench.window.boxes.seen[0].style, MessageStyle::Question);
     EXPECT_EQ(bench.display.changes().back(), kDesktop);
 }
 
@@ -137,7 +137,7 @@ TEST(Form1ControllerTest, ACancelledEndOfTheSessionSwitchesBackUntilTheGameEnds)
     EXPECT_EQ(bench.display.currentMode(), kDesktop);
     EXPECT_EQ(bench.display.changes(),
               (std::vector<DisplayMode>{kGameMode, kDesktop, kGameMode, kDesktop}));
-    EXPECT_TRUE(bench.window.boxes.empty());
+    EXPECT_TRUE(bench.window.boxes.seen.empty());
 }
 
 TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
@@ -175,19 +175,19 @@ TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
     bench.random.pushValues(plainDeal());  // round 2's deal
     bench.ticks(Timer::Countdown, 89);
     EXPECT_EQ(bench.window.labels[6].caption, "1");
-    EXPECT_TRUE(bench.window.boxes.empty());
+    EXPECT_TRUE(bench.window.boxes.seen.empty());
     bench.ticks(Timer::Countdown, 1);  // the ninetieth tick takes the score
 
-    EXPECT_EQ(bench.window.boxTexts(),
+    EXPECT_EQ(bench.window.boxes.texts(),
               (std::vector<std::string>{"Ready for Round 2", "Score 90,000 for BONUS ROUND!!"}));
-    for (const SeenBox& seen : bench.window.boxes) {
-        EXPECT_EQ(seen.box.title, "Zentrix");
+    for (const auto& seen : bench.window.boxes.seen) {
+        EXPECT_EQ(seen.title, "Zentrix");
         EXPECT_FALSE(seen.timer1);
         EXPECT_FALSE(seen.timer2);
-        EXPECT_FALSE(seen.heapShown);  // Take Score has emptied the heap before the boxes
+        EXPECT_FALSE(seen.ballsShown);  // Take Score has emptied the heap before the boxes
     }
     // 2 cleared slots: 2000, 1 eleven: 1000, no time left, 200 location points.
-    EXPECT_EQ(bench.window.boxes[0].total, "3200");
+    EXPECT_EQ(bench.window.boxes.seen[0].total, "3200");
     // Round 2 is dealt and running.
     EXPECT_TRUE(bench.window.running[0]);
     EXPECT_TRUE(bench.window.running[1]);
@@ -198,8 +198,8 @@ TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
     // Round 2 ends at once by Take Score from the keyboard, and the game is over.
     bench.controller.focusChanged(Focus::takeScore());
     EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
-    EXPECT_EQ(bench.window.boxTexts().back(), "Game Over");
-    EXPECT_EQ(bench.window.boxes.back().box.style, MessageStyle::Information);
+    EXPECT_EQ(bench.window.boxes.texts().back(), "Game Over");
+    EXPECT_EQ(bench.window.boxes.seen.back().style, MessageStyle::Information);
     EXPECT_FALSE(bench.window.running[0]);
     EXPECT_FALSE(bench.window.running[1]);
     EXPECT_FALSE(bench.window.scoreEnabled);
@@ -211,9 +211,9 @@ TEST(Form1ControllerTest, ARoundRunsOutWithEveryBoxShownOverAStillWindow) {
     // nothing reaches Take Score again.
     EXPECT_EQ(bench.window.focus, Focus::nextBall());
     EXPECT_EQ(bench.controller.focus(), Focus::nextBall());
-    const std::size_t boxes = bench.window.boxes.size();
+    const std::size_t boxes = bench.window.boxes.seen.size();
     bench.controller.buttonPressed(Button::TakeScore, 1);
-    EXPECT_EQ(bench.window.boxes.size(), boxes);
+    EXPECT_EQ(bench.window.boxes.seen.size(), boxes);
 }
 
 TEST(Form1ControllerTest, EveryFrontEndsRawInputMeansTheSame) {
@@ -282,7 +282,7 @@ TEST(Form1ControllerTest, TheFocusAlwaysHasAHome) {
     bench.window.whileOpen = [&] { focusAtBoxes.push_back(bench.window.focus); };
     bench.random.pushValues(plainDeal());
     bench.ticks(Timer::Countdown, 90);
-    ASSERT_EQ(bench.window.boxTexts(),
+    ASSERT_EQ(bench.window.boxes.texts(),
               (std::vector<std::string>{"Ready for Round 2", "Score 90,000 for BONUS ROUND!!"}));
     EXPECT_EQ(focusAtBoxes, (std::vector<Focus>{Focus::nextBall(), Focus::nextBall()}));
 
@@ -290,7 +290,7 @@ TEST(Form1ControllerTest, TheFocusAlwaysHasAHome) {
     // disabled, the focus goes home to Next Ball, where Space and Enter still work.
     bench.controller.focusChanged(Focus::takeScore());
     bench.controller.buttonPressed(Button::TakeScore, 1);
-    EXPECT_EQ(bench.window.boxTexts().back(), "Game Over");
+    EXPECT_EQ(bench.window.boxes.texts().back(), "Game Over");
     EXPECT_FALSE(bench.window.scoreEnabled);
     EXPECT_EQ(bench.window.focus, Focus::nextBall());
     EXPECT_TRUE(bench.controller.keyPressed(Key::Activate, false));
@@ -427,7 +427,7 @@ TEST(Form1ControllerTest, AWholeClearedRoundPlayedThroughTheControllerAlone) {
 
     bench.random.pushValues(plainDeal());
     bench.controller.buttonPressed(Button::TakeScore, 1);
-    EXPECT_EQ(bench.window.boxTexts(),
+    EXPECT_EQ(bench.window.boxes.texts(),
               (std::vector<std::string>{"BONUS, Level Clear 10,000", "Ready for Round 2",
                                         "Score 90,000 for BONUS ROUND!!"}));
     EXPECT_EQ(bench.window.labels[3].caption, "90700");
@@ -445,8 +445,8 @@ TEST(Form1ControllerTest, EachBoxShowsItsOwnMomentUntilThePlayerClosesIt) {
     bench.controller.buttonPressed(Button::TakeScore, 1);
 
     // The level clear shows over the cleared heap with the old total; nothing else yet.
-    ASSERT_EQ(bench.window.boxTexts(), std::vector<std::string>{"BONUS, Level Clear 10,000"});
-    EXPECT_EQ(bench.window.boxes[0].total, "0");
+    ASSERT_EQ(bench.window.boxes.texts(), std::vector<std::string>{"BONUS, Level Clear 10,000"});
+    EXPECT_EQ(bench.window.boxes.seen[0].total, "0");
     EXPECT_FALSE(bench.window.running[0] || bench.window.running[1]);
     // Whatever arrives is dropped, however often, and the round to come is untouched.
     for (int i = 0; i < 3; ++i) {
@@ -458,26 +458,26 @@ TEST(Form1ControllerTest, EachBoxShowsItsOwnMomentUntilThePlayerClosesIt) {
         bench.controller.menuChosen(layout::MenuCommand::FileNew);
         EXPECT_FALSE(bench.controller.keyPressed(Key::Activate, false));
     }
-    EXPECT_EQ(bench.window.boxes.size(), 1u);
+    EXPECT_EQ(bench.window.boxes.seen.size(), 1u);
     EXPECT_EQ(bench.random.pending(), 0u) << "round two is dealt once";
     EXPECT_EQ(bench.random.fallbackDraws(), 0);
 
     // The round's boxes show the emptied board and the new total, one after the other.
     bench.window.closeBox();
-    ASSERT_EQ(bench.window.boxes.size(), 2u);
-    EXPECT_EQ(bench.window.boxes[1].box.text, "Ready for Round 2");
-    EXPECT_EQ(bench.window.boxes[1].total, "90700");
-    EXPECT_FALSE(bench.window.boxes[1].heapShown);
+    ASSERT_EQ(bench.window.boxes.seen.size(), 2u);
+    EXPECT_EQ(bench.window.boxes.seen[1].text, "Ready for Round 2");
+    EXPECT_EQ(bench.window.boxes.seen[1].total, "90700");
+    EXPECT_FALSE(bench.window.boxes.seen[1].ballsShown);
     EXPECT_FALSE(bench.window.slot(20).occupied);
     bench.window.closeBox();
-    EXPECT_EQ(bench.window.boxTexts().back(), "Score 90,000 for BONUS ROUND!!");
+    EXPECT_EQ(bench.window.boxes.texts().back(), "Score 90,000 for BONUS ROUND!!");
     EXPECT_TRUE(bench.controller.messageOpen());
 
     // The last box closed: round 2 as dealt before the first box, running.
     bench.window.closeBox();
     bench.window.closeBox();  // a second report of the same box changes nothing
     EXPECT_FALSE(bench.controller.messageOpen());
-    EXPECT_EQ(bench.window.boxes.size(), 3u);
+    EXPECT_EQ(bench.window.boxes.seen.size(), 3u);
     EXPECT_TRUE(bench.window.running[0] && bench.window.running[1]);
     EXPECT_EQ(bench.window.progress, 90);
     EXPECT_EQ(bench.window.slot(layout::kNextBallSlot).value, plainDeal().back());

@@ -109,7 +109,7 @@ TEST_F(KeyboardPlayTest, AWholeRoundWithTheKeyboardAlone) {
     int secondsLeft = -1;
     BoxAnswerer answerer;
     answerer.byKey = true;
-    answerer.whileOpen = [&](const SeenBox&) {
+    answerer.whileOpen = [&](const BoxAnswerer::Seen&) {
         secondsLeft = secondsLeft < 0 ? progressBar()->value() : secondsLeft;
     };
     for (int i = 0; i < 40 && !button("cmdScore")->hasFocus(); ++i) {

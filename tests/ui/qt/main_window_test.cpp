@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, StartUpSwitchesTheDisplayBeforeShowingTheWindow) {
     bool shownDuringSwitch = true;
     bool roundDuringSwitch = false;
     bool rackDuringSwitch = false;
-    answerer.whileOpen = [&](const SeenBox&) {
+    answerer.whileOpen = [&](const BoxAnswerer::Seen&) {
         shownDuringSwitch = window->isVisible();
         roundDuringSwitch = box(0)->isRound() && box(22)->isRound();
         rackDuringSwitch = !static_cast<FeltButton*>(button("cmdNext"))->picture().isNull();
@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, StartUpSwitchesTheDisplayBeforeShowingTheWindow) {
     ASSERT_EQ(answerer.seen.size(), 1u);
     EXPECT_EQ(answerer.seen[0].text, "The display driver failed the specified graphics mode");
     EXPECT_EQ(answerer.seen[0].title, "Pellary");
-    EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(answerer.seen[0].style, QMessageBox::Critical);
     EXPECT_FALSE(shownDuringSwitch);
     EXPECT_TRUE(roundDuringSwitch);
     EXPECT_TRUE(rackDuringSwitch);
@@ -435,7 +435,7 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     };
     std::vector<Scene> scenes;
     BoxAnswerer answerer;
-    answerer.whileOpen = [&](const SeenBox&) {
+    answerer.whileOpen = [&](const BoxAnswerer::Seen&) {
         Scene scene;
         scene.timer1 = timer(1)->isActive();
         scene.timer2 = timer(2)->isActive();
@@ -455,12 +455,12 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     ASSERT_TRUE(answerer.answered(3));
     ASSERT_EQ(answerer.seen.size(), 3u);
     EXPECT_EQ(answerer.seen[0].text, "BONUS, Level Clear 10,000");
-    EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Information);
+    EXPECT_EQ(answerer.seen[0].style, QMessageBox::Information);
     EXPECT_EQ(answerer.seen[1].text, "Ready for Round 2");
-    EXPECT_EQ(answerer.seen[1].icon, QMessageBox::Question);
+    EXPECT_EQ(answerer.seen[1].style, QMessageBox::Question);
     EXPECT_EQ(answerer.seen[2].text, "Score 90,000 for BONUS ROUND!!");
-    EXPECT_EQ(answerer.seen[2].icon, QMessageBox::Information);
-    for (const SeenBox& seen : answerer.seen) {
+    EXPECT_EQ(answerer.seen[2].style, QMessageBox::Information);
+    for (const auto& seen : answerer.seen) {
         EXPECT_EQ(seen.title, "Zentrix");
     }
     for (const Scene& scene : scenes) {
@@ -492,7 +492,7 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     ASSERT_TRUE(answerer.answered(1));
     ASSERT_EQ(answerer.seen.size(), 1u);
     EXPECT_EQ(answerer.seen[0].text, "BONUS ROUND!!!");
-    EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(answerer.seen[0].style, QMessageBox::Warning);
     EXPECT_FALSE(scenes[0].timer1);
     EXPECT_FALSE(scenes[0].timer2);
     EXPECT_EQ(scenes[0].occupied, 0);
@@ -503,7 +503,7 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     ASSERT_TRUE(answerer.answered(1));
     ASSERT_EQ(answerer.seen.size(), 1u);
     EXPECT_EQ(answerer.seen[0].text, "Game Over");
-    EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Information);
+    EXPECT_EQ(answerer.seen[0].style, QMessageBox::Information);
     EXPECT_FALSE(timer(1)->isActive());
     EXPECT_FALSE(timer(2)->isActive());
     EXPECT_FALSE(button("cmdScore")->isEnabled());

@@ -20,6 +20,7 @@
 
 #include "display/scripted_display_driver.h"
 #include "game/random_source.h"
+#include "tests/box_recorder.h"
 #include "ui/qt/ball_box.h"
 #include "ui/qt/board_view.h"
 #include "ui/qt/main_window.h"
@@ -52,16 +53,9 @@ private:
     int afterScript_ = 0;
 };
 
-// One message box as it stood on the screen.
-struct SeenBox {
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
 // Answers every modal message box with OK (or Enter) as soon as it appears, after noting it and
 // letting `whileOpen` look at the window behind it.
-class BoxAnswerer {
+class BoxAnswerer : public zentrix::testing::BoxRecorder<QMessageBox::Icon> {
 public:
     BoxAnswerer() {
         timer_.setInterval(5);
@@ -69,8 +63,7 @@ public:
         timer_.start();
     }
 
-    std::vector<SeenBox> seen;
-    std::function<void(const SeenBox&)> whileOpen;
+    std::function<void(const Seen&)> whileOpen;
     bool byKey = false;  // answered with the Enter key instead of a click on OK
 
     // Waits until `count` boxes have been answered and none is open any more.
@@ -80,14 +73,6 @@ public:
             ms);
     }
 
-    std::vector<QString> texts() const {
-        std::vector<QString> result;
-        for (const SeenBox& box : seen) {
-            result.push_back(box.text);
-        }
-        return result;
-    }
-
 private:
     void answer() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -95,8 +80,8 @@ private:
             return;
         }
         answering_ = box;
-        SeenBox s{box->text(), box->windowTitle(), box->icon()};
-        seen.push_back(s);
+        const Seen s =
+            record(box->text().toStdString(), box->windowTitle().toStdString(), box->icon());
         if (whileOpen) {
             whileOpen(s);
         }

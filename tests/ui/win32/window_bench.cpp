@@ -12,23 +12,14 @@
 namespace zentrix::win32::testing {
 
 void RecordedMessages::show(const controller::Message& box) {
-    SeenMessage message{box.text, box.title, static_cast<int>(box.style)};
+    Seen& message = record(box.text, box.title, static_cast<int>(box.style));
     if (form_ != nullptr) {
         message.timer1 = form_->timerRunning(kTimer1);
         message.timer2 = form_->timerRunning(kTimer2);
     }
-    seen.push_back(message);
     if (whileOpen) {
         whileOpen();
     }
-}
-
-std::vector<std::string> RecordedMessages::texts() const {
-    std::vector<std::string> out;
-    for (const SeenMessage& message : seen) {
-        out.push_back(message.text);
-    }
-    return out;
 }
 
 display::DisplayMode currentDisplayMode() {

@@ -12,28 +12,20 @@
 #include <vector>
 
 #include "display/display_mode.h"
+#include "tests/box_recorder.h"
 #include "tests/game/table.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/pictures.h"
 
 namespace zentrix::win32::testing {
 
-// One box as the player would have seen it.
-struct SeenMessage {
-    std::string text;
-    std::string title;
-    int style = 0;
-    bool timer1 = true;  // as Windows ran the timers while the box was open
-    bool timer2 = true;
-};
-
-class RecordedMessages {
+// The boxes the window was asked to show, each with its timers as they stood then, and its style
+// as the number Windows is given.
+class RecordedMessages : public zentrix::testing::BoxRecorder<int> {
 public:
     void watch(const Form1& form) { form_ = &form; }
     void show(const controller::Message& box);
 
-    std::vector<SeenMessage> seen;
-    std::vector<std::string> texts() const;
     // Run while a box is open, as a player might act then.
     std::function<void()> whileOpen;
 

@@ -257,7 +257,7 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
         bench.press(score);
         ASSERT_GE(bench.messages.seen.size(), 2u);
         EXPECT_EQ(bench.messages.seen[0].text, "BONUS, Level Clear 10,000");
-        for (const SeenMessage& seen : bench.messages.seen) {
+        for (const auto& seen : bench.messages.seen) {
             EXPECT_EQ(seen.title, "Zentrix");
             EXPECT_FALSE(seen.timer1) << seen.text;
             EXPECT_FALSE(seen.timer2) << seen.text;

@@ -1,0 +1,53 @@
+// The message boxes a test bench was asked to show, in order, each with what the window behind it
+// showed as it opened. Every bench records its boxes here: the rules' presenter, the display's
+// messages, the controller's window, and the Qt and Windows windows.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zentrix::testing {
+
+// One box as the player saw it. `Style` is the bench's own word for the box's icon.
+template <typename Style>
+struct SeenBox {
+    std::string text;
+    std::string title;
+    Style style{};
+    // The window behind it, where the bench can tell: the two timers, the total in Label4, and
+    // whether any ball was left on the board.
+    bool timer1 = false;
+    bool timer2 = false;
+    std::string total;
+    bool ballsShown = false;
+
+    friend bool operator==(const SeenBox&, const SeenBox&) = default;
+};
+
+template <typename Style>
+class BoxRecorder {
+public:
+    using Seen = SeenBox<Style>;
+
+    // Notes a box; the bench fills in what it can tell of the window behind it.
+    Seen& record(std::string_view text, std::string_view title, Style style) {
+        Seen& box = seen.emplace_back();
+        box.text = text;
+        box.title = title;
+        box.style = style;
+        return box;
+    }
+
+    std::vector<std::string> texts() const {
+        std::vector<std::string> result;
+        for (const Seen& box : seen) {
+            result.push_back(box.text);
+        }
+        return result;
+    }
+
+    std::vector<Seen> seen;
+};
+
+}  // namespace zentrix::testing
