@@ -68,14 +68,15 @@ export function show(text, title, style, closed) {
     };
     ok.addEventListener('click', finish);
     // A press beside the OK button, on the box or the shade around it, leaves the focus on it, and
-    // so does Tab, which would take it out of the page: the box has nothing else to go to.
+    // so does Tab, which would take it out of the page: the box has nothing else to go to. Shift+Tab
+    // is the Tab key too, whatever key name the browser gives it (WebKitGTK's is "Unidentified").
     box.addEventListener('mousedown', (event) => {
         if (event.target !== ok) {
             event.preventDefault();
         }
     });
     box.addEventListener('keydown', (event) => {
-        if (event.key === 'Tab') {
+        if (event.key === 'Tab' || event.code === 'Tab') {
             event.preventDefault();
         }
     });
