@@ -78,4 +78,23 @@ runScenarios({
     async 'a large screen, 1920 x 1080'() {
         await checkAt({width: 1920, height: 1080});
     },
+    async 'a browser that keeps the whole screen to itself, as an iPhone does'() {
+        await withBrowser(site, async ({context, open}) => {
+            await context.addInitScript(() => {
+                Object.defineProperty(Document.prototype, 'fullscreenEnabled', {get: () => false});
+                addEventListener('keydown', (event) => {
+                    window.lastKeyTaken = event.defaultPrevented;
+                });
+            });
+            const page = await open();
+            // No button that would do nothing, and F11 left to the browser.
+            assert.equal(await page.getByRole('button', {name: 'Full screen'}).count(), 0);
+            await page.keyboard.press('F11');
+            assert.equal(await page.evaluate(() => window.lastKeyTaken), false);
+            assert.equal(await page.evaluate(() => document.fullscreenElement), null);
+            // The bar still holds its menus.
+            await chooseMenu(page, 'File', 'New');
+            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
+        }, {viewport: {width: 390, height: 844}, hasTouch: true});
+    },
 });

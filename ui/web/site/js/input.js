@@ -15,7 +15,7 @@ let altAlone = false;
 function toggleFullScreen() {
     if (document.fullscreenElement) {
         document.exitFullscreen().catch(() => {});
-    } else if (document.documentElement.requestFullscreen) {
+    } else {
         document.documentElement.requestFullscreen().catch(() => {});
     }
 }
@@ -36,7 +36,7 @@ export function wire() {
         }
     });
     document.addEventListener('keydown', (event) => {
-        if (event.key === 'F11') {
+        if (event.key === 'F11' && document.fullscreenEnabled) {
             event.preventDefault();
             toggleFullScreen();
             return;
@@ -70,7 +70,14 @@ export function wire() {
             event.preventDefault();  // a Space released on a button must not press it again
         }
     });
-    document.getElementById('full-screen').addEventListener('click', toggleFullScreen);
+    // Where the page cannot have the whole screen (an iPhone, an older Safari), the button goes,
+    // and F11 is left to the browser.
+    const fullScreen = document.getElementById('full-screen');
+    if (document.fullscreenEnabled) {
+        fullScreen.addEventListener('click', toggleFullScreen);
+    } else {
+        fullScreen.remove();
+    }
     addEventListener('resize', fitAll);
     coarse.addEventListener('change', fitAll);
     // Leaving the page ends the game, unless the browser keeps the page to come back to.
