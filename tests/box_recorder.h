@@ -1,6 +1,6 @@
 // The message boxes a test bench was asked to show, in order, each with what the window behind it
 // showed as it opened. Every bench records its boxes here: the rules' presenter, the display's
-// messages, the controller's window, and the Qt and Windows windows.
+// messages, the controller's window, the Qt and Windows windows, and the installer's pages.
 #pragma once
 
 #include <string>
@@ -21,8 +21,6 @@ struct SeenBox {
     bool timer2 = false;
     std::string total;
     bool ballsShown = false;
-
-    friend bool operator==(const SeenBox&, const SeenBox&) = default;
 };
 
 template <typename Style>
