@@ -1,13 +1,22 @@
-// The board scaled as one piece to three viewport sizes, centred on the felt, with clicks landing
-// on the balls' circles and not on their corners.
+// The board scaled as one piece to four viewport sizes, centred on the felt, with clicks landing
+// on the balls' circles and not on their corners; the full-screen control where the browser lets
+// the page fill the screen, and none where it does not.
 'use strict';
 
 const {withBrowser, runScenarios, assert, freeBalls, label, chooseMenu, FREE_BALL} = require('./harness');
 
 const site = process.argv[2];
 
-async function checkAt(viewport, {touch = false} = {}) {
-    await withBrowser(site, async ({open}) => {
+async function checkAt(viewport, {touch = false, fullScreen = true} = {}) {
+    await withBrowser(site, async ({context, open}) => {
+        if (!fullScreen) {
+            await context.addInitScript(() => {
+                Object.defineProperty(Document.prototype, 'fullscreenEnabled', {get: () => false});
+                addEventListener('keydown', (event) => {
+                    window.lastKeyTaken = event.defaultPrevented;
+                });
+            });
+        }
         const page = await open('?seed=9');
         await chooseMenu(page, 'File', 'New');
         await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
@@ -60,11 +69,19 @@ async function checkAt(viewport, {touch = false} = {}) {
         }
         assert.equal(await label(page, 'Selection sum'), `Selection sum ${ball.value}`);
 
-        // The full-screen control asks the browser for its full-screen mode, and back.
-        await page.getByRole('button', {name: 'Full screen'}).click();
-        await page.waitForFunction(() => document.fullscreenElement === document.documentElement);
-        await page.getByRole('button', {name: 'Full screen'}).click();
-        await page.waitForFunction(() => document.fullscreenElement === null);
+        if (fullScreen) {
+            // The full-screen control asks the browser for its full-screen mode, and back.
+            await page.getByRole('button', {name: 'Full screen'}).click();
+            await page.waitForFunction(() => document.fullscreenElement === document.documentElement);
+            await page.getByRole('button', {name: 'Full screen'}).click();
+            await page.waitForFunction(() => document.fullscreenElement === null);
+        } else {
+            // No control that would do nothing, and F11 left to the browser.
+            assert.equal(await page.getByRole('button', {name: 'Full screen'}).count(), 0);
+            await page.keyboard.press('F11');
+            assert.equal(await page.evaluate(() => window.lastKeyTaken), false);
+            assert.equal(await page.evaluate(() => document.fullscreenElement), null);
+        }
     }, {viewport, hasTouch: touch});
 }
 
@@ -78,23 +95,7 @@ runScenarios({
     async 'a large screen, 1920 x 1080'() {
         await checkAt({width: 1920, height: 1080});
     },
-    async 'a browser that keeps the whole screen to itself, as an iPhone does'() {
-        await withBrowser(site, async ({context, open}) => {
-            await context.addInitScript(() => {
-                Object.defineProperty(Document.prototype, 'fullscreenEnabled', {get: () => false});
-                addEventListener('keydown', (event) => {
-                    window.lastKeyTaken = event.defaultPrevented;
-                });
-            });
-            const page = await open();
-            // No button that would do nothing, and F11 left to the browser.
-            assert.equal(await page.getByRole('button', {name: 'Full screen'}).count(), 0);
-            await page.keyboard.press('F11');
-            assert.equal(await page.evaluate(() => window.lastKeyTaken), false);
-            assert.equal(await page.evaluate(() => document.fullscreenElement), null);
-            // The bar still holds its menus.
-            await chooseMenu(page, 'File', 'New');
-            await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
-        }, {viewport: {width: 390, height: 844}, hasTouch: true});
+    async 'an iPhone held sideways, 844 x 390, played by touch, which keeps the screen to itself'() {
+        await checkAt({width: 844, height: 390}, {touch: true, fullScreen: false});
     },
 });
