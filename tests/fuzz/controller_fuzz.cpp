@@ -224,35 +224,42 @@ private:
     }
 
     void run(Event event, Bytes& bytes) {
+        // The events that are one call of the controller's, with nothing more to read.
+        using Call = void (Form1Controller::*)();
+        static constexpr std::pair<Event, Call> kCalls[] = {
+            {Event::StartUp, &Form1Controller::startUp},
+            {Event::ShutDown, &Form1Controller::shutDown},
+            {Event::SessionEnding, &Form1Controller::restoreDisplay},
+            {Event::SessionGoesOn, &Form1Controller::resumeDisplay},
+            {Event::FocusReturned, &Form1Controller::focusReturned},
+        };
+        startedUp_ = startedUp_ || event == Event::StartUp;
+        for (const auto& [plain, call] : kCalls) {
+            if (event == plain) {
+                (controller_.*call)();
+            }
+        }
         switch (event) {
             case Event::StartUp:
-                startedUp_ = true;
-                controller_.startUp();
-                break;
             case Event::ShutDown:
-                controller_.shutDown();
-                break;
             case Event::SessionEnding:
-                controller_.restoreDisplay();
-                break;
             case Event::SessionGoesOn:
-                controller_.resumeDisplay();
+            case Event::FocusReturned:
                 break;
             case Event::MenuNew:
-                controller_.menuChosen(layout::MenuCommand::FileNew);
-                break;
             case Event::MenuRules:
-                controller_.menuChosen(layout::MenuCommand::HelpRules);
-                break;
-            case Event::MenuAbout:
-                controller_.menuChosen(layout::MenuCommand::HelpAbout);
+            case Event::MenuAbout:  // in the order of MenuCommand
+                controller_.menuChosen(static_cast<layout::MenuCommand>(
+                    static_cast<int>(event) - static_cast<int>(Event::MenuNew)));
                 break;
             case Event::NextBall:
-                mayThrowAway();
-                controller_.buttonPressed(Button::NextBall, bytes.next() % 4 + 1);
-                break;
             case Event::TakeScore:
-                controller_.buttonPressed(Button::TakeScore, bytes.next() % 4 + 1);
+                if (event == Event::NextBall) {
+                    mayThrowAway();
+                }
+                controller_.buttonPressed(
+                    event == Event::NextBall ? Button::NextBall : Button::TakeScore,
+                    bytes.next() % 4 + 1);
                 break;
             case Event::Ball: {
                 const int slot = bytes.next() % (layout::kSlotCount + 4) - 2;
@@ -260,10 +267,9 @@ private:
                 break;
             }
             case Event::Countdown:
-                controller_.timerFired(Timer::Countdown);
-                break;
             case Event::Refresh:
-                controller_.timerFired(Timer::Refresh);
+                controller_.timerFired(event == Event::Countdown ? Timer::Countdown
+                                                                 : Timer::Refresh);
                 break;
             case Event::Key: {
                 const std::uint8_t byte = bytes.next();
@@ -279,9 +285,6 @@ private:
             }
             case Event::FocusMoved:
                 moveFocus(bytes.next());
-                break;
-            case Event::FocusReturned:
-                controller_.focusReturned();
                 break;
             case Event::BoxClosed:
                 window_.closeBox();
