@@ -105,77 +105,55 @@ TEST(Selection, NextBallInASetEarnsItsNeighboursRow) {
     EXPECT_EQ(table.game.label2(), "2");
 }
 
-// Slot 1 with the next ball earns 600 twice; slots 0 and 3 with the next ball earn 500 + 400 for
-// the heap and 500 for the next ball, since the top corners rank ahead of the second row; with
-// 0 and 1 the next ball earns the 600 of the middle.
+// The next ball earns the best row of the heap balls in its set: slot 1 with the next ball
+// earns 600 twice; slots 0 and 3 earn 500 + 400 for the heap and 500 for the next ball, since the
+// top corners rank ahead of the second row; with 0 and 1 the next ball earns the 600 of the
+// middle. Between two selected rows it takes the better one: the middle slot 1 over the corner
+// slot 2, the 300 row over the 200 row, the 200 row over the bottom row.
 TEST(Selection, NextBallTakesTheBestRowOfItsSet) {
-    {
+    struct Case {
+        Deal deal;
+        std::vector<int> removedFirst;  // each with the next ball, before the set
+        int nextBall;                   // the next ball then
+        std::vector<int> heapBalls;     // the set's heap balls, with the next ball
+        int points;
+    };
+    const Case cases[] = {
+        {dealWith({{1, 4}, {22, 6}}), {20, 21, 9, 17, 18, 12, 13, 3, 4}, 7, {1}, 1200},
+        {dealWith({{22, 6}}), {20, 9, 16, 17, 10, 11, 12, 5, 6}, 6, {0, 3}, 500 + 400 + 500},
+        {dealWith({{22, 6}}),
+         {20, 21, 9, 16, 17, 18, 12, 13, 10, 11, 5, 6, 3, 4},
+         8,
+         {0, 1},
+         500 + 600 + 600},
+        {dealWith({{2, 4}, {22, 6}}),
+         {20, 21, 9, 17, 18, 19, 12, 13, 14, 15, 3, 4, 7, 8},
+         5,
+         {1, 2},
+         600 + 500 + 600},
+        {dealWith({{9, 2}, {16, 3}, {22, 6}}), {20}, 6, {9, 16}, 300 + 200 + 300},
+        {dealWith({{16, 3}, {21, 2}, {22, 6}}), {20}, 6, {16, 21}, 200 + 100 + 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "slots " << c.heapBalls.front() << " and on");
         Table table;
-        table.newGame(dealWith({{1, 4}, {22, 6}}));
-        table.removeWithNextBall({20, 21, 9, 17, 18, 12, 13, 3, 4}, 7);
-        ASSERT_EQ(table.freeSlots().front(), 1);
-        const int before = table.game.roundPoints();
-        table.click({1, 22});
-        EXPECT_FALSE(table.game.slot(1).occupied);
-        EXPECT_EQ(table.game.roundPoints() - before, 1200);
-    }
-    {
-        Table table;
-        table.newGame(dealWith({{22, 6}}));
-        table.removeWithNextBall({20, 9, 16, 17, 10, 11, 12, 5, 6}, 6);
-        const int before = table.game.roundPoints();
-        table.click({0, 3, 22});  // 1 + 4 + 6
-        EXPECT_FALSE(table.game.slot(0).occupied);
-        EXPECT_FALSE(table.game.slot(3).occupied);
-        EXPECT_EQ(table.game.roundPoints() - before, 500 + 400 + 500);
-    }
-    {
-        Table table;
-        table.newGame(dealWith({{22, 6}}));
-        table.removeWithNextBall({20, 21, 9, 16, 17, 18, 12, 13, 10, 11, 5, 6, 3, 4}, 8);
-        const int before = table.game.roundPoints();
-        table.click({0, 1, 22});  // 1 + 2 + 8: the middle slot outranks the corner
-        EXPECT_FALSE(table.game.slot(1).occupied);
-        EXPECT_EQ(table.game.roundPoints() - before, 500 + 600 + 600);
-    }
-}
-
-// Between two selected rows the next ball always takes the better one: the middle slot 1 over
-// the corner slot 2, the 300 row over the 200 row, the 200 row over the bottom row.
-TEST(Selection, NextBallPrefersTheHigherOfTwoRows) {
-    {
-        Table table;
-        table.newGame(dealWith({{2, 4}, {22, 6}}));
-        table.removeWithNextBall({20, 21, 9, 17, 18, 19, 12, 13, 14, 15, 3, 4, 7, 8}, 5);
-        ASSERT_TRUE(table.game.slot(1).enabled);
-        ASSERT_TRUE(table.game.slot(2).enabled);
+        table.newGame(c.deal);
+        table.removeWithNextBall(c.removedFirst, c.nextBall);
+        std::vector<int> set = c.heapBalls;
+        for (const int slot : set) {
+            ASSERT_TRUE(table.game.slot(slot).enabled) << slot;
+        }
+        set.push_back(kNextBallSlot);
         const int before = table.game.roundPoints();
         table.random.pushValue(1);  // the next ball after the set
-        table.click({1, 2, 22});    // 2 + 4 + 5
-        EXPECT_FALSE(table.game.slot(1).occupied);
-        EXPECT_FALSE(table.game.slot(2).occupied);
-        EXPECT_EQ(table.game.roundPoints() - before, 600 + 500 + 600);
+        for (const int slot : set) {
+            table.game.clickSlot(slot);
+        }
+        for (const int slot : c.heapBalls) {
+            EXPECT_FALSE(table.game.slot(slot).occupied) << slot;
+        }
+        EXPECT_EQ(table.game.roundPoints() - before, c.points);
         EXPECT_EQ(table.random.fallbackDraws(), 0);
-    }
-    {
-        Table table;
-        table.newGame(dealWith({{9, 2}, {16, 3}, {22, 6}}));
-        table.removeWithNextBall({20}, 6);
-        const int before = table.game.roundPoints();
-        table.click({9, 16, 22});  // 2 + 3 + 6
-        EXPECT_FALSE(table.game.slot(9).occupied);
-        EXPECT_FALSE(table.game.slot(16).occupied);
-        EXPECT_EQ(table.game.roundPoints() - before, 300 + 200 + 300);
-    }
-    {
-        Table table;
-        table.newGame(dealWith({{16, 3}, {21, 2}, {22, 6}}));
-        table.removeWithNextBall({20}, 6);
-        const int before = table.game.roundPoints();
-        table.click({16, 21, 22});  // 3 + 2 + 6
-        EXPECT_FALSE(table.game.slot(16).occupied);
-        EXPECT_FALSE(table.game.slot(21).occupied);
-        EXPECT_EQ(table.game.roundPoints() - before, 200 + 100 + 200);
     }
 }
 

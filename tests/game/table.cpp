@@ -31,17 +31,14 @@ void ScriptedRandom::pushValues(const std::vector<int>& values) {
     }
 }
 
-void RecordingPresenter::showMessage(std::string_view text, std::string_view title,
-                                     MessageStyle style) {
-    Seen& box = record(text, title, style);
-    if (game_ != nullptr) {
-        box.timer1 = game_->timer1Enabled();
-        box.timer2 = game_->timer2Enabled();
-        box.total = game_->label4();
+void RecordingPresenter::watch(const Game& game) {
+    behind = [&game] {
+        WindowBehind window{game.timer1Enabled(), game.timer2Enabled(), game.label4(), false};
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            box.ballsShown = box.ballsShown || game_->slot(slot).occupied;
+            window.ballsShown = window.ballsShown || game.slot(slot).occupied;
         }
-    }
+        return window;
+    };
 }
 
 Deal plainDeal() {

@@ -40,11 +40,10 @@ private:
 // Records each message box with the window it would have drawn around it.
 class RecordingPresenter final : public MessagePresenter, public BoxRecorder<MessageStyle> {
 public:
-    void watch(const Game& game) { game_ = &game; }
-    void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
-
-private:
-    const Game* game_ = nullptr;
+    void watch(const Game& game);
+    void showMessage(std::string_view text, std::string_view title, MessageStyle style) override {
+        record(text, title, style);
+    }
 };
 
 // A board of 23 values, slot 0 first and the next ball last, with no value more than six times.

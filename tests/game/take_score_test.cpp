@@ -18,10 +18,23 @@ void expectBoxesOpenedQuietly(const RecordingPresenter& messages) {
     }
 }
 
-// Round one's moves: 60 seconds gone, 20 + 21 (200 points), then 9 with the next ball (600
-// points): three cleared slots, four removed balls, 30 seconds left.
-void playShortRound(Table& table) {
-    table.newGame(plainDeal());
+// What the window shows of the round: both timers, the seconds left, Label2 and Label6.
+void expectRoundShown(const Game& game, bool timers, float secondsLeft, const char* label2,
+                      const char* label6) {
+    EXPECT_EQ(game.timer1Enabled(), timers);
+    EXPECT_EQ(game.timer2Enabled(), timers);
+    EXPECT_EQ(game.progressValue(), secondsLeft);
+    EXPECT_EQ(game.label2(), label2);
+    EXPECT_EQ(game.label6(), label6);
+}
+
+// A round's moves on the plain deal, which New deals unless the round has it already: 60
+// seconds gone, 20 + 21 (200 points), then 9 with the next ball (600 points): three cleared
+// slots, four removed balls, 30 seconds left.
+void playShortRound(Table& table, bool byNew = true) {
+    if (byNew) {
+        table.newGame(plainDeal());
+    }
     table.countdown(60);
     table.click({20, 21});
     table.removeWithNextBall({9}, 2);
@@ -49,12 +62,8 @@ TEST(TakeScore, ScoresTheRoundAndDealsRoundTwo) {
     expectBoxesOpenedQuietly(table.messages);
 
     EXPECT_EQ(table.game.roundState(), RoundState::RoundTwo);
-    EXPECT_TRUE(table.game.timer1Enabled());
-    EXPECT_TRUE(table.game.timer2Enabled());
+    expectRoundShown(table.game, true, 90.0f, "0", "0");
     EXPECT_TRUE(table.game.scoreEnabled());
-    EXPECT_EQ(table.game.progressValue(), 90.0f);
-    EXPECT_EQ(table.game.label2(), "0");
-    EXPECT_EQ(table.game.label6(), "0");
     EXPECT_EQ(table.game.roundPoints(), 0);
     EXPECT_EQ(table.game.ballsRemoved(), 0);
     EXPECT_EQ(table.game.spacesCleared(), 0);
@@ -269,11 +278,7 @@ TEST(TakeScore, GameOverKeepsTheRoundsCounts) {
     table.newGame(plainDeal());
     table.random.pushValues(plainDeal());
     table.game.takeScore();  // 22500
-    table.countdown(60);
-    table.click({20, 21});
-    table.removeWithNextBall({9}, 2);
-    ASSERT_EQ(table.game.roundPoints(), 800);
-    ASSERT_EQ(table.game.label2(), "2");
+    ASSERT_NO_FATAL_FAILURE(playShortRound(table, /*byNew=*/false));
     table.game.takeScore();  // 3000 + 2000 + 30 * 250 + 22500 + 800
     ASSERT_EQ(table.messages.texts().back(), "Game Over");
 
@@ -285,11 +290,7 @@ TEST(TakeScore, GameOverKeepsTheRoundsCounts) {
     EXPECT_EQ(table.game.carriedScore(), 22500);
     EXPECT_TRUE(table.game.roundTwo());
     EXPECT_FALSE(table.game.bonusRound());
-    EXPECT_FALSE(table.game.timer1Enabled());
-    EXPECT_FALSE(table.game.timer2Enabled());
-    EXPECT_EQ(table.game.progressValue(), 30.0f);
-    EXPECT_EQ(table.game.label2(), "2");
-    EXPECT_EQ(table.game.label6(), "");
+    expectRoundShown(table.game, false, 30.0f, "2", "");
 
     // Next Ball deals from a fresh supply; slot 0 and the next ball then make a set.
     table.random.pushValues({3, 8, 1});

@@ -39,6 +39,18 @@ inline std::string nameOf(const Focus& focus) {
 // the state a player would see.
 class FakeWindow final : public Form1Port {
 public:
+    FakeWindow() {
+        boxes.behind = [this] {
+            zentrix::testing::WindowBehind window{running[0], running[1], labels[3].caption, false};
+            for (const layout::SlotView& slot : slots) {
+                window.ballsShown = window.ballsShown || slot.occupied;
+            }
+            return window;
+        };
+    }
+    FakeWindow(const FakeWindow&) = delete;
+    FakeWindow& operator=(const FakeWindow&) = delete;
+
     void prepareControls() override { step("prepare"); }
     void showWindow() override { step("show"); }
     void applySlot(int slot, const layout::SlotView& view) override {
@@ -78,13 +90,7 @@ public:
         EXPECT_FALSE(boxOpen) << "\"" << box.text << "\" shown over another box";
         step("box " + box.text);
         boxOpen = true;
-        auto& seen = boxes.record(box.text, box.title, box.style);
-        seen.timer1 = running[0];
-        seen.timer2 = running[1];
-        seen.total = labels[3].caption;
-        for (const layout::SlotView& slot : slots) {
-            seen.ballsShown = seen.ballsShown || slot.occupied;
-        }
+        boxes.record(box.text, box.title, box.style);
     }
     void moveFocus(const Focus& target) override {
         focus = target;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -154,30 +155,26 @@ TEST(Form1Layout, TabStopsAreTheControlsOfTheirTabIndex) {
     for (std::size_t i = 0; i < stops.size(); ++i) {
         const TabStop& stop = stops[i];
         const auto at = static_cast<std::size_t>(stop.index);
-        int designTabIndex = -1;
-        switch (stop.kind) {
-            case TabStop::Kind::Ball:
-                designTabIndex = slots()[at].tabIndex;
-                EXPECT_EQ(objectName(stop), ballBoxObjectName(stop.index));
-                ballSlots.insert(stop.index);
-                break;
-            case TabStop::Kind::NextBall:
-                designTabIndex = nextBallButton().tabIndex;
-                EXPECT_EQ(objectName(stop), nextBallButton().name);
-                break;
-            case TabStop::Kind::TakeScore:
-                designTabIndex = scoreButton().tabIndex;
-                EXPECT_EQ(objectName(stop), scoreButton().name);
-                break;
-            case TabStop::Kind::ProgressBar:
-                designTabIndex = progressBar().tabIndex;
-                EXPECT_EQ(objectName(stop), progressBar().name);
-                break;
-            case TabStop::Kind::Label:
-                designTabIndex = labels()[at].tabIndex;
-                EXPECT_EQ(objectName(stop), labels()[at].name);
-                break;
+        // The design of the control the stop names: its tab index and its name.
+        const auto [designTabIndex, designName] = [&]() -> std::pair<int, std::string> {
+            switch (stop.kind) {
+                case TabStop::Kind::Ball:
+                    return {slots()[at].tabIndex, std::string(ballBoxObjectName(stop.index))};
+                case TabStop::Kind::NextBall:
+                    return {nextBallButton().tabIndex, std::string(nextBallButton().name)};
+                case TabStop::Kind::TakeScore:
+                    return {scoreButton().tabIndex, std::string(scoreButton().name)};
+                case TabStop::Kind::ProgressBar:
+                    return {progressBar().tabIndex, std::string(progressBar().name)};
+                case TabStop::Kind::Label:
+                    return {labels()[at].tabIndex, std::string(labels()[at].name)};
+            }
+            return {-1, ""};
+        }();
+        if (stop.kind == TabStop::Kind::Ball) {
+            ballSlots.insert(stop.index);
         }
+        EXPECT_EQ(objectName(stop), designName);
         EXPECT_EQ(designTabIndex, static_cast<int>(i)) << objectName(stop);
         EXPECT_EQ(objectName(stop), tabOrder()[i]) << i;
     }
@@ -225,6 +222,11 @@ int pointsToTwips(double points) {
     return static_cast<int>(points * 20.0);
 }
 
+// A rectangle's left, top, width and height, to compare and print at once.
+std::array<int, 4> numbers(const TwipsRect& rect) {
+    return {rect.left, rect.top, rect.width, rect.height};
+}
+
 struct DesignedLabel {
     std::string_view name;
     LabelRole role;
@@ -242,85 +244,17 @@ struct DesignedLabel {
 // Every label stands where the design puts it, in its font and alignment, on the felt or (Label7
 // only) without a background, with its caption and tab place as the window is created.
 TEST(Form1Design, LabelsMatchTheDesignTable) {
+    // clang-format off
     const std::vector<DesignedLabel> designed = {
-        {"Label1",
-         LabelRole::SelectionSum,
-         {7755, 5115, 1095, 990},
-         "",
-         "Arial",
-         36,
-         48,
-         false,
-         Align::Centre,
-         true,
-         3},
-        {"Label2",
-         LabelRole::ElevensCount,
-         {5235, 8190, 1260, 1050},
-         "",
-         "Arial",
-         36,
-         48,
-         false,
-         Align::Left,
-         true,
-         4},
-        {"Label3",
-         LabelRole::ScoreCaption,
-         {10613, 8195, 1470, 585},
-         "Score",
-         "Arial",
-         26.25,
-         35,
-         false,
-         Align::Left,
-         true,
-         5},
-        {"Label4",
-         LabelRole::TotalScore,
-         {10590, 9285, 3375, 495},
-         "",
-         "Arial",
-         15.75,
-         21,
-         false,
-         Align::Left,
-         true,
-         6},
-        {"Label5",
-         LabelRole::ElevensCaption,
-         {3533, 8165, 1455, 975},
-         "11'S",
-         "Arial",
-         36,
-         48,
-         false,
-         Align::Centre,
-         true,
-         7},
-        {"Label6",
-         LabelRole::RoundPoints,
-         {10860, 8820, 1890, 435},
-         "",
-         "Arial",
-         9.75,
-         13,
-         false,
-         Align::Left,
-         true,
-         31},
-        {"Label7",
-         LabelRole::SecondsLeft,
-         {6285, 9255, 480, 345},
-         "",
-         "Arial",
-         12,
-         16,
-         true,
-         Align::Right,
-         false,
-         32},
+        {"Label1", LabelRole::SelectionSum, {7755, 5115, 1095, 990}, "", "Arial", 36, 48, false, Align::Centre, true, 3},
+        {"Label2", LabelRole::ElevensCount, {5235, 8190, 1260, 1050}, "", "Arial", 36, 48, false, Align::Left, true, 4},
+        {"Label3", LabelRole::ScoreCaption, {10613, 8195, 1470, 585}, "Score", "Arial", 26.25, 35, false, Align::Left, true, 5},
+        {"Label4", LabelRole::TotalScore, {10590, 9285, 3375, 495}, "", "Arial", 15.75, 21, false, Align::Left, true, 6},
+        {"Label5", LabelRole::ElevensCaption, {3533, 8165, 1455, 975}, "11'S", "Arial", 36, 48, false, Align::Centre, true, 7},
+        {"Label6", LabelRole::RoundPoints, {10860, 8820, 1890, 435}, "", "Arial", 9.75, 13, false, Align::Left, true, 31},
+        {"Label7", LabelRole::SecondsLeft, {6285, 9255, 480, 345}, "", "Arial", 12, 16, true, Align::Right, false, 32},
     };
+    // clang-format on
     ASSERT_EQ(labels().size(), designed.size());
     for (std::size_t i = 0; i < designed.size(); ++i) {
         const DesignedLabel& want = designed[i];
@@ -328,10 +262,7 @@ TEST(Form1Design, LabelsMatchTheDesignTable) {
         SCOPED_TRACE(std::string(want.name));
         EXPECT_EQ(got.name, want.name);
         EXPECT_EQ(got.role, want.role);
-        EXPECT_EQ(got.rect.left, want.rect.left);
-        EXPECT_EQ(got.rect.top, want.rect.top);
-        EXPECT_EQ(got.rect.width, want.rect.width);
-        EXPECT_EQ(got.rect.height, want.rect.height);
+        EXPECT_EQ(numbers(got.rect), numbers(want.rect));
         EXPECT_EQ(got.caption, want.caption);
         EXPECT_EQ(got.font.family, want.family);
         EXPECT_EQ(got.font.sizeTwips, pointsToTwips(want.points));
@@ -364,10 +295,7 @@ TEST(Form1Design, ButtonsAndBarMatchTheDesignTable) {
         const ButtonDesign& got = want.got;
         SCOPED_TRACE(std::string(want.name));
         EXPECT_EQ(got.name, want.name);
-        EXPECT_EQ(got.rect.left, want.rect.left);
-        EXPECT_EQ(got.rect.top, want.rect.top);
-        EXPECT_EQ(got.rect.width, want.rect.width);
-        EXPECT_EQ(got.rect.height, want.rect.height);
+        EXPECT_EQ(numbers(got.rect), numbers(want.rect));
         EXPECT_EQ(got.caption, want.caption);
         EXPECT_EQ(got.font.family, "MS Sans Serif");
         EXPECT_EQ(got.font.sizeTwips, pointsToTwips(want.points));
@@ -381,10 +309,7 @@ TEST(Form1Design, ButtonsAndBarMatchTheDesignTable) {
 
     const ProgressBarDesign& bar = progressBar();
     EXPECT_EQ(bar.name, "ProgressBar1");
-    EXPECT_EQ(bar.rect.left, 480);
-    EXPECT_EQ(bar.rect.top, 9200);
-    EXPECT_EQ(bar.rect.width, 5760);
-    EXPECT_EQ(bar.rect.height, 375);
+    EXPECT_EQ(numbers(bar.rect), (std::array<int, 4>{480, 9200, 5760, 375}));
     EXPECT_EQ(bar.minimum, 0);
     EXPECT_EQ(bar.maximum, 90);
     EXPECT_EQ(bar.tabIndex, 1);

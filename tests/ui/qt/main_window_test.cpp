@@ -425,29 +425,15 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     }));
     EXPECT_EQ(label(6)->text(), "14200");  // every row's points twice: ball and next ball
 
-    struct Scene {
-        bool timer1 = true;
-        bool timer2 = true;
-        int shownBoxes = -1;
-        int occupied = -1;
-        QString total;
-        int secondsLeft = -1;
-    };
-    std::vector<Scene> scenes;
+    std::vector<int> shownBoxes;  // behind each box
+    int secondsLeft = -1;         // behind the first
     BoxAnswerer answerer;
     answerer.whileOpen = [&](const BoxAnswerer::Seen&) {
-        Scene scene;
-        scene.timer1 = timer(1)->isActive();
-        scene.timer2 = timer(2)->isActive();
-        scene.shownBoxes = 0;
-        scene.occupied = 0;
+        shownBoxes.push_back(0);
         for (int slot = 0; slot < 23; ++slot) {
-            scene.shownBoxes += box(slot)->isVisible() ? 1 : 0;
-            scene.occupied += look(slot).occupied ? 1 : 0;
+            shownBoxes.back() += box(slot)->isVisible() ? 1 : 0;
         }
-        scene.total = label(4)->text();
-        scene.secondsLeft = progressBar()->value();
-        scenes.push_back(scene);
+        secondsLeft = secondsLeft < 0 ? progressBar()->value() : secondsLeft;
     };
 
     clickButton("cmdScore");
@@ -462,22 +448,19 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     EXPECT_EQ(answerer.seen[2].style, QMessageBox::Information);
     for (const auto& seen : answerer.seen) {
         EXPECT_EQ(seen.title, "Zentrix");
-    }
-    for (const Scene& scene : scenes) {
-        EXPECT_FALSE(scene.timer1);
-        EXPECT_FALSE(scene.timer2);
+        EXPECT_FALSE(seen.timer1);
+        EXPECT_FALSE(seen.timer2);
     }
     // The level clear shows over the cleared heap, with the old total.
-    EXPECT_EQ(scenes[0].shownBoxes, 0);
-    EXPECT_EQ(scenes[0].total, "0");
+    EXPECT_EQ(shownBoxes[0], 0);
+    EXPECT_EQ(answerer.seen[0].total, "0");
     // The round's messages show over the emptied board (every box shown, none holding a ball)
     // and the new total: 32 cleared slots, 22 halved removals, the seconds left, the points.
-    const int seconds = scenes[0].secondsLeft;
-    const QString expected = QString::number(32000 + 22000 + 250 * seconds + 14200);
-    for (std::size_t i = 1; i < scenes.size(); ++i) {
-        EXPECT_EQ(scenes[i].shownBoxes, 23);
-        EXPECT_EQ(scenes[i].occupied, 0);
-        EXPECT_EQ(scenes[i].total, expected);
+    const QString expected = QString::number(32000 + 22000 + 250 * secondsLeft + 14200);
+    for (std::size_t i = 1; i < answerer.seen.size(); ++i) {
+        EXPECT_EQ(shownBoxes[i], 23);
+        EXPECT_FALSE(answerer.seen[i].ballsShown);
+        EXPECT_EQ(answerer.seen[i].total, expected.toStdString());
     }
     // Round 2 is dealt and running.
     EXPECT_TRUE(timer(1)->isActive());
@@ -485,25 +468,23 @@ TEST_F(RoundFlowTest, MessagesShowOverTheStateOfTheirStepWithTheTimersStopped) {
     EXPECT_TRUE(look(0).occupied);
     EXPECT_EQ(label(4)->text(), expected);
 
+    // Take Score once more: the one box it brings.
+    const auto scoreToOneBox = [&](const char* text, QMessageBox::Icon style) {
+        answerer.seen.clear();
+        clickButton("cmdScore");
+        ASSERT_TRUE(answerer.answered(1));
+        ASSERT_EQ(answerer.seen.size(), 1u);
+        EXPECT_EQ(answerer.seen[0].text, text);
+        EXPECT_EQ(answerer.seen[0].style, style);
+    };
     // Round 2 ended at once still reaches 90,000: the bonus round.
-    answerer.seen.clear();
-    scenes.clear();
-    clickButton("cmdScore");
-    ASSERT_TRUE(answerer.answered(1));
-    ASSERT_EQ(answerer.seen.size(), 1u);
-    EXPECT_EQ(answerer.seen[0].text, "BONUS ROUND!!!");
-    EXPECT_EQ(answerer.seen[0].style, QMessageBox::Warning);
-    EXPECT_FALSE(scenes[0].timer1);
-    EXPECT_FALSE(scenes[0].timer2);
-    EXPECT_EQ(scenes[0].occupied, 0);
+    ASSERT_NO_FATAL_FAILURE(scoreToOneBox("BONUS ROUND!!!", QMessageBox::Warning));
+    EXPECT_FALSE(answerer.seen[0].timer1);
+    EXPECT_FALSE(answerer.seen[0].timer2);
+    EXPECT_FALSE(answerer.seen[0].ballsShown);
 
     // The bonus round ends the game.
-    answerer.seen.clear();
-    clickButton("cmdScore");
-    ASSERT_TRUE(answerer.answered(1));
-    ASSERT_EQ(answerer.seen.size(), 1u);
-    EXPECT_EQ(answerer.seen[0].text, "Game Over");
-    EXPECT_EQ(answerer.seen[0].style, QMessageBox::Information);
+    ASSERT_NO_FATAL_FAILURE(scoreToOneBox("Game Over", QMessageBox::Information));
     EXPECT_FALSE(timer(1)->isActive());
     EXPECT_FALSE(timer(2)->isActive());
     EXPECT_FALSE(button("cmdScore")->isEnabled());

@@ -171,45 +171,45 @@ TEST_F(PhoneWindowTest, ARoundPlayedByTapsUprightThenSideways) {
 
 TEST_F(PhoneWindowTest, RulesAndAboutFitTheScreenAndCloseWithATap) {
     startUp();
+    using Help = QDialog* (HelpWindows::*)() const;
     for (const QSize screen : {QSize(360, 720), QSize(720, 360)}) {
         SCOPED_TRACE(::testing::Message() << screen.width() << " x " << screen.height());
         turnTo(screen);
+        // Opened by a tap on its menu item, no larger than the screen.
+        const auto open = [&](const char* item, Help help, QPointer<QDialog>& opened) {
+            tapMenu("mnuHelp", item);
+            opened = (window->helpWindows().*help)();
+            ASSERT_NE(opened, nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(opened));
+            EXPECT_LE(opened->frameGeometry().width(), screen.width());
+            EXPECT_LE(opened->frameGeometry().height(), screen.height());
+        };
+        // Closed by a tap on `button`, a finger wide and high.
+        const auto closeBy = [&](QWidget* button, Help help) {
+            EXPECT_GE(button->width(), kFinger);
+            EXPECT_GE(button->height(), kFinger);
+            tap(button);
+            EXPECT_TRUE(waitFor([&] {
+                QDialog* shown = (window->helpWindows().*help)();
+                return shown == nullptr || !shown->isVisible();
+            }));
+        };
 
-        tapMenu("mnuHelp", "mnuHelpRules");
-        QPointer<QDialog> rules = window->helpWindows().rulesWindow();
-        ASSERT_NE(rules, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(rules));
-        EXPECT_LE(rules->frameGeometry().width(), screen.width());
-        EXPECT_LE(rules->frameGeometry().height(), screen.height());
+        QPointer<QDialog> rules;
+        ASSERT_NO_FATAL_FAILURE(open("mnuHelpRules", &HelpWindows::rulesWindow, rules));
         auto* text = rules->findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
         EXPECT_GE(QFontInfo(text->font()).pixelSize(), kReadable);
         EXPECT_GE(text->height(), 3 * QFontInfo(text->font()).pixelSize());
         auto* closeBox = rules->findChild<QToolButton*>(QStringLiteral("closeBox"));
         ASSERT_TRUE(closeBox->isVisible());
-        EXPECT_GE(closeBox->width(), kFinger);
-        EXPECT_GE(closeBox->height(), kFinger);
-        tap(closeBox);
-        EXPECT_TRUE(waitFor([&] {
-            return window->helpWindows().rulesWindow() == nullptr ||
-                   !window->helpWindows().rulesWindow()->isVisible();
-        }));
+        closeBy(closeBox, &HelpWindows::rulesWindow);
 
-        tapMenu("mnuHelp", "mnuHelpAbout");
-        QPointer<QDialog> about = window->helpWindows().aboutWindow();
-        ASSERT_NE(about, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
-        EXPECT_LE(about->frameGeometry().width(), screen.width());
-        EXPECT_LE(about->frameGeometry().height(), screen.height());
+        QPointer<QDialog> about;
+        ASSERT_NO_FATAL_FAILURE(open("mnuHelpAbout", &HelpWindows::aboutWindow, about));
         auto* ok = about->findChild<QPushButton*>(QStringLiteral("Command1"));
-        EXPECT_GE(ok->width(), kFinger);
-        EXPECT_GE(ok->height(), kFinger);
         EXPECT_GE(QFontInfo(ok->font()).pixelSize(), kReadable);
         EXPECT_TRUE(about->rect().contains(ok->geometry()));
-        tap(ok);
-        EXPECT_TRUE(waitFor([&] {
-            return window->helpWindows().aboutWindow() == nullptr ||
-                   !window->helpWindows().aboutWindow()->isVisible();
-        }));
+        closeBy(ok, &HelpWindows::aboutWindow);
     }
 }
 

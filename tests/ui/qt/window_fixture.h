@@ -53,11 +53,12 @@ private:
     int afterScript_ = 0;
 };
 
-// Answers every modal message box with OK (or Enter) as soon as it appears, after noting it and
-// letting `whileOpen` look at the window behind it.
+// Answers every modal message box with OK (or Enter) as soon as it appears, after noting it with
+// the game's window behind it and letting `whileOpen` look at that window.
 class BoxAnswerer : public zentrix::testing::BoxRecorder<QMessageBox::Icon> {
 public:
     BoxAnswerer() {
+        behind = [this] { return windowBehind(); };
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
         timer_.start();
@@ -92,6 +93,25 @@ private:
         } else {
             ok->click();
         }
+    }
+
+    // The game's window the box being answered stands over, if it has one.
+    zentrix::testing::WindowBehind windowBehind() const {
+        const auto* window = qobject_cast<const MainWindow*>(answering_->parentWidget());
+        if (window == nullptr) {
+            return {};
+        }
+        const auto runs = [window](const char* name) {
+            const auto* timer = window->findChild<QTimer*>(QString::fromLatin1(name));
+            return timer != nullptr && timer->isActive();
+        };
+        zentrix::testing::WindowBehind shown{
+            runs("Timer1"), runs("Timer2"),
+            window->findChild<QLabel*>(QStringLiteral("Label4"))->text().toStdString(), false};
+        for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+            shown.ballsShown = shown.ballsShown || window->board()->slotView(slot).occupied;
+        }
+        return shown;
     }
 
     QTimer timer_;

@@ -21,12 +21,11 @@ using zentrix::testing::plainDeal;
 // or not the desktop ever activates it.
 class BoxWatcher {
 public:
-    struct Box {
+    // With the window behind it as the bench's recorder reads it.
+    struct Box : zentrix::testing::WindowBehind {
         std::string title;
         std::string text;
         HWND owner = nullptr;
-        bool timer1 = true;
-        bool timer2 = true;
         int ticksWhileOpen = -1;  // WM_TIMER messages Form1 got while the box stood open
     };
 
@@ -73,8 +72,7 @@ private:
     void opened(HWND box) {
         const Form1& form = bench_.form();
         Box seen;
-        seen.timer1 = form.timerRunning(kTimer1);
-        seen.timer2 = form.timerRunning(kTimer2);
+        static_cast<zentrix::testing::WindowBehind&>(seen) = bench_.messages.behind();
         boxes.push_back(seen);
         ticksAtOpen_ = form.timerTicks(kTimer1) + form.timerTicks(kTimer2);
         // Long enough for both timers to have ticked, had they been left running.

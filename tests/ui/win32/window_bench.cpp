@@ -11,12 +11,17 @@
 
 namespace zentrix::win32::testing {
 
+void RecordedMessages::watch(const Form1& form) {
+    behind = [&form] {
+        zentrix::testing::WindowBehind window;
+        window.timer1 = form.timerRunning(kTimer1);
+        window.timer2 = form.timerRunning(kTimer2);
+        return window;
+    };
+}
+
 void RecordedMessages::show(const controller::Message& box) {
-    Seen& message = record(box.text, box.title, static_cast<int>(box.style));
-    if (form_ != nullptr) {
-        message.timer1 = form_->timerRunning(kTimer1);
-        message.timer2 = form_->timerRunning(kTimer2);
-    }
+    record(box.text, box.title, static_cast<int>(box.style));
     if (whileOpen) {
         whileOpen();
     }

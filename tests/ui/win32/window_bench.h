@@ -23,14 +23,11 @@ namespace zentrix::win32::testing {
 // as the number Windows is given.
 class RecordedMessages : public zentrix::testing::BoxRecorder<int> {
 public:
-    void watch(const Form1& form) { form_ = &form; }
+    void watch(const Form1& form);
     void show(const controller::Message& box);
 
     // Run while a box is open, as a player might act then.
     std::function<void()> whileOpen;
-
-private:
-    const Form1* form_ = nullptr;
 };
 
 // The display mode in force, as Windows reports it.
