@@ -121,8 +121,10 @@ public:
     // The keyboard focus goes to `target` (never Focus::Kind::None).
     virtual void moveFocus(const Focus& target) = 0;
 
-    // About or Rules: opened, or brought to the front when it is open already.
-    virtual void showHelp(HelpWindow window) = 0;
+    // About or Rules: opened, or brought to the front when it is open already. False when the
+    // window could not be opened; the controller then tells the player in a box, as it shows
+    // every box.
+    virtual bool showHelp(HelpWindow window) = 0;
     virtual void closeHelpWindows() = 0;
 
     // Shut-down has run: the program ends.

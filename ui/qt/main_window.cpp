@@ -441,12 +441,13 @@ void MainWindow::moveFocus(const controller::Focus& target) {
     }
 }
 
-void MainWindow::showHelp(controller::HelpWindow window) {
+bool MainWindow::showHelp(controller::HelpWindow window) {
     if (window == controller::HelpWindow::Rules) {
         help_->showRules();
     } else {
         help_->showAbout();
     }
+    return true;
 }
 
 void MainWindow::closeHelpWindows() {

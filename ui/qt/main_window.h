@@ -84,7 +84,7 @@ private:
     void stopTimer(controller::Timer timer) override;
     void showMessage(const controller::Message& box) override;
     void moveFocus(const controller::Focus& target) override;
-    void showHelp(controller::HelpWindow window) override;
+    bool showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;
     void ended() override;
 

@@ -219,7 +219,7 @@ public:
         std::abort();
     }
     void moveFocus(const controller::Focus&) override {}
-    void showHelp(controller::HelpWindow) override {}
+    bool showHelp(controller::HelpWindow) override { return true; }
     void closeHelpWindows() override {}
     void ended() override {}
 };

@@ -73,6 +73,22 @@ double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
 // Where a help window's handler failed: the window closes and the program hears of it.
 using FailureReport = std::function<void(const std::string&)>;
 
+// What every help window is opened with: the program, the main window whose screen and DPI it
+// takes, the hidden window that owns it, and who hears of a failure in its handlers.
+struct Opening {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    HWND owner = nullptr;
+    FailureReport failed;
+};
+
+// One help window's class, caption and client area as designed.
+struct TitleDesign {
+    const wchar_t* className = nullptr;
+    std::string_view caption;
+    layout::TwipsRect clientArea;
+};
+
 // What both windows share: the frame, the title picture behind everything, the scale of the
 // main window's screen, and a life that ends when the window is destroyed. Each class handles its
 // own messages in handleOwn(); this part holds the common ones.
@@ -89,15 +105,29 @@ public:
         SetForegroundWindow(hwnd());
     }
 
+    // Registers the window's class on first use, then makes the window of `Window::kDesign`
+    // with its client area as designed. Null when the window or its controls cannot be made.
+    template <typename Window>
+    static std::unique_ptr<Window> open(const Opening& opening) {
+        const TitleDesign& design = Window::kDesign;
+        if (!WindowObject::registerClass(opening.instance, design.className)) {
+            return nullptr;
+        }
+        std::unique_ptr<Window> window(new Window(opening));
+        if (!window->createFrame(design.className, design.caption, design.clientArea) ||
+            !window->loaded()) {
+            return nullptr;
+        }
+        return window;
+    }
+
 protected:
-    // mainWindow: whose screen and DPI the window takes; owner: the hidden window that owns it.
-    TitleWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed,
-                const layout::TwipsRect& clientArea)
-        : instance_(instance),
-          owner_(owner),
-          failed_(std::move(failed)),
-          dpi_(windowDpi(mainWindow)),
-          scale_(fittedScale(mainWindow, dpi_, clientArea)) {}
+    TitleWindow(const Opening& opening, const TitleDesign& design)
+        : instance_(opening.instance),
+          owner_(opening.owner),
+          failed_(opening.failed),
+          dpi_(windowDpi(opening.mainWindow)),
+          scale_(fittedScale(opening.mainWindow, dpi_, design.clientArea)) {}
 
     // The final classes destroy their window in their own destructors, while the handlers it
     // calls on the way out still have a whole object to work on.
@@ -145,23 +175,6 @@ protected:
             SetWindowPos(hwnd(), nullptr, kept.x, kept.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
-    }
-
-    // Registers the window's class on first use, then makes the window with its client area as
-    // designed. Null when the window or its controls cannot be made.
-    template <typename Window>
-    static std::unique_ptr<Window> open(HINSTANCE instance, HWND mainWindow, HWND owner,
-                                        FailureReport failed, const wchar_t* className,
-                                        std::string_view caption,
-                                        const layout::TwipsRect& clientArea) {
-        if (!WindowObject::registerClass(instance, className)) {
-            return nullptr;
-        }
-        std::unique_ptr<Window> window(new Window(instance, mainWindow, owner, std::move(failed)));
-        if (!window->createFrame(className, caption, clientArea) || !window->loaded()) {
-            return nullptr;
-        }
-        return window;
     }
 
     // Every message of both classes: the title picture here, the rest in the class's own
@@ -223,22 +236,13 @@ protected:
 
 class AboutWindow final : public TitleWindow {
 public:
-    // Null when the window cannot be made.
-    static std::unique_ptr<AboutWindow> create(HINSTANCE instance, HWND mainWindow, HWND owner,
-                                               FailureReport failed) {
-        return open<AboutWindow>(instance, mainWindow, owner, std::move(failed), kAboutClass,
-                                 layout::kAboutCaption, layout::kAboutClientArea);
-    }
-
+    static constexpr TitleDesign kDesign{kAboutClass, layout::kAboutCaption,
+                                         layout::kAboutClientArea};
     ~AboutWindow() { destroy(); }
-    AboutWindow(const AboutWindow&) = delete;
-    AboutWindow& operator=(const AboutWindow&) = delete;
 
 private:
     friend class TitleWindow;
-
-    AboutWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed)
-        : TitleWindow(instance, mainWindow, owner, std::move(failed), layout::kAboutClientArea) {}
+    explicit AboutWindow(const Opening& opening) : TitleWindow(opening, kDesign) {}
 
     bool loaded() const { return command1_ != nullptr; }
 
@@ -342,21 +346,13 @@ private:
 
 class RulesWindow final : public TitleWindow {
 public:
-    static std::unique_ptr<RulesWindow> create(HINSTANCE instance, HWND mainWindow, HWND owner,
-                                               FailureReport failed) {
-        return open<RulesWindow>(instance, mainWindow, owner, std::move(failed), kRulesClass,
-                                 layout::kRulesCaption, layout::kRulesClientArea);
-    }
-
+    static constexpr TitleDesign kDesign{kRulesClass, layout::kRulesCaption,
+                                         layout::kRulesClientArea};
     ~RulesWindow() { destroy(); }
-    RulesWindow(const RulesWindow&) = delete;
-    RulesWindow& operator=(const RulesWindow&) = delete;
 
 private:
     friend class TitleWindow;
-
-    RulesWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed)
-        : TitleWindow(instance, mainWindow, owner, std::move(failed), layout::kRulesClientArea) {}
+    explicit RulesWindow(const Opening& opening) : TitleWindow(opening, kDesign) {}
 
     bool loaded() const { return text1_ != nullptr; }
 
@@ -427,20 +423,20 @@ private:
 namespace {
 
 // One window's open-or-raise: a window that was closed is gone, and a fresh one takes its place.
+// False when it cannot be opened.
 template <typename Window>
-void openOrRaise(std::unique_ptr<Window>& window, HINSTANCE instance, HWND mainWindow, HWND owner,
-                 const FailureReport& failed, const wchar_t* failure) {
+bool openOrRaise(std::unique_ptr<Window>& window, const Opening& opening) {
     if (window == nullptr || window->hwnd() == nullptr) {
         window.reset();
-        if (owner != nullptr) {
-            window = Window::create(instance, mainWindow, owner, failed);
+        if (opening.owner != nullptr) {
+            window = TitleWindow::open<Window>(opening);
         }
     }
     if (window == nullptr) {
-        MessageBoxW(mainWindow, failure, L"Zentrix", MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return false;
     }
     window->bringUp();
+    return true;
 }
 
 bool belongsTo(HWND window, HWND target) {
@@ -465,14 +461,12 @@ HWND HelpWindows::ownerForNewWindow() {
     return hiddenOwner_.get();
 }
 
-void HelpWindows::showAbout() {
-    openOrRaise(about_, instance_, mainWindow_, ownerForNewWindow(), failed_,
-                L"The About window could not be opened.");
+bool HelpWindows::showAbout() {
+    return openOrRaise(about_, {instance_, mainWindow_, ownerForNewWindow(), failed_});
 }
 
-void HelpWindows::showRules() {
-    openOrRaise(rules_, instance_, mainWindow_, ownerForNewWindow(), failed_,
-                L"The Rules window could not be opened.");
+bool HelpWindows::showRules() {
+    return openOrRaise(rules_, {instance_, mainWindow_, ownerForNewWindow(), failed_});
 }
 
 void HelpWindows::closeAll() {
