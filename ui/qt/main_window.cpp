@@ -21,6 +21,7 @@
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_view.h"
+#include "ui/layout/opening_size.h"
 #include "ui/qt/ball_box.h"
 #include "ui/qt/board_view.h"
 #include "ui/qt/felt_button.h"
@@ -220,18 +221,19 @@ QSize MainWindow::openingSize() {
         frame = QMargins(border, title + border, border, border);
     }
     const QRect available = where->availableGeometry();
-    const QSize board = board_->sizeHint();
-    const int chromeWidth = designed.width() - board.width() + frame.left() + frame.right();
-    const int chromeHeight = designed.height() - board.height() + frame.top() + frame.bottom();
-    const double scale = std::min(
-        1.0, layout::fitScale(available.width() - chromeWidth, available.height() - chromeHeight,
-                              layout::requiredClientArea()));
-    if (scale >= 1.0) {
-        return designed;
-    }
-    const QSize smaller(layout::scaled(board.width(), scale),
-                        layout::scaled(board.height(), scale));
-    return designed - board + smaller.expandedTo(board_->minimumSizeHint());
+    // The menu bar and the frame around the board; the toolkit scales for the display itself, and
+    // the board is fitted whole to its view.
+    const QSize chrome = designed - board_->sizeHint() +
+                         QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const layout::Opening opening =
+        layout::openingSize({{available.x(), available.y(), available.width(), available.height()},
+                             chrome.width(),
+                             chrome.height(),
+                             1.0,
+                             available.x(),
+                             available.y(),
+                             true});
+    return designed - board_->sizeHint() + QSize(opening.client.width, opening.client.height);
 }
 
 void MainWindow::buildMenus() {

@@ -103,8 +103,7 @@ private:
     void buildTabOrder();
     // The rack of balls on Next Ball, at the board's present scale.
     void loadRackPicture();
-    // The design size where the screen's free area has room for it and the window's frame, else
-    // the largest size with the same proportions that fits.
+    // The window's first size, as the layout fits it to the screen's free area.
     QSize openingSize();
 
     std::unique_ptr<HelpWindows> help_;

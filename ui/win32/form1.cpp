@@ -8,6 +8,7 @@
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/board_geometry.h"
+#include "ui/layout/opening_size.h"
 #include "ui/win32/felt_button.h"
 #include "ui/win32/text.h"
 #include "ui/win32/window_geometry.h"
@@ -22,30 +23,6 @@ constexpr UINT kShowMessage = WM_APP + 1;
 // The standard resizable frame with minimise, maximise and close boxes.
 constexpr DWORD kForm1Style = WS_OVERLAPPEDWINDOW;
 constexpr int kIconId = 1;  // the program's icon in its resources
-
-UINT iconOf(MessageStyle style) {
-    switch (style) {
-        case MessageStyle::Critical:
-            return MB_ICONHAND;
-        case MessageStyle::Question:
-            return MB_ICONQUESTION;
-        case MessageStyle::Exclamation:
-            return MB_ICONEXCLAMATION;
-        case MessageStyle::Information:
-            return MB_ICONASTERISK;
-    }
-    return 0;
-}
-
-// The system's MessageBox, which runs a loop of its own until the player closes it.
-class SystemMessageBoxes final : public MessageBoxes {
-public:
-    void show(HWND owner, const controller::Message& box) override {
-        MessageBoxW(owner, widen(box.text).c_str(), widen(box.title).c_str(),
-                    MB_OK | iconOf(box.style));
-    }
-};
-SystemMessageBoxes systemMessageBoxes;
 
 UINT_PTR timerId(controller::Timer timer) {
     return timer == controller::Timer::Countdown ? kTimer1 : kTimer2;
@@ -125,41 +102,27 @@ void Form1::makeBallBoxesRound() {
 }
 
 void Form1::fitToWorkArea() {
-    // The game's screen is 1024 x 768, where a window scaled for a high-DPI screen does not fit:
-    // it is drawn as large as the work area allows, and not below the design's own size while
-    // that fits.
+    // The game's screen is 1024 x 768, where a window scaled for a high-DPI screen does not fit,
+    // and a taskbar may take part of it: the layout says how large the window opens and where.
     const RECT work = screenWorkArea(hwnd());
     const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
-    const layout::PixelRect designed = layout::desktopArrangement().area;
-    double fitted = scaleToFit(painter_.scale(), work, frame, designed);
-    // A work area too small for the design's own size (a taskbar down the side of the game's
-    // screen) takes the board smaller still, just enough for what the player needs to see.
-    const int roomWide = static_cast<int>(work.right - work.left) - frame.cx;
-    const int roomHigh = static_cast<int>(work.bottom - work.top) - frame.cy;
-    const layout::PixelRect needed = layout::smallestClientArea();
-    if (layout::scaled(needed.width, fitted) > roomWide ||
-        layout::scaled(needed.height, fitted) > roomHigh) {
-        fitted = std::min(fitted, layout::fitScale(roomWide, roomHigh, needed));
-    }
-    if (fitted != painter_.scale()) {
-        painter_.setScale(fitted);
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    const layout::Opening opening =
+        layout::openingSize({{work.left, work.top, work.right - work.left, work.bottom - work.top},
+                             frame.cx,
+                             frame.cy,
+                             painter_.scale(),
+                             now.left,
+                             now.top});
+    if (opening.scale != painter_.scale()) {
+        painter_.setScale(opening.scale);
         controls_.place(painter_);
         makeBallBoxesRound();
         InvalidateRect(hwnd(), nullptr, FALSE);
     }
-    // Below the status row lies only felt: where the work area is too low for the whole client
-    // area (a taskbar on the game's screen), the window gives up that felt first.
-    const double scale = painter_.scale();
-    const layout::PixelRect full = layout::scaled(designed, scale);
-    const layout::PixelRect least = layout::scaled(layout::smallestClientArea(), scale);
-    const int clientHeight = std::clamp(roomHigh, least.height, full.height);
-    const int width = full.width + frame.cx;
-    const int height = clientHeight + frame.cy;
-    // Then the whole window inside the work area, as near its first place as it can be.
-    RECT now{};
-    GetWindowRect(hwnd(), &now);
-    const POINT kept = keptInside({now.left, now.top}, {width, height}, work);
-    SetWindowPos(hwnd(), nullptr, kept.x, kept.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const layout::PixelRect& at = opening.window;
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::startUp(int showCommand) {
@@ -306,7 +269,7 @@ void Form1::onShowMessage() {
     // The box belongs to the window once the player can see it (the display's messages come
     // before it is shown).
     const HWND owner = hwnd() != nullptr && IsWindowVisible(hwnd()) ? hwnd() : nullptr;
-    (services_.boxes != nullptr ? *services_.boxes : systemMessageBoxes).show(owner, box);
+    (services_.boxes != nullptr ? *services_.boxes : systemMessageBoxes()).show(owner, box);
     controller_.messageClosed();
 }
 
@@ -527,23 +490,9 @@ void Form1::onCommand(int id, int code, HWND control) {
 }
 
 LRESULT Form1::onLabelColours(HDC dc, HWND label) {
-    SetTextColor(dc, colorOf(layout::kTextColour));
     const auto index = static_cast<std::size_t>(GetDlgCtrlID(label) - kFirstLabelId);
-    if (index < layout::labels().size() && !layout::labels()[index].feltBackground) {
-        // Label7 has no background of its own: what lies beneath it is painted into it, and the
-        // label then fills nothing before drawing its text.
-        RECT client{};
-        GetClientRect(label, &client);
-        MapWindowPoints(label, hwnd(), reinterpret_cast<POINT*>(&client), 2);
-        POINT origin{};
-        SetViewportOrgEx(dc, -client.left, -client.top, &origin);
-        painter_.paintBoard(dc, client, controller_.shownView());
-        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-        SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
-    SetBkColor(dc, colorOf(layout::kFeltGreen));
-    return reinterpret_cast<LRESULT>(painter_.felt());
+    const bool felt = index >= layout::labels().size() || layout::labels()[index].feltBackground;
+    return reinterpret_cast<LRESULT>(painter_.labelColours(dc, label, felt, shownView()));
 }
 
 }  // namespace zentrix::win32

@@ -28,6 +28,7 @@
 #include "ui/win32/form1_controls.h"
 #include "ui/win32/handles.h"
 #include "ui/win32/help_windows.h"
+#include "ui/win32/message_boxes.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/window_geometry.h"
 #include "ui/win32/window_object.h"
@@ -46,15 +47,6 @@ inline constexpr const wchar_t* kForm1Class = L"ZentrixForm1";
 class StartUpError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-// How the window shows a message box the controller asked for: from the window's queue, never
-// inside a step of the game, returning once the box is closed. The system's MessageBox unless a
-// bench shows them its own way.
-class MessageBoxes {
-public:
-    virtual ~MessageBoxes() = default;
-    virtual void show(HWND owner, const controller::Message& box) = 0;
 };
 
 struct Form1Services {
