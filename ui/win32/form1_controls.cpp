@@ -25,16 +25,10 @@ int menuId(layout::MenuCommand command) {
     return 0;
 }
 
+// A label's text alignment, by layout::Align: left, centre, right.
 DWORD alignStyle(layout::Align align) {
-    switch (align) {
-        case layout::Align::Centre:
-            return SS_CENTER;
-        case layout::Align::Right:
-            return SS_RIGHT;
-        case layout::Align::Left:
-            break;
-    }
-    return SS_LEFT;
+    constexpr std::array<DWORD, 3> kStyles{SS_LEFT, SS_CENTER, SS_RIGHT};
+    return kStyles.at(static_cast<std::size_t>(align));
 }
 
 HWND createChild(HWND parent, HINSTANCE instance, const wchar_t* className,

@@ -115,7 +115,7 @@ public:
         }
         std::unique_ptr<Window> window(new Window(opening));
         if (!window->createFrame(design.className, design.caption, design.clientArea) ||
-            !window->loaded()) {
+            window->control_ == nullptr) {
             return nullptr;
         }
         return window;
@@ -177,22 +177,63 @@ protected:
         }
     }
 
-    // Every message of both classes: the title picture here, the rest in the class's own
-    // handleOwn().
+    // Every message of both classes: the title picture, the window's one control and Escape
+    // here, the rest in the class's own handleOwn().
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) final {
         switch (message) {
+            case WM_CREATE: {
+                const GdiplusSession gdiplus;
+                background_ = titleAtScale(loadTitlePicture(gdiplus, instance_, dpi_), scale());
+                if (!build(gdiplus)) {
+                    return -1;
+                }
+                SetFocus(control_);
+                return 0;
+            }
+            case WM_SETFOCUS:
+                SetFocus(control_);
+                return 0;
             case WM_PAINT:
                 paintTitle();
                 return 0;
             case WM_ERASEBKGND:
                 return 1;  // the picture covers it in WM_PAINT
+            case WM_COMMAND:
+                // Escape, the dialog keys' cancel, closes either window as its close box does.
+                if (LOWORD(wParam) == IDCANCEL) {
+                    DestroyWindow(hwnd());
+                    return 0;
+                }
+                break;
             default:
-                return handleOwn(message, wParam, lParam);
+                break;
         }
+        return handleOwn(message, wParam, lParam);
     }
     virtual LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // The window is gone: its controls and pictures go with it.
-    virtual void releaseResources() = 0;
+    // WM_CREATE, once the title picture is there: the window's one control, made with
+    // makeControl(). False when it cannot be made.
+    virtual bool build(const GdiplusSession& gdiplus) = 0;
+    // The window is gone: what the class keeps of its own goes with it.
+    virtual void releaseResources() {}
+
+    // The window's one control, which holds the focus, where the design puts it at the screen's
+    // scale, in its font. Null when Windows refuses it.
+    HWND makeControl(DWORD exStyle, const wchar_t* className, std::string_view text, DWORD style,
+                     int id, const layout::TwipsRect& design, const layout::FontDesign& font) {
+        font_ = createFont(font, scale());
+        const layout::PixelRect rect = toScreen(design);
+        control_ = CreateWindowExW(
+            exStyle, className, widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
+            rect.x, rect.y, rect.width, rect.height, hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        if (control_ != nullptr) {
+            SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        }
+        return control_;
+    }
+    HWND control() const { return control_; }
+    HFONT font() const { return font_.get(); }
 
     void failed(const std::string& what) final {
         destroy();
@@ -202,12 +243,9 @@ protected:
     }
     void destroyed() final {
         releaseResources();
+        control_ = nullptr;
+        font_.reset();
         background_ = {};
-    }
-
-    // WM_CREATE: the title picture at the screen's scale.
-    void loadBackground(const GdiplusSession& gdiplus) {
-        background_ = titleAtScale(loadTitlePicture(gdiplus, instance_, dpi_), scale());
     }
 
     // Both windows' Paint: the title picture unscaled (at the screen's scale) from the top-left
@@ -228,6 +266,8 @@ protected:
     UINT dpi_;
     double scale_;
     Picture background_;
+    HWND control_ = nullptr;
+    UniqueFont font_;
 };
 
 }  // namespace
@@ -244,21 +284,14 @@ private:
     friend class TitleWindow;
     explicit AboutWindow(const Opening& opening) : TitleWindow(opening, kDesign) {}
 
-    bool loaded() const { return command1_ != nullptr; }
-
     LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-            case WM_CREATE:
-                return onCreate();
-            case WM_SETFOCUS:
-                SetFocus(command1_);
-                return 0;
             case WM_DRAWITEM:
                 drawOkButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
                 return TRUE;
             case WM_COMMAND:
-                // Ok by mouse, Enter or Space, and Escape (the dialog keys' cancel) alike.
-                if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
+                // Ok by mouse, Enter or Space.
+                if (LOWORD(wParam) == kCommand1Id) {
                     onOk();
                 }
                 return 0;
@@ -267,28 +300,15 @@ private:
         }
     }
 
-    LRESULT onCreate() {
-        const GdiplusSession gdiplus;
-        loadBackground(gdiplus);
+    bool build(const GdiplusSession& gdiplus) override {
         // The Ok button's face is the title picture again, centred on the button, so a piece of
         // its middle shows: the classic bitmap below 144 dots per inch, the double-size drawing
         // from there up.
         face_ = titleAtScale(dpi_ >= kDoubleSizeDpi ? loadTitlePicture(gdiplus, instance_, dpi_)
                                                     : loadTitleBitmap(instance_),
                              scale());
-        font_ = createFont(layout::kAboutOkFont, scale());
-        const layout::PixelRect rect = toScreen(layout::kAboutOkButton);
-        command1_ = CreateWindowExW(0, L"BUTTON", widen(layout::kAboutOkCaption).c_str(),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, rect.x,
-                                    rect.y, rect.width, rect.height, hwnd(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)),
-                                    instance_, nullptr);
-        if (command1_ == nullptr) {
-            return -1;
-        }
-        SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        SetFocus(command1_);
-        return 0;
+        return makeControl(0, L"BUTTON", layout::kAboutOkCaption, BS_OWNERDRAW, kCommand1Id,
+                           layout::kAboutOkButton, layout::kAboutOkFont) != nullptr;
     }
 
     // Ok unloads the window, as the close box does.
@@ -317,7 +337,7 @@ private:
         GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
         RECT text = rect;
         OffsetRect(&text, shift, shift);
-        const Selection selectedFont(dc, font_.get());
+        const Selection selectedFont(dc, font());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(
             dc, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
@@ -331,15 +351,9 @@ private:
         }
     }
 
-    void releaseResources() override {
-        command1_ = nullptr;
-        face_ = {};
-        font_.reset();
-    }
+    void releaseResources() override { face_ = {}; }
 
-    HWND command1_ = nullptr;
     Picture face_;
-    UniqueFont font_;
 };
 
 // ---- frmRules ----
@@ -354,48 +368,27 @@ private:
     friend class TitleWindow;
     explicit RulesWindow(const Opening& opening) : TitleWindow(opening, kDesign) {}
 
-    bool loaded() const { return text1_ != nullptr; }
-
     LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-            case WM_CREATE:
-                return onCreate();
-            case WM_SETFOCUS:
-                SetFocus(text1_);
-                return 0;
             case WM_CTLCOLORSTATIC:
                 return onTextColours(reinterpret_cast<HDC>(wParam));
             case WM_CLOSE:
                 onClose();
-                return 0;
-            case WM_COMMAND:
-                if (LOWORD(wParam) == IDCANCEL) {  // Escape
-                    onClose();
-                }
                 return 0;
             default:
                 return DefWindowProcW(hwnd(), message, wParam, lParam);
         }
     }
 
-    LRESULT onCreate() {
-        loadBackground(GdiplusSession());
-        font_ = createFont(layout::kRulesFont, scale());
-        const layout::PixelRect rect = toScreen(layout::kRulesTextBox);
+    bool build(const GdiplusSession& /*gdiplus*/) override {
         // Without ES_AUTOHSCROLL the box wraps its long lines at word boundaries.
-        text1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                                     ES_READONLY | ES_AUTOVSCROLL,
-                                 rect.x, rect.y, rect.width, rect.height, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance_,
-                                 nullptr);
-        if (text1_ == nullptr) {
-            return -1;
+        const HWND text1 = makeControl(WS_EX_CLIENTEDGE, L"EDIT", "",
+                                       WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                                       kText1Id, layout::kRulesTextBox, layout::kRulesFont);
+        if (text1 != nullptr) {
+            SetWindowTextW(text1, widen(layout::rulesText()).c_str());
         }
-        SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        SetWindowTextW(text1_, widen(layout::rulesText()).c_str());
-        SetFocus(text1_);
-        return 0;
+        return text1 != nullptr;
     }
 
     // A read-only box asks for the colours of a static control; it keeps the white page of a text
@@ -408,14 +401,6 @@ private:
 
     // The close box: the window unloads itself and never refuses.
     void onClose() const { DestroyWindow(hwnd()); }
-
-    void releaseResources() override {
-        text1_ = nullptr;
-        font_.reset();
-    }
-
-    HWND text1_ = nullptr;
-    UniqueFont font_;
 };
 
 // ---- HelpWindows ----
