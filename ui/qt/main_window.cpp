@@ -20,6 +20,7 @@
 
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
+#include "ui/layout/board_geometry.h"
 #include "ui/layout/form1_view.h"
 #include "ui/layout/opening_size.h"
 #include "ui/qt/ball_box.h"
@@ -200,8 +201,7 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::loadRackPicture() {
-    const double side =
-        pictures::kRackSize * board_->arrangement().nextBall.pictureScale * board_->scale();
+    const double side = layout::rackSide(board_->arrangement(), board_->scale());
     nextButton_->setPicture(loadBitmapSized(layout::nextBallButton().pictureNumber,
                                             QSizeF(side, side), devicePixelRatioF()));
 }

@@ -398,7 +398,7 @@ void Form1::onDrawItem(const DRAWITEMSTRUCT& item) {
     static const Picture none;
     drawFeltButton(item, painter_.felt(),
                    item.hwndItem == controls_.nextButton() ? painter_.rack() : none,
-                   layout::scaled(pictures::kRackSize, painter_.scale()));
+                   layout::rackPixels(layout::desktopArrangement(), painter_.scale()));
 }
 
 void Form1::onDestroy() {
