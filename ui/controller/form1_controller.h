@@ -79,6 +79,24 @@ struct Focus {
 // the focus.
 Focus focusAt(const layout::TabStop& stop);
 
+// A front end's control that `focus` names: `ballBox(slot)` for a ball, `nextBall` or
+// `takeScore`; `none` for no control or a slot out of range.
+template <typename Control, typename BallBoxOf>
+Control controlFor(const Focus& focus, BallBoxOf ballBox, Control nextBall, Control takeScore,
+                   Control none = {}) {
+    switch (focus.kind) {
+        case Focus::Kind::Ball:
+            return focus.slot >= 0 && focus.slot < layout::kSlotCount ? ballBox(focus.slot) : none;
+        case Focus::Kind::NextBall:
+            return nextBall;
+        case Focus::Kind::TakeScore:
+            return takeScore;
+        case Focus::Kind::None:
+            break;
+    }
+    return none;
+}
+
 // A message box for a front end to show, with one OK button.
 struct Message {
     std::string text;

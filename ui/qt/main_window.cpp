@@ -406,17 +406,8 @@ void MainWindow::showMessage(const controller::Message& message) {
 }
 
 QWidget* MainWindow::widgetFor(const controller::Focus& focus) const {
-    switch (focus.kind) {
-        case controller::Focus::Kind::Ball:
-            return board_->ballBox(focus.slot);
-        case controller::Focus::Kind::NextBall:
-            return nextButton_;
-        case controller::Focus::Kind::TakeScore:
-            return scoreButton_;
-        case controller::Focus::Kind::None:
-            break;
-    }
-    return nullptr;
+    return controller::controlFor<QWidget*>(
+        focus, [this](int slot) { return board_->ballBox(slot); }, nextButton_, scoreButton_);
 }
 
 controller::Focus MainWindow::focusOf(const QWidget* widget) const {

@@ -165,18 +165,8 @@ bool Form1Controls::makeRound(double scale) {
 }
 
 HWND Form1Controls::controlOf(const controller::Focus& focus) const {
-    switch (focus.kind) {
-        case controller::Focus::Kind::Ball:
-            return focus.slot >= 0 && focus.slot < layout::kSlotCount ? ballBox(focus.slot).hwnd()
-                                                                      : nullptr;
-        case controller::Focus::Kind::NextBall:
-            return next_;
-        case controller::Focus::Kind::TakeScore:
-            return score_;
-        case controller::Focus::Kind::None:
-            break;
-    }
-    return nullptr;
+    return controller::controlFor<HWND>(
+        focus, [this](int slot) { return ballBox(slot).hwnd(); }, next_, score_);
 }
 
 }  // namespace zentrix::win32
