@@ -93,7 +93,15 @@ void Form1Controller::menuChosen(layout::MenuCommand command) {
         return;
     }
     if (window) {
-        port_.showHelp(*window);
+        if (!port_.showHelp(*window)) {
+            raise({*window == HelpWindow::About ? "The About window could not be opened."
+                                                : "The Rules window could not be opened.",
+                   std::string(kGameTitle), MessageStyle::Exclamation});
+            // Before the load step the box waits for the window, as the display's boxes do.
+            if (started_) {
+                showOutcome();
+            }
+        }
     } else if (command == layout::MenuCommand::FileNew) {
         forward([this] { game_.newGame(); });
     }

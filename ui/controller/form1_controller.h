@@ -79,6 +79,24 @@ struct Focus {
 // the focus.
 Focus focusAt(const layout::TabStop& stop);
 
+// A front end's control that `focus` names: `ballBox(slot)` for a ball, `nextBall` or
+// `takeScore`; `none` for no control or a slot out of range.
+template <typename Control, typename BallBoxOf>
+Control controlFor(const Focus& focus, BallBoxOf ballBox, Control nextBall, Control takeScore,
+                   Control none = {}) {
+    switch (focus.kind) {
+        case Focus::Kind::Ball:
+            return focus.slot >= 0 && focus.slot < layout::kSlotCount ? ballBox(focus.slot) : none;
+        case Focus::Kind::NextBall:
+            return nextBall;
+        case Focus::Kind::TakeScore:
+            return takeScore;
+        case Focus::Kind::None:
+            break;
+    }
+    return none;
+}
+
 // A message box for a front end to show, with one OK button.
 struct Message {
     std::string text;
@@ -121,8 +139,10 @@ public:
     // The keyboard focus goes to `target` (never Focus::Kind::None).
     virtual void moveFocus(const Focus& target) = 0;
 
-    // About or Rules: opened, or brought to the front when it is open already.
-    virtual void showHelp(HelpWindow window) = 0;
+    // About or Rules: opened, or brought to the front when it is open already. False when the
+    // window could not be opened; the controller then tells the player in a box, as it shows
+    // every box.
+    virtual bool showHelp(HelpWindow window) = 0;
     virtual void closeHelpWindows() = 0;
 
     // Shut-down has run: the program ends.

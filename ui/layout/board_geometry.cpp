@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "resources/picture_ids.h"
+
 namespace zentrix::layout {
 
 bool isBallValue(int value) {
@@ -83,6 +85,14 @@ FocusRing focusRing(int boxPixels) {
         std::max(kFocusRingDashPixels, static_cast<int>(std::lround(kFocusRingDashPixels * unit)));
     const int size = std::max(boxPixels - 2 * inset, 0);
     return {{inset, inset, size, size}, pen, dash};
+}
+
+double rackSide(const Arrangement& arrangement, double scale) {
+    return pictures::kRackSize * arrangement.nextBall.pictureScale * scale;
+}
+
+int rackPixels(const Arrangement& arrangement, double scale) {
+    return static_cast<int>(std::lround(rackSide(arrangement, scale)));
 }
 
 }  // namespace zentrix::layout

@@ -35,6 +35,17 @@ PixelRect slotPaintRect(const Arrangement& arrangement, int slot, double scale);
 // less the bare felt below the status row.
 PixelRect smallestClientArea();
 
+// The rack of balls on Next Ball, square: its side in pixels with the button's share of the
+// picture in `arrangement`, drawn at `scale`; fractional where the scale is, and to the nearest
+// whole pixel for a front end that draws in whole pixels.
+double rackSide(const Arrangement& arrangement, double scale);
+int rackPixels(const Arrangement& arrangement, double scale);
+
+// The felt buttons: a bevel this wide around the face, inside which the picture and caption are
+// centred, and the dotted keyboard focus frame this far inside the button's edge.
+inline constexpr int kFeltBevelPixels = 2;
+inline constexpr int kFeltFocusInsetPixels = 4;
+
 // The keyboard focus ring drawn on a focused ball: a circle inside the ball box, a light ring
 // with dark dashes on it so that it shows on every ball's colour.
 inline constexpr int kFocusRingInsetPixels = 6;  // from the box's edge, at the design's size

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ui/layout/board_geometry.h"
 #include "ui/layout/form1_layout.h"
 
 namespace zentrix::ui {
@@ -51,7 +52,9 @@ void FeltButton::setPicture(const QPixmap& picture) {
 }
 
 QRect FeltButton::focusFrame() const {
-    return rect().adjusted(4, 4, -5, -5);
+    // A rectangle's outline covers the column and row past its right and bottom edges.
+    constexpr int inset = layout::kFeltFocusInsetPixels;
+    return rect().adjusted(inset, inset, -inset - 1, -inset - 1);
 }
 
 void FeltButton::setFacePicture(const QPixmap& face) {
@@ -95,7 +98,8 @@ void FeltButton::paintEvent(QPaintEvent*) {
     const int shift = pressed ? 1 : 0;
     const QFontMetrics metrics(font());
     const int textHeight = metrics.height();
-    QRect content = face.adjusted(2 + shift, 2 + shift, -2 + shift, -2 + shift);
+    constexpr int bevel = layout::kFeltBevelPixels;
+    QRect content = face.adjusted(bevel + shift, bevel + shift, -bevel + shift, -bevel + shift);
 
     const QRect frame = focusFrame();
     QRect textRect = content;

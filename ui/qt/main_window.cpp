@@ -20,7 +20,9 @@
 
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
+#include "ui/layout/board_geometry.h"
 #include "ui/layout/form1_view.h"
+#include "ui/layout/opening_size.h"
 #include "ui/qt/ball_box.h"
 #include "ui/qt/board_view.h"
 #include "ui/qt/felt_button.h"
@@ -199,8 +201,7 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::loadRackPicture() {
-    const double side =
-        pictures::kRackSize * board_->arrangement().nextBall.pictureScale * board_->scale();
+    const double side = layout::rackSide(board_->arrangement(), board_->scale());
     nextButton_->setPicture(loadBitmapSized(layout::nextBallButton().pictureNumber,
                                             QSizeF(side, side), devicePixelRatioF()));
 }
@@ -220,18 +221,19 @@ QSize MainWindow::openingSize() {
         frame = QMargins(border, title + border, border, border);
     }
     const QRect available = where->availableGeometry();
-    const QSize board = board_->sizeHint();
-    const int chromeWidth = designed.width() - board.width() + frame.left() + frame.right();
-    const int chromeHeight = designed.height() - board.height() + frame.top() + frame.bottom();
-    const double scale = std::min(
-        1.0, layout::fitScale(available.width() - chromeWidth, available.height() - chromeHeight,
-                              layout::requiredClientArea()));
-    if (scale >= 1.0) {
-        return designed;
-    }
-    const QSize smaller(layout::scaled(board.width(), scale),
-                        layout::scaled(board.height(), scale));
-    return designed - board + smaller.expandedTo(board_->minimumSizeHint());
+    // The menu bar and the frame around the board; the toolkit scales for the display itself, and
+    // the board is fitted whole to its view.
+    const QSize chrome = designed - board_->sizeHint() +
+                         QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const layout::Opening opening =
+        layout::openingSize({{available.x(), available.y(), available.width(), available.height()},
+                             chrome.width(),
+                             chrome.height(),
+                             1.0,
+                             available.x(),
+                             available.y(),
+                             true});
+    return designed - board_->sizeHint() + QSize(opening.client.width, opening.client.height);
 }
 
 void MainWindow::buildMenus() {
@@ -404,17 +406,8 @@ void MainWindow::showMessage(const controller::Message& message) {
 }
 
 QWidget* MainWindow::widgetFor(const controller::Focus& focus) const {
-    switch (focus.kind) {
-        case controller::Focus::Kind::Ball:
-            return board_->ballBox(focus.slot);
-        case controller::Focus::Kind::NextBall:
-            return nextButton_;
-        case controller::Focus::Kind::TakeScore:
-            return scoreButton_;
-        case controller::Focus::Kind::None:
-            break;
-    }
-    return nullptr;
+    return controller::controlFor<QWidget*>(
+        focus, [this](int slot) { return board_->ballBox(slot); }, nextButton_, scoreButton_);
 }
 
 controller::Focus MainWindow::focusOf(const QWidget* widget) const {
@@ -441,12 +434,13 @@ void MainWindow::moveFocus(const controller::Focus& target) {
     }
 }
 
-void MainWindow::showHelp(controller::HelpWindow window) {
+bool MainWindow::showHelp(controller::HelpWindow window) {
     if (window == controller::HelpWindow::Rules) {
         help_->showRules();
     } else {
         help_->showAbout();
     }
+    return true;
 }
 
 void MainWindow::closeHelpWindows() {

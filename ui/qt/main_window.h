@@ -84,7 +84,7 @@ private:
     void stopTimer(controller::Timer timer) override;
     void showMessage(const controller::Message& box) override;
     void moveFocus(const controller::Focus& target) override;
-    void showHelp(controller::HelpWindow window) override;
+    bool showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;
     void ended() override;
 
@@ -103,8 +103,7 @@ private:
     void buildTabOrder();
     // The rack of balls on Next Ball, at the board's present scale.
     void loadRackPicture();
-    // The design size where the screen's free area has room for it and the window's frame, else
-    // the largest size with the same proportions that fits.
+    // The window's first size, as the layout fits it to the screen's free area.
     QSize openingSize();
 
     std::unique_ptr<HelpWindows> help_;

@@ -191,7 +191,7 @@ void arrangements(Json& json) {
         json.close(']');
         json.key("nextBall");
         textPlace(json, a.nextBall.rect, a.nextBall.fontPixels);
-        json.field("rack", layout::scaled(pictures::kRackSize, a.nextBall.pictureScale));
+        json.field("rack", layout::rackPixels(a, 1.0));
         json.key("score");
         textPlace(json, a.score.rect, a.score.fontPixels);
         rect(json, "progress", a.progressBar);
@@ -219,7 +219,7 @@ public:
         std::abort();
     }
     void moveFocus(const controller::Focus&) override {}
-    void showHelp(controller::HelpWindow) override {}
+    bool showHelp(controller::HelpWindow) override { return true; }
     void closeHelpWindows() override {}
     void ended() override {}
 };
@@ -267,6 +267,9 @@ std::string layoutJson() {
     colour(json, "ringColour", layout::kRingColour);
     colour(json, "text", layout::kTextColour);
     json.field("ringPen", layout::kRingPenPixels);
+    // The felt buttons' bevel and their focus frame's distance from the edge.
+    json.field("feltBevel", layout::kFeltBevelPixels);
+    json.field("feltFocusInset", layout::kFeltFocusInsetPixels);
     // The keyboard focus ring inside a focused ball, in the ball box's own design pixels.
     const int boxPixels = layout::twipsToPixels(layout::kBallBoxTwips);
     const layout::FocusRing focus = layout::focusRing(boxPixels);

@@ -96,6 +96,9 @@ function startView(layout) {
         `body, #stage, #board, .felt-button { background: ${felt}; }`,
         `#board { color: ${rgb(layout.text)}; }`,
         `.ring { border-width: ${px(layout.ringPen)}; border-color: ${rgb(layout.ringColour)}; }`,
+        // A one-pixel outline drawn this far inside the edge: the offset is to its outer side.
+        `.felt-button { border-width: ${px(layout.feltBevel)}; }`,
+        `.felt-button:focus { outline-offset: ${px(-layout.feltFocusInset - 1)}; }`,
         `.ball { background-color: ${felt}; background-size: ${px(layout.pictures.ball)} ${px(layout.pictures.ball)}; }`,
         `.progress-fill { width: ${(100 * (view.progress - layout.progress.min)) /
                                    (layout.progress.max - layout.progress.min)}%; }`,

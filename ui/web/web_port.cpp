@@ -75,8 +75,9 @@ void WebPort::moveFocus(const controller::Focus& target) {
     zx_port_move_focus(static_cast<int>(target.kind), target.slot);
 }
 
-void WebPort::showHelp(controller::HelpWindow window) {
+bool WebPort::showHelp(controller::HelpWindow window) {
     zx_port_show_help(static_cast<int>(window));
+    return true;
 }
 
 void WebPort::closeHelpWindows() {

@@ -20,7 +20,7 @@ public:
     // OK in the page's dialog; the page admits no other call meanwhile.
     void showMessage(const controller::Message& box) override;
     void moveFocus(const controller::Focus& target) override;
-    void showHelp(controller::HelpWindow window) override;
+    bool showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;
     void ended() override;
 };

@@ -147,4 +147,22 @@ void BoardPainter::paintBall(HDC dc, const RECT& client, const layout::SlotView&
     }
 }
 
+HBRUSH BoardPainter::labelColours(HDC dc, HWND label, bool felt,
+                                  const layout::Form1View& view) const {
+    SetTextColor(dc, colorOf(layout::kTextColour));
+    if (felt) {
+        SetBkColor(dc, colorOf(layout::kFeltGreen));
+        return felt_.get();
+    }
+    RECT client{};
+    GetClientRect(label, &client);
+    MapWindowPoints(label, GetParent(label), reinterpret_cast<POINT*>(&client), 2);
+    POINT origin{};
+    SetViewportOrgEx(dc, -client.left, -client.top, &origin);
+    paintBoard(dc, client, view);
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
 }  // namespace zentrix::win32

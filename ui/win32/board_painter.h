@@ -38,6 +38,10 @@ public:
     void paintWindow(HWND window, const layout::Form1View& view) const;
     // The felt, the markers and the shown rings that fall in `area` (client coordinates).
     void paintBoard(HDC dc, const RECT& area, const layout::Form1View& view) const;
+    // WM_CTLCOLORSTATIC of a label: the text colour, and the felt behind it; a label without a
+    // background of its own (`felt` false) has the board beneath it painted into it and fills
+    // nothing itself. Returns the brush the label fills with.
+    HBRUSH labelColours(HDC dc, HWND label, bool felt, const layout::Form1View& view) const;
     // A ball box's whole client area: its ball unscaled from the top-left corner, or the felt.
     // Throws when the ball's face does not decode.
     void paintBall(HDC dc, const RECT& client, const layout::SlotView& view, bool focused);

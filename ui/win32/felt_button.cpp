@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/layout/board_geometry.h"
 #include "ui/layout/form1_layout.h"
 #include "ui/win32/handles.h"
 
@@ -64,7 +65,9 @@ void drawFeltButton(const DRAWITEMSTRUCT& item, HBRUSH felt, const Picture& pict
     }
 
     const int shift = pressed ? 1 : 0;
-    RECT content{l + 2 + shift, t + 2 + shift, r - 1 + shift, b - 1 + shift};
+    constexpr int bevel = layout::kFeltBevelPixels;
+    RECT content{l + bevel + shift, t + bevel + shift, face.right - bevel + shift,
+                 face.bottom - bevel + shift};
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
     Selection selectedFont(dc, font);
     TEXTMETRICW metrics{};
@@ -101,7 +104,7 @@ void drawFeltButton(const DRAWITEMSTRUCT& item, HBRUSH felt, const Picture& pict
     // The focus is shown however it came, by key or by mouse.
     if ((item.itemState & ODS_FOCUS) != 0) {
         RECT focus = face;
-        InflateRect(&focus, -4, -4);
+        InflateRect(&focus, -layout::kFeltFocusInsetPixels, -layout::kFeltFocusInsetPixels);
         DrawFocusRect(dc, &focus);
     }
 }

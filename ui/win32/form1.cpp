@@ -8,6 +8,7 @@
 #include "resources/picture_ids.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/board_geometry.h"
+#include "ui/layout/opening_size.h"
 #include "ui/win32/felt_button.h"
 #include "ui/win32/text.h"
 #include "ui/win32/window_geometry.h"
@@ -21,56 +22,10 @@ constexpr UINT kShowMessage = WM_APP + 1;
 
 // The standard resizable frame with minimise, maximise and close boxes.
 constexpr DWORD kForm1Style = WS_OVERLAPPEDWINDOW;
-constexpr std::size_t kTransparentLabel = 6;  // Label7 lies on the felt without a background
-constexpr int kIconId = 1;                    // the program's icon in its resources
+constexpr int kIconId = 1;  // the program's icon in its resources
 
-UINT iconOf(MessageStyle style) {
-    switch (style) {
-        case MessageStyle::Critical:
-            return MB_ICONHAND;
-        case MessageStyle::Question:
-            return MB_ICONQUESTION;
-        case MessageStyle::Exclamation:
-            return MB_ICONEXCLAMATION;
-        case MessageStyle::Information:
-            return MB_ICONASTERISK;
-    }
-    return 0;
-}
-
-int menuId(layout::MenuCommand command) {
-    switch (command) {
-        case layout::MenuCommand::FileNew:
-            return kMenuFileNew;
-        case layout::MenuCommand::HelpRules:
-            return kMenuHelpRules;
-        case layout::MenuCommand::HelpAbout:
-            return kMenuHelpAbout;
-    }
-    return 0;
-}
-
-std::optional<layout::MenuCommand> menuCommandOf(int id) {
-    for (const layout::MenuDesign& menu : layout::menus()) {
-        for (const layout::MenuItemDesign& item : menu.items) {
-            if (menuId(item.command) == id) {
-                return item.command;
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-DWORD alignStyle(layout::Align align) {
-    switch (align) {
-        case layout::Align::Centre:
-            return SS_CENTER;
-        case layout::Align::Right:
-            return SS_RIGHT;
-        case layout::Align::Left:
-            break;
-    }
-    return SS_LEFT;
+UINT_PTR timerId(controller::Timer timer) {
+    return timer == controller::Timer::Countdown ? kTimer1 : kTimer2;
 }
 
 StartUpError missingPicture(int number) {
@@ -111,19 +66,8 @@ void Form1::createWindow() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    // Plain captions from the design: no access keys, no accelerators, no separators.
-    UniqueMenu bar(CreateMenu());
-    for (const layout::MenuDesign& design : layout::menus()) {
-        HMENU popup = CreatePopupMenu();
-        for (const layout::MenuItemDesign& item : design.items) {
-            AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(menuId(item.command)),
-                        widen(item.caption).c_str());
-        }
-        AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
-                    widen(design.caption).c_str());
-    }
-
-    // Sized by applyScale, once the controls are there.
+    UniqueMenu bar = createMenuBar();
+    // Sized by fitToWorkArea, once the display is switched.
     if (WindowObject::createWindow(0, kForm1Class, widen(layout::kWindowCaption).c_str(),
                                    kForm1Style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, nullptr, bar.get(),
@@ -146,173 +90,39 @@ void Form1::createWindow() {
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
-    createControls();
-    applyScale(true);
-}
-
-void Form1::createControls() {
-    const auto childFailed = [] {
-        return StartUpError("Zentrix could not open the controls of its window.");
-    };
-    const auto child = [this, &childFailed](const wchar_t* className, const std::wstring& text,
-                                            DWORD style, int id, const layout::PixelRect& rect) {
-        const RECT at = toRect(painter_.place(rect));
-        HWND made = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style,
-                                    at.left, at.top, at.right - at.left, at.bottom - at.top, hwnd(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                    services_.instance, nullptr);
-        if (made == nullptr) {
-            throw childFailed();
-        }
-        return made;
-    };
-    // Created in the design's tab order, which Tab follows among siblings. No two controls
-    // overlap, so the order that decides which of two overlapping windows is hit does not
-    // matter here.
-    const layout::Form1View& shown = controller_.shownView();
-    const layout::Arrangement& form = layout::desktopArrangement();
-    for (const layout::TabStop& stop : layout::tabStops()) {
-        const auto at = static_cast<std::size_t>(stop.index);
-        switch (stop.kind) {
-            case layout::TabStop::Kind::Ball: {
-                const int slot = stop.index;
-                ballBoxes_[at] = std::make_unique<BallBox>(static_cast<BallBoxHost&>(*this), slot);
-                if (ballBoxes_[at]->create(hwnd(), services_.instance, kFirstBallBoxId + slot,
-                                           toRect(painter_.place(form.ballBoxes.at(at))),
-                                           widen(shown.slots[at].accessibleName)) == nullptr) {
-                    throw childFailed();
-                }
-                break;
-            }
-            case layout::TabStop::Kind::NextBall:
-            case layout::TabStop::Kind::TakeScore: {
-                const bool next = stop.kind == layout::TabStop::Kind::NextBall;
-                const layout::ButtonDesign& design =
-                    next ? layout::nextBallButton() : layout::scoreButton();
-                const layout::ButtonPlace& where = next ? form.nextBall : form.score;
-                HWND button =
-                    createFeltButton(hwnd(), services_.instance, next ? kNextBallId : kScoreId,
-                                     widen(design.caption), toRect(painter_.place(where.rect)),
-                                     next || shown.scoreEnabled);
-                if (button == nullptr) {
-                    throw childFailed();
-                }
-                (next ? nextButton_ : scoreButton_) = button;
-                break;
-            }
-            case layout::TabStop::Kind::ProgressBar: {
-                const layout::ProgressBarDesign& bar = layout::progressBar();
-                const HWND made =
-                    child(PROGRESS_CLASSW, L"", WS_VISIBLE, kProgressBarId, form.progressBar);
-                SendMessageW(made, PBM_SETRANGE32, static_cast<WPARAM>(bar.minimum), bar.maximum);
-                SendMessageW(made, PBM_SETPOS, static_cast<WPARAM>(shown.progressValue), 0);
-                if (!progressBar_.attach(made, widen(layout::kProgressBarName))) {
-                    throw childFailed();
-                }
-                break;
-            }
-            case layout::TabStop::Kind::Label: {
-                const layout::LabelDesign& design = layout::labels()[at];
-                const HWND made = child(L"STATIC", widen(shown.labels[at].caption),
-                                        WS_VISIBLE | SS_NOPREFIX | alignStyle(design.align),
-                                        kFirstLabelId + stop.index, form.labels.at(at).rect);
-                if (!labels_[at].attach(made, widen(shown.labels[at].accessibleName))) {
-                    throw childFailed();
-                }
-                break;
-            }
-        }
+    if (!controls_.create(hwnd(), services_.instance, *this, painter_, controller_.shownView())) {
+        throw StartUpError("Zentrix could not open the controls of its window.");
     }
-}
-
-void Form1::applyScale(bool controlsInPlace) {
-    const double scale = painter_.scale();
-    const auto place = [this, controlsInPlace](HWND control, const layout::PixelRect& design) {
-        if (controlsInPlace) {
-            return;
-        }
-        const layout::PixelRect at = painter_.place(design);
-        SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    // A control takes its new font before the old one is deleted; it redraws only where it can
-    // be seen already.
-    const BOOL redraw = IsWindowVisible(hwnd());
-    const auto setFont = [scale, redraw](HWND control, const layout::FontDesign& design,
-                                         UniqueFont& font) {
-        UniqueFont scaledFont = createFont(design, scale);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(scaledFont.get()), redraw);
-        font = std::move(scaledFont);
-    };
-    const layout::Arrangement& form = layout::desktopArrangement();
-    for (std::size_t slot = 0; slot < ballBoxes_.size(); ++slot) {
-        place(ballBoxes_[slot]->hwnd(), form.ballBoxes.at(slot));
-    }
-    place(nextButton_, form.nextBall.rect);
-    setFont(nextButton_, layout::nextBallButton().font, nextFont_);
-    place(scoreButton_, form.score.rect);
-    setFont(scoreButton_, layout::scoreButton().font, scoreFont_);
-    place(progressBar_.hwnd(), form.progressBar);
-    for (std::size_t i = 0; i < labels_.size(); ++i) {
-        place(labels_[i].hwnd(), form.labels.at(i).rect);
-        setFont(labels_[i].hwnd(), layout::labels()[i].font, labelFonts_[i]);
-    }
-
-    // The client area holds the whole board and every ring; the frame is the standard one.
-    const layout::PixelRect client = layout::scaled(form.area, scale);
-    const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
-    SetWindowPos(hwnd(), nullptr, 0, 0, client.width + frame.cx, client.height + frame.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void Form1::makeBallBoxesRound() {
-    // Twips per pixel as the window is drawn: 15 at the design's own size.
-    const float twipsPerPixel = static_cast<float>(layout::kTwipsPerPixel / painter_.scale());
-    for (const auto& box : ballBoxes_) {
-        // A square ball would take clicks meant for its neighbours' rings and the felt, so the
-        // game does not start with one.
-        if (!box->clipToEllipse(static_cast<float>(layout::kBallBoxTwips), twipsPerPixel)) {
-            throw StartUpError("Zentrix could not make its ball windows round.");
-        }
+    if (!controls_.makeRound(painter_.scale())) {
+        throw StartUpError("Zentrix could not make its ball windows round.");
     }
 }
 
 void Form1::fitToWorkArea() {
-    // The game's screen is 1024 x 768, where a window scaled for a high-DPI screen does not
-    // fit: it is drawn as large as the work area allows, and not below the design's own size
-    // while that fits.
+    // The game's screen is 1024 x 768, where a window scaled for a high-DPI screen does not fit,
+    // and a taskbar may take part of it: the layout says how large the window opens and where.
     const RECT work = screenWorkArea(hwnd());
     const SIZE frame = frameSize(kForm1Style, 0, true, windowDpi(hwnd()));
-    const layout::PixelRect designed = layout::desktopArrangement().area;
-    double fitted = scaleToFit(painter_.scale(), work, frame, designed);
-    // A work area too small for the design's own size (a taskbar down the side of the game's
-    // screen) takes the board smaller still, just enough for what the player needs to see.
-    const int roomWide = static_cast<int>(work.right - work.left) - frame.cx;
-    const int roomHigh = static_cast<int>(work.bottom - work.top) - frame.cy;
-    const layout::PixelRect needed = layout::smallestClientArea();
-    if (layout::scaled(needed.width, fitted) > roomWide ||
-        layout::scaled(needed.height, fitted) > roomHigh) {
-        fitted = std::min(fitted, layout::fitScale(roomWide, roomHigh, needed));
-    }
-    if (fitted != painter_.scale()) {
-        painter_.setScale(fitted);
-        applyScale();
-        makeBallBoxesRound();
-    }
-    // Below the status row lies only felt: where the work area is too low for the whole client
-    // area (a taskbar on the game's screen), the window gives up that felt first.
-    const double scale = painter_.scale();
-    const layout::PixelRect full = layout::scaled(designed, scale);
-    const layout::PixelRect least = layout::scaled(layout::smallestClientArea(), scale);
-    const int clientHeight = std::clamp(roomHigh, least.height, full.height);
-    const int width = full.width + frame.cx;
-    const int height = clientHeight + frame.cy;
-    // Then the whole window inside the work area, as near its first place as it can be.
     RECT now{};
     GetWindowRect(hwnd(), &now);
-    const POINT kept = keptInside({now.left, now.top}, {width, height}, work);
-    SetWindowPos(hwnd(), nullptr, kept.x, kept.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const layout::Opening opening =
+        layout::openingSize({{work.left, work.top, work.right - work.left, work.bottom - work.top},
+                             frame.cx,
+                             frame.cy,
+                             painter_.scale(),
+                             now.left,
+                             now.top});
+    if (opening.scale != painter_.scale()) {
+        painter_.setScale(opening.scale);
+        controls_.place(painter_);
+        makeBallBoxesRound();
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    }
+    const layout::PixelRect& at = opening.window;
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::startUp(int showCommand) {
@@ -359,8 +169,8 @@ void Form1::prepareControls() {
     // 3-4: every ball box round and disabled; the rings are painted beneath them, magenta and
     // ten pixels wide, whenever their ball is selected.
     makeBallBoxesRound();
-    for (const auto& box : ballBoxes_) {
-        EnableWindow(box->hwnd(), FALSE);
+    for (int slot = 0; slot < layout::kSlotCount; ++slot) {
+        EnableWindow(controls_.ballBox(slot).hwnd(), FALSE);
     }
 }
 
@@ -379,12 +189,13 @@ void Form1::showWindow() {
 void Form1::applySlot(int slot, const layout::SlotView& now) {
     const auto s = static_cast<std::size_t>(slot);
     const layout::SlotView& before = controller_.shownView().slots[s];
-    const HWND box = ballBoxes_[s]->hwnd();
+    BallBox& ball = controls_.ballBox(slot);
+    const HWND box = ball.hwnd();
     if (box == nullptr) {
         return;
     }
     if (now.accessibleName != before.accessibleName) {
-        ballBoxes_[s]->rename(widen(now.accessibleName));
+        ball.rename(widen(now.accessibleName));
     }
     if (now.free != before.free) {
         EnableWindow(box, now.free ? TRUE : FALSE);
@@ -402,30 +213,28 @@ void Form1::applySlot(int slot, const layout::SlotView& now) {
 void Form1::applyLabel(int index, const layout::LabelView& now) {
     const auto i = static_cast<std::size_t>(index);
     const layout::LabelView& before = controller_.shownView().labels[i];
+    NamedControl& label = controls_.label(index);
     if (now.caption != before.caption) {
-        SetWindowTextW(labels_[i].hwnd(), widen(now.caption).c_str());
+        SetWindowTextW(label.hwnd(), widen(now.caption).c_str());
     }
     if (now.accessibleName != before.accessibleName) {
-        labels_[i].rename(widen(now.accessibleName));
+        label.rename(widen(now.accessibleName));
     }
 }
 
 void Form1::applyProgress(int secondsLeft) {
-    SendMessageW(progressBar_.hwnd(), PBM_SETPOS, static_cast<WPARAM>(secondsLeft), 0);
+    SendMessageW(controls_.progressBar(), PBM_SETPOS, static_cast<WPARAM>(secondsLeft), 0);
 }
 
 void Form1::applyScoreEnabled(bool enabled) {
-    EnableWindow(scoreButton_, enabled ? TRUE : FALSE);
-}
-
-UINT_PTR Form1::timerId(controller::Timer timer) const {
-    return timer == controller::Timer::Countdown ? kTimer1 : kTimer2;
+    EnableWindow(controls_.scoreButton(), enabled ? TRUE : FALSE);
 }
 
 void Form1::startTimer(controller::Timer timer, std::chrono::milliseconds interval) {
     const UINT_PTR id = timerId(timer);
-    timerRunning_[id] = hwnd() != nullptr &&
-                        SetTimer(hwnd(), id, static_cast<UINT>(interval.count()), nullptr) != 0;
+    timerRunning_[static_cast<std::size_t>(timer)] =
+        hwnd() != nullptr &&
+        SetTimer(hwnd(), id, static_cast<UINT>(interval.count()), nullptr) != 0;
 }
 
 void Form1::stopTimer(controller::Timer timer) {
@@ -433,7 +242,7 @@ void Form1::stopTimer(controller::Timer timer) {
     if (hwnd() != nullptr) {
         KillTimer(hwnd(), id);
     }
-    timerRunning_[id] = false;
+    timerRunning_[static_cast<std::size_t>(timer)] = false;
 }
 
 void Form1::showMessage(const controller::Message& box) {
@@ -457,32 +266,11 @@ void Form1::onShowMessage() {
     if (controller_.hasEnded()) {
         return;
     }
-    if (messageHook_) {
-        messageHook_(box);
-    } else {
-        // The box belongs to the window once the player can see it (the display's messages
-        // come before it is shown).
-        const HWND owner = hwnd() != nullptr && IsWindowVisible(hwnd()) ? hwnd() : nullptr;
-        MessageBoxW(owner, widen(box.text).c_str(), widen(box.title).c_str(),
-                    MB_OK | iconOf(box.style));
-    }
+    // The box belongs to the window once the player can see it (the display's messages come
+    // before it is shown).
+    const HWND owner = hwnd() != nullptr && IsWindowVisible(hwnd()) ? hwnd() : nullptr;
+    (services_.boxes != nullptr ? *services_.boxes : systemMessageBoxes()).show(owner, box);
     controller_.messageClosed();
-}
-
-HWND Form1::controlOf(const controller::Focus& focus) const {
-    switch (focus.kind) {
-        case controller::Focus::Kind::Ball:
-            return focus.slot >= 0 && focus.slot < layout::kSlotCount
-                       ? ballBoxes_[static_cast<std::size_t>(focus.slot)]->hwnd()
-                       : nullptr;
-        case controller::Focus::Kind::NextBall:
-            return nextButton_;
-        case controller::Focus::Kind::TakeScore:
-            return scoreButton_;
-        case controller::Focus::Kind::None:
-            break;
-    }
-    return nullptr;
 }
 
 void Form1::moveFocus(const controller::Focus& target) {
@@ -494,18 +282,11 @@ void Form1::moveFocus(const controller::Focus& target) {
     }
 }
 
-void Form1::showHelp(controller::HelpWindow window) {
+bool Form1::showHelp(controller::HelpWindow window) {
     if (!help_) {
-        return;
+        return false;
     }
-    switch (window) {
-        case controller::HelpWindow::About:
-            help_->showAbout();
-            break;
-        case controller::HelpWindow::Rules:
-            help_->showRules();
-            break;
-    }
+    return window == controller::HelpWindow::About ? help_->showAbout() : help_->showRules();
 }
 
 void Form1::closeHelpWindows() {
@@ -581,7 +362,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Form1::destroyed() {
     // Windows has destroyed the window and its controls; the named ones have let go of theirs.
-    nextButton_ = scoreButton_ = nullptr;
+    controls_.forget();
 }
 
 bool Form1::translateDialogMessage(MSG& message) {
@@ -597,7 +378,7 @@ bool Form1::translateDialogMessage(MSG& message) {
     // Enter on a felt button presses it as Space does; the game hears the key with its repeat
     // flag (bit 30: the key was already down), which the dialog keys' IDOK would lose.
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
-        (message.hwnd == nextButton_ || message.hwnd == scoreButton_)) {
+        (message.hwnd == controls_.nextButton() || message.hwnd == controls_.scoreButton())) {
         controller_.keyPressed(controller::Key::Activate,
                                (message.lParam & (LPARAM{1} << 30)) != 0);
         return true;
@@ -615,8 +396,9 @@ void Form1::onPaint() {
 // caption.
 void Form1::onDrawItem(const DRAWITEMSTRUCT& item) {
     static const Picture none;
-    drawFeltButton(item, painter_.felt(), item.hwndItem == nextButton_ ? painter_.rack() : none,
-                   layout::scaled(pictures::kRackSize, painter_.scale()));
+    drawFeltButton(item, painter_.felt(),
+                   item.hwndItem == controls_.nextButton() ? painter_.rack() : none,
+                   layout::rackPixels(layout::desktopArrangement(), painter_.scale()));
 }
 
 void Form1::onDestroy() {
@@ -666,7 +448,6 @@ void Form1::onTimer(UINT_PTR timer) {
     if (timer != kTimer1 && timer != kTimer2) {
         return;
     }
-    ++timerTicks_[timer];
     controller_.timerFired(timer == kTimer1 ? controller::Timer::Countdown
                                             : controller::Timer::Refresh);
 }
@@ -682,14 +463,15 @@ void Form1::onCommand(int id, int code, HWND control) {
         }
         return;
     }
-    if (control != nextButton_ && control != scoreButton_) {
+    const bool next = control == controls_.nextButton();
+    if (!next && control != controls_.scoreButton()) {
         if (id == IDOK) {
             controller_.keyPressed(controller::Key::Activate, false);
         }
         return;
     }
     const controller::Button button =
-        control == nextButton_ ? controller::Button::NextBall : controller::Button::TakeScore;
+        next ? controller::Button::NextBall : controller::Button::TakeScore;
     switch (code) {
         case BN_CLICKED:
             controller_.buttonPressed(button, 1);
@@ -708,30 +490,9 @@ void Form1::onCommand(int id, int code, HWND control) {
 }
 
 LRESULT Form1::onLabelColours(HDC dc, HWND label) {
-    SetTextColor(dc, colorOf(layout::kTextColour));
-    if (label == labels_[kTransparentLabel].hwnd()) {
-        // Label7 has no background of its own: what lies beneath it is painted into it, and the
-        // label then fills nothing before drawing its text.
-        RECT client{};
-        GetClientRect(label, &client);
-        MapWindowPoints(label, hwnd(), reinterpret_cast<POINT*>(&client), 2);
-        POINT origin{};
-        SetViewportOrgEx(dc, -client.left, -client.top, &origin);
-        painter_.paintBoard(dc, client, controller_.shownView());
-        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-        SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
-    SetBkColor(dc, colorOf(layout::kFeltGreen));
-    return reinterpret_cast<LRESULT>(painter_.felt());
-}
-
-bool Form1::timerRunning(UINT_PTR timer) const {
-    return timer < timerRunning_.size() && timerRunning_[timer];
-}
-
-int Form1::timerTicks(UINT_PTR timer) const {
-    return timer < timerTicks_.size() ? timerTicks_[timer] : 0;
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(label) - kFirstLabelId);
+    const bool felt = index >= layout::labels().size() || layout::labels()[index].feltBackground;
+    return reinterpret_cast<LRESULT>(painter_.labelColours(dc, label, felt, shownView()));
 }
 
 }  // namespace zentrix::win32

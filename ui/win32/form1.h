@@ -25,30 +25,22 @@
 #include "ui/win32/accessible_name.h"
 #include "ui/win32/ball_box.h"
 #include "ui/win32/board_painter.h"
+#include "ui/win32/form1_controls.h"
 #include "ui/win32/handles.h"
 #include "ui/win32/help_windows.h"
+#include "ui/win32/message_boxes.h"
 #include "ui/win32/pictures.h"
 #include "ui/win32/window_geometry.h"
 #include "ui/win32/window_object.h"
 
 namespace zentrix::win32 {
 
-// Control and menu identifiers, for GetDlgItem and WM_COMMAND. None is 1 or 2, which dialog
-// navigation sends for Enter and Escape.
-inline constexpr int kMenuFileNew = 101;
-inline constexpr int kMenuHelpRules = 102;
-inline constexpr int kMenuHelpAbout = 103;
-inline constexpr int kNextBallId = 200;       // cmdNext
-inline constexpr int kScoreId = 201;          // cmdScore
-inline constexpr int kProgressBarId = 202;    // ProgressBar1
-inline constexpr int kFirstLabelId = 301;     // Label1; Label7 is 307
-inline constexpr int kFirstBallBoxId = 1000;  // Picture1(slot) is 1000 + slot
-inline constexpr UINT_PTR kTimer1 = 1;        // the countdown
-inline constexpr UINT_PTR kTimer2 = 2;        // the refresh
-inline constexpr UINT_PTR kBoxTimer = 3;      // a message box whose message could not be posted
+inline constexpr UINT_PTR kTimer1 = 1;    // the countdown
+inline constexpr UINT_PTR kTimer2 = 2;    // the refresh
+inline constexpr UINT_PTR kBoxTimer = 3;  // a message box whose message could not be posted
 
-// The installer (packaging/windows/zentrix.nsi) looks for a window of this class to tell that
-// the game is running.
+// A second copy of the game (one_game.h) finds the running game's window by this class, to bring
+// it to the front.
 inline constexpr const wchar_t* kForm1Class = L"ZentrixForm1";
 
 // Start-up could not build the window; `what()` is the message for the player.
@@ -64,13 +56,10 @@ struct Form1Services {
     display::DisplayDriver* display = nullptr;
     display::DisplayRescue* rescue = nullptr;  // armed while the display is switched; may be null
     const GdiplusSession* gdiplus = nullptr;
-    UINT dpi = 0;                 // dots per inch to draw at; 0: the screen's
-    bool quitWhenClosed = false;  // post WM_QUIT when the window is destroyed (the program)
+    UINT dpi = 0;                   // dots per inch to draw at; 0: the screen's
+    bool quitWhenClosed = false;    // post WM_QUIT when the window is destroyed (the program)
+    MessageBoxes* boxes = nullptr;  // null: the system's MessageBox
 };
-
-// Shows a message box in place of MessageBox, and returns once it is "closed". Like the real
-// box, it is shown from the window's message queue, never inside a step of the game.
-using MessageHook = std::function<void(const controller::Message&)>;
 
 class Form1 final : public WindowObject, private controller::Form1Port, private BallBoxHost {
 public:
@@ -96,9 +85,6 @@ public:
     double scale() const { return painter_.scale(); }
     UINT dpi() const { return dpi_; }
 
-    // Where the message boxes go; empty for the real MessageBox.
-    void replaceMessages(MessageHook hook) { messageHook_ = std::move(hook); }
-
     // Keyboard navigation among the window's controls and the help windows' (Tab, Space and
     // Enter on a focused button). Returns true when the message was consumed.
     bool translateDialogMessage(MSG& message);
@@ -110,15 +96,15 @@ public:
     const controller::Form1Controller& controller() const { return controller_; }
     const Game& game() const { return controller_.game(); }
     const layout::Form1View& shownView() const { return controller_.shownView(); }
-    // Whether Windows runs `timer` (kTimer1, kTimer2) now.
-    bool timerRunning(UINT_PTR timer) const;
-    // WM_TIMER messages received for `timer` so far.
-    int timerTicks(UINT_PTR timer) const;
+    // Whether Windows runs `timer` now.
+    bool timerRunning(controller::Timer timer) const {
+        return timerRunning_[static_cast<std::size_t>(timer)];
+    }
     const display::DisplaySession& displaySession() const { return controller_.displaySession(); }
     // The About and Rules windows; null before start-up has made the window.
     HelpWindows* helpWindows() const { return help_.get(); }
     // The control that stands for `focus`, or null.
-    HWND controlOf(const controller::Focus& focus) const;
+    HWND controlOf(const controller::Focus& focus) const { return controls_.controlOf(focus); }
 
 private:
     // WindowObject
@@ -137,7 +123,7 @@ private:
     void stopTimer(controller::Timer timer) override;
     void showMessage(const controller::Message& box) override;
     void moveFocus(const controller::Focus& target) override;
-    void showHelp(controller::HelpWindow window) override;
+    bool showHelp(controller::HelpWindow window) override;
     void closeHelpWindows() override;
     // The window closes itself on every way out; nothing more to do when the game has ended.
     void ended() override {}
@@ -149,17 +135,12 @@ private:
     void paintBallBox(int slot, HDC dc, const RECT& client, bool focused) override;
     void ballBoxFailed(const std::string& what) override { fail(what); }
 
-    // Window and controls.
+    // The window, its icons and its controls.
     void createWindow();
-    void createControls();
-    // Places every control, its font and the window's size at scale(). Controls just made
-    // by createControls are in place already and are not moved again.
-    void applyScale(bool controlsInPlace = false);
     void makeBallBoxesRound();
     // After the display switch: the scale the screen allows, and the whole window inside the
     // screen's work area.
     void fitToWorkArea();
-    UINT_PTR timerId(controller::Timer timer) const;
 
     // The window procedure's handlers, one a message.
     void onPaint();
@@ -181,25 +162,14 @@ private:
     int showCommand_ = SW_SHOWNORMAL;
     BoardPainter painter_;
     controller::Form1Controller controller_;
-    MessageHook messageHook_;
     std::optional<controller::Message> message_;  // asked for, not yet shown
 
     std::unique_ptr<HelpWindows> help_;  // closed with the window
-    std::array<std::unique_ptr<BallBox>, layout::kSlotCount> ballBoxes_;
-    // The labels and the countdown bar, with the names a screen reader reads for them.
-    std::array<NamedControl, 7> labels_;
-    NamedControl progressBar_;
-    HWND nextButton_ = nullptr;
-    HWND scoreButton_ = nullptr;
-
-    std::array<UniqueFont, 7> labelFonts_;
-    UniqueFont nextFont_;
-    UniqueFont scoreFont_;
+    Form1Controls controls_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
 
-    std::array<bool, 3> timerRunning_{};
-    std::array<int, 3> timerTicks_{};
+    std::array<bool, controller::kTimers.size()> timerRunning_{};  // by controller::Timer
     bool started_ = false;
     std::string failure_;
 };

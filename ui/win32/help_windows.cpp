@@ -73,6 +73,22 @@ double fittedScale(HWND owner, UINT dpi, const layout::TwipsRect& clientArea) {
 // Where a help window's handler failed: the window closes and the program hears of it.
 using FailureReport = std::function<void(const std::string&)>;
 
+// What every help window is opened with: the program, the main window whose screen and DPI it
+// takes, the hidden window that owns it, and who hears of a failure in its handlers.
+struct Opening {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    HWND owner = nullptr;
+    FailureReport failed;
+};
+
+// One help window's class, caption and client area as designed.
+struct TitleDesign {
+    const wchar_t* className = nullptr;
+    std::string_view caption;
+    layout::TwipsRect clientArea;
+};
+
 // What both windows share: the frame, the title picture behind everything, the scale of the
 // main window's screen, and a life that ends when the window is destroyed. Each class handles its
 // own messages in handleOwn(); this part holds the common ones.
@@ -89,15 +105,29 @@ public:
         SetForegroundWindow(hwnd());
     }
 
+    // Registers the window's class on first use, then makes the window of `Window::kDesign`
+    // with its client area as designed. Null when the window or its controls cannot be made.
+    template <typename Window>
+    static std::unique_ptr<Window> open(const Opening& opening) {
+        const TitleDesign& design = Window::kDesign;
+        if (!WindowObject::registerClass(opening.instance, design.className)) {
+            return nullptr;
+        }
+        std::unique_ptr<Window> window(new Window(opening));
+        if (!window->createFrame(design.className, design.caption, design.clientArea) ||
+            window->control_ == nullptr) {
+            return nullptr;
+        }
+        return window;
+    }
+
 protected:
-    // mainWindow: whose screen and DPI the window takes; owner: the hidden window that owns it.
-    TitleWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed,
-                const layout::TwipsRect& clientArea)
-        : instance_(instance),
-          owner_(owner),
-          failed_(std::move(failed)),
-          dpi_(windowDpi(mainWindow)),
-          scale_(fittedScale(mainWindow, dpi_, clientArea)) {}
+    TitleWindow(const Opening& opening, const TitleDesign& design)
+        : instance_(opening.instance),
+          owner_(opening.owner),
+          failed_(opening.failed),
+          dpi_(windowDpi(opening.mainWindow)),
+          scale_(fittedScale(opening.mainWindow, dpi_, design.clientArea)) {}
 
     // The final classes destroy their window in their own destructors, while the handlers it
     // calls on the way out still have a whole object to work on.
@@ -147,39 +177,63 @@ protected:
         }
     }
 
-    // Registers the window's class on first use, then makes the window with its client area as
-    // designed. Null when the window or its controls cannot be made.
-    template <typename Window>
-    static std::unique_ptr<Window> open(HINSTANCE instance, HWND mainWindow, HWND owner,
-                                        FailureReport failed, const wchar_t* className,
-                                        std::string_view caption,
-                                        const layout::TwipsRect& clientArea) {
-        if (!WindowObject::registerClass(instance, className)) {
-            return nullptr;
-        }
-        std::unique_ptr<Window> window(new Window(instance, mainWindow, owner, std::move(failed)));
-        if (!window->createFrame(className, caption, clientArea) || !window->loaded()) {
-            return nullptr;
-        }
-        return window;
-    }
-
-    // Every message of both classes: the title picture here, the rest in the class's own
-    // handleOwn().
+    // Every message of both classes: the title picture, the window's one control and Escape
+    // here, the rest in the class's own handleOwn().
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) final {
         switch (message) {
+            case WM_CREATE: {
+                const GdiplusSession gdiplus;
+                background_ = titleAtScale(loadTitlePicture(gdiplus, instance_, dpi_), scale());
+                if (!build(gdiplus)) {
+                    return -1;
+                }
+                SetFocus(control_);
+                return 0;
+            }
+            case WM_SETFOCUS:
+                SetFocus(control_);
+                return 0;
             case WM_PAINT:
                 paintTitle();
                 return 0;
             case WM_ERASEBKGND:
                 return 1;  // the picture covers it in WM_PAINT
+            case WM_COMMAND:
+                // Escape, the dialog keys' cancel, closes either window as its close box does.
+                if (LOWORD(wParam) == IDCANCEL) {
+                    DestroyWindow(hwnd());
+                    return 0;
+                }
+                break;
             default:
-                return handleOwn(message, wParam, lParam);
+                break;
         }
+        return handleOwn(message, wParam, lParam);
     }
     virtual LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // The window is gone: its controls and pictures go with it.
-    virtual void releaseResources() = 0;
+    // WM_CREATE, once the title picture is there: the window's one control, made with
+    // makeControl(). False when it cannot be made.
+    virtual bool build(const GdiplusSession& gdiplus) = 0;
+    // The window is gone: what the class keeps of its own goes with it.
+    virtual void releaseResources() {}
+
+    // The window's one control, which holds the focus, where the design puts it at the screen's
+    // scale, in its font. Null when Windows refuses it.
+    HWND makeControl(DWORD exStyle, const wchar_t* className, std::string_view text, DWORD style,
+                     int id, const layout::TwipsRect& design, const layout::FontDesign& font) {
+        font_ = createFont(font, scale());
+        const layout::PixelRect rect = toScreen(design);
+        control_ = CreateWindowExW(
+            exStyle, className, widen(text).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
+            rect.x, rect.y, rect.width, rect.height, hwnd(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+        if (control_ != nullptr) {
+            SendMessageW(control_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        }
+        return control_;
+    }
+    HWND control() const { return control_; }
+    HFONT font() const { return font_.get(); }
 
     void failed(const std::string& what) final {
         destroy();
@@ -189,12 +243,9 @@ protected:
     }
     void destroyed() final {
         releaseResources();
+        control_ = nullptr;
+        font_.reset();
         background_ = {};
-    }
-
-    // WM_CREATE: the title picture at the screen's scale.
-    void loadBackground(const GdiplusSession& gdiplus) {
-        background_ = titleAtScale(loadTitlePicture(gdiplus, instance_, dpi_), scale());
     }
 
     // Both windows' Paint: the title picture unscaled (at the screen's scale) from the top-left
@@ -215,6 +266,8 @@ protected:
     UINT dpi_;
     double scale_;
     Picture background_;
+    HWND control_ = nullptr;
+    UniqueFont font_;
 };
 
 }  // namespace
@@ -223,38 +276,22 @@ protected:
 
 class AboutWindow final : public TitleWindow {
 public:
-    // Null when the window cannot be made.
-    static std::unique_ptr<AboutWindow> create(HINSTANCE instance, HWND mainWindow, HWND owner,
-                                               FailureReport failed) {
-        return open<AboutWindow>(instance, mainWindow, owner, std::move(failed), kAboutClass,
-                                 layout::kAboutCaption, layout::kAboutClientArea);
-    }
-
+    static constexpr TitleDesign kDesign{kAboutClass, layout::kAboutCaption,
+                                         layout::kAboutClientArea};
     ~AboutWindow() { destroy(); }
-    AboutWindow(const AboutWindow&) = delete;
-    AboutWindow& operator=(const AboutWindow&) = delete;
 
 private:
     friend class TitleWindow;
-
-    AboutWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed)
-        : TitleWindow(instance, mainWindow, owner, std::move(failed), layout::kAboutClientArea) {}
-
-    bool loaded() const { return command1_ != nullptr; }
+    explicit AboutWindow(const Opening& opening) : TitleWindow(opening, kDesign) {}
 
     LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-            case WM_CREATE:
-                return onCreate();
-            case WM_SETFOCUS:
-                SetFocus(command1_);
-                return 0;
             case WM_DRAWITEM:
                 drawOkButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
                 return TRUE;
             case WM_COMMAND:
-                // Ok by mouse, Enter or Space, and Escape (the dialog keys' cancel) alike.
-                if (LOWORD(wParam) == kCommand1Id || LOWORD(wParam) == IDCANCEL) {
+                // Ok by mouse, Enter or Space.
+                if (LOWORD(wParam) == kCommand1Id) {
                     onOk();
                 }
                 return 0;
@@ -263,28 +300,15 @@ private:
         }
     }
 
-    LRESULT onCreate() {
-        const GdiplusSession gdiplus;
-        loadBackground(gdiplus);
+    bool build(const GdiplusSession& gdiplus) override {
         // The Ok button's face is the title picture again, centred on the button, so a piece of
         // its middle shows: the classic bitmap below 144 dots per inch, the double-size drawing
         // from there up.
         face_ = titleAtScale(dpi_ >= kDoubleSizeDpi ? loadTitlePicture(gdiplus, instance_, dpi_)
                                                     : loadTitleBitmap(instance_),
                              scale());
-        font_ = createFont(layout::kAboutOkFont, scale());
-        const layout::PixelRect rect = toScreen(layout::kAboutOkButton);
-        command1_ = CreateWindowExW(0, L"BUTTON", widen(layout::kAboutOkCaption).c_str(),
-                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, rect.x,
-                                    rect.y, rect.width, rect.height, hwnd(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)),
-                                    instance_, nullptr);
-        if (command1_ == nullptr) {
-            return -1;
-        }
-        SendMessageW(command1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        SetFocus(command1_);
-        return 0;
+        return makeControl(0, L"BUTTON", layout::kAboutOkCaption, BS_OWNERDRAW, kCommand1Id,
+                           layout::kAboutOkButton, layout::kAboutOkFont) != nullptr;
     }
 
     // Ok unloads the window, as the close box does.
@@ -313,7 +337,7 @@ private:
         GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
         RECT text = rect;
         OffsetRect(&text, shift, shift);
-        const Selection selectedFont(dc, font_.get());
+        const Selection selectedFont(dc, font());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(
             dc, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
@@ -327,79 +351,44 @@ private:
         }
     }
 
-    void releaseResources() override {
-        command1_ = nullptr;
-        face_ = {};
-        font_.reset();
-    }
+    void releaseResources() override { face_ = {}; }
 
-    HWND command1_ = nullptr;
     Picture face_;
-    UniqueFont font_;
 };
 
 // ---- frmRules ----
 
 class RulesWindow final : public TitleWindow {
 public:
-    static std::unique_ptr<RulesWindow> create(HINSTANCE instance, HWND mainWindow, HWND owner,
-                                               FailureReport failed) {
-        return open<RulesWindow>(instance, mainWindow, owner, std::move(failed), kRulesClass,
-                                 layout::kRulesCaption, layout::kRulesClientArea);
-    }
-
+    static constexpr TitleDesign kDesign{kRulesClass, layout::kRulesCaption,
+                                         layout::kRulesClientArea};
     ~RulesWindow() { destroy(); }
-    RulesWindow(const RulesWindow&) = delete;
-    RulesWindow& operator=(const RulesWindow&) = delete;
 
 private:
     friend class TitleWindow;
-
-    RulesWindow(HINSTANCE instance, HWND mainWindow, HWND owner, FailureReport failed)
-        : TitleWindow(instance, mainWindow, owner, std::move(failed), layout::kRulesClientArea) {}
-
-    bool loaded() const { return text1_ != nullptr; }
+    explicit RulesWindow(const Opening& opening) : TitleWindow(opening, kDesign) {}
 
     LRESULT handleOwn(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-            case WM_CREATE:
-                return onCreate();
-            case WM_SETFOCUS:
-                SetFocus(text1_);
-                return 0;
             case WM_CTLCOLORSTATIC:
                 return onTextColours(reinterpret_cast<HDC>(wParam));
             case WM_CLOSE:
                 onClose();
-                return 0;
-            case WM_COMMAND:
-                if (LOWORD(wParam) == IDCANCEL) {  // Escape
-                    onClose();
-                }
                 return 0;
             default:
                 return DefWindowProcW(hwnd(), message, wParam, lParam);
         }
     }
 
-    LRESULT onCreate() {
-        loadBackground(GdiplusSession());
-        font_ = createFont(layout::kRulesFont, scale());
-        const layout::PixelRect rect = toScreen(layout::kRulesTextBox);
+    bool build(const GdiplusSession& /*gdiplus*/) override {
         // Without ES_AUTOHSCROLL the box wraps its long lines at word boundaries.
-        text1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                                     ES_READONLY | ES_AUTOVSCROLL,
-                                 rect.x, rect.y, rect.width, rect.height, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kText1Id)), instance_,
-                                 nullptr);
-        if (text1_ == nullptr) {
-            return -1;
+        const HWND text1 = makeControl(WS_EX_CLIENTEDGE, L"EDIT", "",
+                                       WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                                       kText1Id, layout::kRulesTextBox, layout::kRulesFont);
+        if (text1 != nullptr) {
+            SetWindowTextW(text1, widen(layout::rulesText()).c_str());
         }
-        SendMessageW(text1_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        SetWindowTextW(text1_, widen(layout::rulesText()).c_str());
-        SetFocus(text1_);
-        return 0;
+        return text1 != nullptr;
     }
 
     // A read-only box asks for the colours of a static control; it keeps the white page of a text
@@ -412,14 +401,6 @@ private:
 
     // The close box: the window unloads itself and never refuses.
     void onClose() const { DestroyWindow(hwnd()); }
-
-    void releaseResources() override {
-        text1_ = nullptr;
-        font_.reset();
-    }
-
-    HWND text1_ = nullptr;
-    UniqueFont font_;
 };
 
 // ---- HelpWindows ----
@@ -427,20 +408,20 @@ private:
 namespace {
 
 // One window's open-or-raise: a window that was closed is gone, and a fresh one takes its place.
+// False when it cannot be opened.
 template <typename Window>
-void openOrRaise(std::unique_ptr<Window>& window, HINSTANCE instance, HWND mainWindow, HWND owner,
-                 const FailureReport& failed, const wchar_t* failure) {
+bool openOrRaise(std::unique_ptr<Window>& window, const Opening& opening) {
     if (window == nullptr || window->hwnd() == nullptr) {
         window.reset();
-        if (owner != nullptr) {
-            window = Window::create(instance, mainWindow, owner, failed);
+        if (opening.owner != nullptr) {
+            window = TitleWindow::open<Window>(opening);
         }
     }
     if (window == nullptr) {
-        MessageBoxW(mainWindow, failure, L"Zentrix", MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return false;
     }
     window->bringUp();
+    return true;
 }
 
 bool belongsTo(HWND window, HWND target) {
@@ -465,14 +446,12 @@ HWND HelpWindows::ownerForNewWindow() {
     return hiddenOwner_.get();
 }
 
-void HelpWindows::showAbout() {
-    openOrRaise(about_, instance_, mainWindow_, ownerForNewWindow(), failed_,
-                L"The About window could not be opened.");
+bool HelpWindows::showAbout() {
+    return openOrRaise(about_, {instance_, mainWindow_, ownerForNewWindow(), failed_});
 }
 
-void HelpWindows::showRules() {
-    openOrRaise(rules_, instance_, mainWindow_, ownerForNewWindow(), failed_,
-                L"The Rules window could not be opened.");
+bool HelpWindows::showRules() {
+    return openOrRaise(rules_, {instance_, mainWindow_, ownerForNewWindow(), failed_});
 }
 
 void HelpWindows::closeAll() {

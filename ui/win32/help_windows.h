@@ -23,19 +23,17 @@ class RulesWindow;
 
 class HelpWindows {
 public:
-    // mainWindow: the help windows are scaled to its screen's DPI, and a window that cannot be
-    // opened is reported in a box it owns. `failed` hears of an error in a help window's handler
-    // (which closes that window); none by default.
+    // mainWindow: the help windows are scaled to its screen's DPI. `failed` hears of an error in a
+    // help window's handler (which closes that window); none by default.
     HelpWindows(HINSTANCE instance, HWND mainWindow,
                 std::function<void(const std::string&)> failed = {});
     ~HelpWindows();
     HelpWindows(const HelpWindows&) = delete;
     HelpWindows& operator=(const HelpWindows&) = delete;
 
-    // Help > About.
-    void showAbout();
-    // Help > Rules.
-    void showRules();
+    // Help > About, and Help > Rules. False when the window cannot be opened.
+    bool showAbout();
+    bool showRules();
     // Closes whichever is open; the main window does this when the game ends.
     void closeAll();
 

@@ -96,8 +96,9 @@ public:
         focus = target;
         step("focus " + nameOf(target));
     }
-    void showHelp(HelpWindow window) override {
+    bool showHelp(HelpWindow window) override {
         step(window == HelpWindow::Rules ? "help Rules" : "help About");
+        return helpOpens;
     }
     void closeHelpWindows() override { step("close help"); }
     void ended() override {
@@ -148,6 +149,7 @@ public:
     bool hasEnded = false;
     std::function<void()> whileOpen;
     bool closesBoxes = true;
+    bool helpOpens = true;  // false: the help windows cannot be opened
     Form1Controller* player = nullptr;
     Form1Controller* handsOn = nullptr;
 

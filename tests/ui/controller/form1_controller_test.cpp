@@ -92,6 +92,15 @@ TEST(Form1ControllerTest, StartsUpInOrderTellsOfARefusedModeAndShutsDownOnce) {
     bench.controller.menuChosen(layout::MenuCommand::HelpRules);
     bench.controller.menuChosen(layout::MenuCommand::HelpAbout);
     EXPECT_EQ(bench.window.steps.back(), "help About");
+    // One that cannot be opened is told in a box once the menu's step is over, as every box is.
+    bench.window.helpOpens = false;
+    bench.window.steps.clear();
+    bench.controller.menuChosen(layout::MenuCommand::HelpRules);
+    EXPECT_EQ(
+        bench.window.steps,
+        (std::vector<std::string>{"help Rules", "stop Timer2",
+                                  "box The Rules window could not be opened.", "start Timer2"}));
+    EXPECT_EQ(bench.window.boxes.seen.back().style, MessageStyle::Exclamation);
 
     bench.window.steps.clear();
     bench.controller.shutDown();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace zentrix::layout {
 namespace {
 
@@ -84,6 +86,22 @@ TEST(BoardGeometry, BallValuesAreOneToTen) {
     }
     EXPECT_FALSE(isBallValue(11));
     EXPECT_FALSE(isBallValue(-1));
+}
+
+// The rack on Next Ball: its picture's own 100 pixels at the design's size, with the board's
+// scale, and in every arrangement inside the button's bevel with the caption's line below it.
+TEST(BoardGeometry, TheRackFitsItsButtonInEveryArrangement) {
+    EXPECT_EQ(rackPixels(desktopArrangement(), 1.0), 100);
+    EXPECT_EQ(rackPixels(desktopArrangement(), 1.5), 150);
+    EXPECT_DOUBLE_EQ(rackSide(desktopArrangement(), 0.97), 97.0);
+    for (const Arrangement& a : arrangements()) {
+        SCOPED_TRACE(std::string(a.name));
+        const PixelRect face = a.nextBall.rect;
+        const int rack = rackPixels(a, 1.0);
+        EXPECT_GT(rack, 0);
+        EXPECT_LE(rack + 2 * kFeltBevelPixels, face.width);
+        EXPECT_LE(rack + 2 * kFeltBevelPixels + a.nextBall.fontPixels, face.height);
+    }
 }
 
 }  // namespace

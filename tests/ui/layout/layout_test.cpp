@@ -14,6 +14,7 @@
 #include "game/board.h"
 #include "ui/layout/accessible_names.h"
 #include "ui/layout/form1_layout.h"
+#include "ui/layout/opening_size.h"
 
 namespace zentrix::layout {
 namespace {
@@ -421,6 +422,123 @@ TEST(ScaledLayoutTest, FitScaleIsTheLargestThatFitsBothWays) {
     EXPECT_DOUBLE_EQ(fitScale(1968, 2000, design), 2.0);               // width decides
     EXPECT_DOUBLE_EQ(fitScale(3000, 691 / 2, design), 345.0 / 691.0);  // height decides
     EXPECT_DOUBLE_EQ(fitScale(0, 100, design), 1.0);                   // nothing to fit into yet
+}
+
+// The window's first size and place, the same for every desktop front end: work areas and display
+// scales, with a frame 16 wide and 59 high (borders, title bar and menu bar at 96 dots per inch)
+// and the system's chosen top-left corner; a board drawn at the window's own scale (Windows) or
+// fitted whole to its view (Qt).
+TEST(OpeningSizeTest, FitsTheWorkAreaGivingUpTheBareFeltFirst) {
+    struct Case {
+        const char* screen;
+        PixelRect work;
+        double displayScale;
+        struct {
+            int x, y;
+        } systemPlace;
+        bool wholeBoard;
+        double scale;
+        PixelRect client;
+        PixelRect window;
+    };
+    const Case cases[] = {
+        // Room to spare: the design as it is, where the system put it.
+        {"1600 x 1200, taskbar",
+         {0, 0, 1600, 1170},
+         1.0,
+         {100, 100},
+         false,  //
+         1.0,
+         {0, 0, 984, 691},
+         {100, 100, 1000, 750}},
+        {"1600 x 1200, taskbar, whole board",
+         {0, 0, 1600, 1170},
+         1.0,
+         {100, 100},
+         true,  //
+         1.0,
+         {0, 0, 984, 691},
+         {100, 100, 1000, 750}},
+        // 144 dots per inch with room for it; moved up to stay above the taskbar.
+        {"1600 x 1200 at 144 dpi",
+         {0, 0, 1600, 1170},
+         1.5,
+         {100, 100},
+         false,  //
+         1.5,
+         {0, 0, 1476, 1037},
+         {100, 74, 1492, 1096}},
+        // The game's screen with a taskbar: the design's own size, less felt below the status
+        // row; a board fitted whole is drawn smaller instead.
+        {"1024 x 768, taskbar",
+         {0, 0, 1024, 738},
+         1.0,
+         {300, 200},
+         false,  //
+         1.0,
+         {0, 0, 984, 679},
+         {24, 0, 1000, 738}},
+        {"1024 x 768, taskbar, whole board",
+         {0, 0, 1024, 738},
+         1.0,
+         {300, 200},
+         true,  //
+         679.0 / 691,
+         {0, 0, 967, 679},
+         {41, 0, 983, 738}},
+        // A high-DPI window on the game's screen: as large as fits, never below the design.
+        {"1024 x 768 at 144 dpi",
+         {0, 0, 1024, 768},
+         1.5,
+         {0, 0},
+         false,  //
+         1008.0 / 984,
+         {0, 0, 1008, 708},
+         {0, 0, 1024, 767}},
+        // A taskbar down the left side: too narrow for the design, the board smaller.
+        {"1024 x 768, taskbar at the left",
+         {60, 0, 964, 768},
+         1.0,
+         {0, 0},
+         false,  //
+         948.0 / 984,
+         {0, 0, 948, 666},
+         {60, 0, 964, 725}},
+        // Too low even without the bare felt: smaller, just tall enough for the status row.
+        {"800 x 560",
+         {0, 0, 800, 560},
+         1.0,
+         {50, 50},
+         false,  //
+         501.0 / 658,
+         {0, 0, 749, 501},
+         {35, 0, 765, 560}},
+        {"1024 x 600, whole board",
+         {0, 0, 1024, 570},
+         1.0,
+         {0, 0},
+         true,  //
+         511.0 / 691,
+         {0, 0, 728, 511},
+         {0, 0, 744, 570}},
+        // Never below the least size the board is drawn at; kept to the work area's top left.
+        {"300 x 200",
+         {0, 0, 300, 200},
+         1.0,
+         {20, 20},
+         false,  //
+         394.0 / 984,
+         {0, 0, 394, 263},
+         {0, 0, 410, 322}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screen);
+        const Opening opening = openingSize(
+            {c.work, 16, 59, c.displayScale, c.systemPlace.x, c.systemPlace.y, c.wholeBoard});
+        EXPECT_NEAR(opening.scale, c.scale, 1e-9);
+        EXPECT_EQ(opening.client, c.client);
+        EXPECT_EQ(opening.window, c.window);
+    }
 }
 
 }  // namespace

@@ -62,19 +62,21 @@ private:
             seen.title = windowText(box);
             seen.text = windowText(GetDlgItem(box, 0xFFFF));  // the box's message text
             seen.owner = GetWindow(box, GW_OWNER);
-            const Form1& form = current_->bench_.form();
-            seen.ticksWhileOpen =
-                form.timerTicks(kTimer1) + form.timerTicks(kTimer2) - current_->ticksAtOpen_;
+            seen.ticksWhileOpen = current_->ticks() - current_->ticksAtOpen_;
             current_->answer_(box);
         }
     }
 
+    int ticks() const {
+        return bench_.timerTicks(controller::Timer::Countdown) +
+               bench_.timerTicks(controller::Timer::Refresh);
+    }
+
     void opened(HWND box) {
-        const Form1& form = bench_.form();
         Box seen;
         static_cast<zentrix::testing::WindowBehind&>(seen) = bench_.messages.behind();
         boxes.push_back(seen);
-        ticksAtOpen_ = form.timerTicks(kTimer1) + form.timerTicks(kTimer2);
+        ticksAtOpen_ = ticks();
         // Long enough for both timers to have ticked, had they been left running.
         SetTimer(box, 1, 1200, &BoxWatcher::answerTimer);
     }
@@ -92,7 +94,7 @@ TEST(Win32Shutdown, RealMessageBoxesOpenWithTheTimersKilledAndCloseWithTheGame) 
     bench.random.pushValues(plainDeal());
     bench.random.pushValues(plainDeal());
     bench.menu(kMenuFileNew);
-    ASSERT_TRUE(bench.form().timerRunning(kTimer1));
+    ASSERT_TRUE(bench.form().timerRunning(controller::Timer::Countdown));
 
     {
         // Take Score in round 1: "Ready for Round 2", then the hint, each answered with OK.
@@ -109,8 +111,8 @@ TEST(Win32Shutdown, RealMessageBoxesOpenWithTheTimersKilledAndCloseWithTheGame) 
             EXPECT_EQ(box.ticksWhileOpen, 0);
         }
         // Round 2 runs with both timers again.
-        EXPECT_TRUE(bench.form().timerRunning(kTimer1));
-        EXPECT_TRUE(bench.form().timerRunning(kTimer2));
+        EXPECT_TRUE(bench.form().timerRunning(controller::Timer::Countdown));
+        EXPECT_TRUE(bench.form().timerRunning(controller::Timer::Refresh));
     }
 
     {
@@ -193,7 +195,7 @@ TEST(Win32Shutdown, TheEndOfTheSessionPutsTheDisplayBack) {
     EXPECT_EQ(currentDisplayMode(), bench.startMode);
     SendMessageW(bench.window(), WM_ENDSESSION, TRUE, 0);
     EXPECT_TRUE(bench.form().hasEnded());
-    EXPECT_FALSE(bench.form().timerRunning(kTimer2));
+    EXPECT_FALSE(bench.form().timerRunning(controller::Timer::Refresh));
     EXPECT_EQ(currentDisplayMode(), bench.startMode);
 }
 
@@ -215,7 +217,7 @@ TEST(Win32Shutdown, ACancelledEndOfTheSessionSwitchesToTheGamesModeAgain) {
         SendMessageW(bench.window(), WM_ENDSESSION, FALSE, 0);
         EXPECT_EQ(currentDisplayMode(), game);
         EXPECT_FALSE(bench.form().hasEnded());
-        EXPECT_TRUE(bench.form().timerRunning(kTimer1));
+        EXPECT_TRUE(bench.form().timerRunning(controller::Timer::Countdown));
     }
     EXPECT_TRUE(bench.messages.seen.empty());
     bench.random.pushValue(7);

@@ -14,13 +14,13 @@ namespace zentrix::win32::testing {
 void RecordedMessages::watch(const Form1& form) {
     behind = [&form] {
         zentrix::testing::WindowBehind window;
-        window.timer1 = form.timerRunning(kTimer1);
-        window.timer2 = form.timerRunning(kTimer2);
+        window.timer1 = form.timerRunning(controller::Timer::Countdown);
+        window.timer2 = form.timerRunning(controller::Timer::Refresh);
         return window;
     };
 }
 
-void RecordedMessages::show(const controller::Message& box) {
+void RecordedMessages::show(HWND /*owner*/, const controller::Message& box) {
     record(box.text, box.title, static_cast<int>(box.style));
     if (whileOpen) {
         whileOpen();
@@ -40,11 +40,34 @@ WindowBench::WindowBench(display::DisplayDriver* driver) : driver_(driver) {
         driver_ = ownDriver_.get();
     }
     startMode = currentDisplayMode();
+    current_ = this;
+    tickHook_ =
+        SetWindowsHookExW(WH_GETMESSAGE, &WindowBench::countTicks, nullptr, GetCurrentThreadId());
 }
 
 WindowBench::~WindowBench() {
     form_.reset();
     pump(std::chrono::milliseconds(0));
+    UnhookWindowsHookEx(tickHook_);
+    current_ = nullptr;
+}
+
+LRESULT CALLBACK WindowBench::countTicks(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && current_ != nullptr &&
+        current_->form_ != nullptr && message->message == WM_TIMER &&
+        message->hwnd == current_->form_->window()) {
+        if (message->wParam == kTimer1) {
+            ++current_->ticks_[static_cast<std::size_t>(controller::Timer::Countdown)];
+        } else if (message->wParam == kTimer2) {
+            ++current_->ticks_[static_cast<std::size_t>(controller::Timer::Refresh)];
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int WindowBench::timerTicks(controller::Timer timer) const {
+    return ticks_[static_cast<std::size_t>(timer)];
 }
 
 void WindowBench::open(UINT dpi, bool recordMessages, HINSTANCE pictures) {
@@ -53,10 +76,9 @@ void WindowBench::open(UINT dpi, bool recordMessages, HINSTANCE pictures) {
                                                   .random = &random,
                                                   .display = driver_,
                                                   .gdiplus = &gdiplus_,
-                                                  .dpi = dpi});
-    if (recordMessages) {
-        form_->replaceMessages([this](const controller::Message& box) { messages.show(box); });
-    }
+                                                  .dpi = dpi,
+                                                  .boxes = recordMessages ? &messages : nullptr});
+    ticks_ = {};
     messages.watch(*form_);
     form_->startUp(SW_SHOWNORMAL);
     // The window comes to the front so that points on it reach it.

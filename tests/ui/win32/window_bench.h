@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -21,10 +22,10 @@ namespace zentrix::win32::testing {
 
 // The boxes the window was asked to show, each with its timers as they stood then, and its style
 // as the number Windows is given.
-class RecordedMessages : public zentrix::testing::BoxRecorder<int> {
+class RecordedMessages : public zentrix::testing::BoxRecorder<int>, public MessageBoxes {
 public:
     void watch(const Form1& form);
-    void show(const controller::Message& box);
+    void show(HWND owner, const controller::Message& box) override;
 
     // Run while a box is open, as a player might act then.
     std::function<void()> whileOpen;
@@ -63,6 +64,9 @@ public:
     void keyHeld(WPARAM virtualKey, int repeats);
     // Timer2's tick, delivered at once.
     void refreshTick();
+    // The ticks Windows has delivered to the window for `timer` since it opened, whatever loop
+    // took them from the queue (a message box's own among them).
+    int timerTicks(controller::Timer timer) const;
     // Runs the message loop for `time`.
     void pump(std::chrono::milliseconds time);
     bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
@@ -75,6 +79,12 @@ public:
     display::DisplayMode startMode;
 
 private:
+    // Counts the window's WM_TIMER messages as they leave the queue.
+    static LRESULT CALLBACK countTicks(int code, WPARAM wParam, LPARAM lParam);
+    static inline WindowBench* current_ = nullptr;
+    HHOOK tickHook_ = nullptr;
+    std::array<int, controller::kTimers.size()> ticks_{};
+
     GdiplusSession gdiplus_;
     std::unique_ptr<display::DisplayDriver> ownDriver_;
     display::DisplayDriver* driver_;

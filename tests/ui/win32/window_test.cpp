@@ -112,8 +112,8 @@ TEST(Win32Form1, OpensAsDesignedAndSwitchesTheDisplayForItsLife) {
         EXPECT_EQ(range.iLow, 0);
         EXPECT_EQ(range.iHigh, 90);
         EXPECT_EQ(progressValue(progress), 90);
-        EXPECT_FALSE(bench.form().timerRunning(kTimer1));
-        EXPECT_TRUE(bench.form().timerRunning(kTimer2));
+        EXPECT_FALSE(bench.form().timerRunning(controller::Timer::Countdown));
+        EXPECT_TRUE(bench.form().timerRunning(controller::Timer::Refresh));
 
         // The game's screen while it runs.
         const display::DisplayMode during = currentDisplayMode();
@@ -186,7 +186,7 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
                                 std::chrono::milliseconds(2000)));
     EXPECT_EQ(GetFocus(), next);
     EXPECT_TRUE(IsWindowEnabled(score));
-    EXPECT_TRUE(bench.form().timerRunning(kTimer1));
+    EXPECT_TRUE(bench.form().timerRunning(controller::Timer::Countdown));
     EXPECT_EQ(windowText(bench.ballBox(0)), "Ball 1, not free");
     EXPECT_EQ(windowText(bench.ballBox(20)), "Ball 5, free");
     EXPECT_EQ(windowText(bench.ballBox(22)), "Next ball 1, free");
@@ -264,7 +264,7 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
         }
         EXPECT_EQ(windowText(bench.label(4)), std::to_string(expectedTotal));
         EXPECT_EQ(progressValue(bench.control(kProgressBarId)), 90);
-        EXPECT_TRUE(bench.form().timerRunning(kTimer1));
+        EXPECT_TRUE(bench.form().timerRunning(controller::Timer::Countdown));
     }
     EXPECT_EQ(bench.messages.texts().back(), "BONUS ROUND!!!");
     EXPECT_EQ(bench.messages.seen.back().style, 48);
@@ -274,7 +274,7 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
     bench.press(score);
     EXPECT_EQ(bench.messages.texts(), std::vector<std::string>{"Game Over"});
     EXPECT_FALSE(IsWindowEnabled(score));
-    EXPECT_FALSE(bench.form().timerRunning(kTimer1));
+    EXPECT_FALSE(bench.form().timerRunning(controller::Timer::Countdown));
     for (int slot = 0; slot < kBoardSlotCount; ++slot) {
         EXPECT_FALSE(IsWindowEnabled(bench.ballBox(slot))) << slot;
     }
@@ -290,7 +290,10 @@ TEST(Win32Form1, TimersTickByThemselvesAndADoubleClickIsOneClick) {
     ASSERT_TRUE(
         bench.pumpUntil([&] { return progressValue(bar) <= 89; }, std::chrono::milliseconds(3000)));
     EXPECT_EQ(windowText(bench.label(7)), std::to_string(progressValue(bar)));
-    EXPECT_GE(bench.form().timerTicks(kTimer2), 5);
+    // Timer2 ticks ten times as often; Windows merges ticks that wait, so a busy machine sees
+    // fewer in the same second, but they keep coming.
+    EXPECT_TRUE(bench.pumpUntil([&] { return bench.timerTicks(controller::Timer::Refresh) >= 5; },
+                                std::chrono::milliseconds(5000)));
 
     // A double-click selects the ball once rather than selecting and dropping it.
     const HWND box = bench.ballBox(20);
