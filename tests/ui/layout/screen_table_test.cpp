@@ -1,8 +1,7 @@
 // One table of screens (screens.txt) and the layout's answers for each: the arrangement and the
 // windows' sizing, the board fitted to the felt, and About and Rules laid out for a finger. The
 // Linux and Windows programs take these answers from the layout itself; the page's test
-// (tests/web/layout-table.test.js) reads the same table and finds the same numbers in the page,
-// as its style sheet draws the board before any script and as its script places the windows.
+// (tests/web/layout-table.test.js) finds the same numbers in the page.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,16 +15,10 @@
 namespace zentrix::layout {
 namespace {
 
-std::string numbers(std::initializer_list<int> list) {
-    std::string text;
-    for (const int n : list) {
-        text += (text.empty() ? "" : " ") + std::to_string(n);
-    }
-    return text;
-}
-
 std::string rect(const PixelRect& r) {
-    return numbers({r.x, r.y, r.width, r.height});
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %d %d %d", r.x, r.y, r.width, r.height);
+    return text;
 }
 
 std::string fraction(double value) {
@@ -34,14 +27,14 @@ std::string fraction(double value) {
     return text;
 }
 
-// The answers for a screen `width` x `height` by finger or mouse, with a menu bar `above` pixels
-// high over the felt and windows framed `frame` pixels wide, as a line of the table has them.
+// The answers for a screen by finger or mouse, with a menu bar `above` pixels high over the felt
+// and windows framed `frame` pixels wide, as a line of the table has them.
 std::string answers(int width, int height, bool finger, int above, int frame) {
     const ScreenLayout chosen = layoutFor({width, height, finger});
     const Fitted board = fitCentred(width, height - above, chosen.arrangement->area);
     std::string line = std::string(chosen.arrangement->name) +
-                       (chosen.fingerWindows ? " finger" : " mouse") + " | " +
-                       fraction(board.scale) + " " + numbers({board.left, board.top});
+                       (chosen.fingerWindows ? " finger | " : " mouse | ") + fraction(board.scale) +
+                       " " + std::to_string(board.left) + " " + std::to_string(board.top);
     if (!chosen.fingerWindows) {
         return line;
     }
@@ -59,7 +52,6 @@ TEST(ScreenTable, EveryFrontEndGetsTheSameAnswers) {
     std::ifstream table(ZENTRIX_SCREEN_TABLE);
     ASSERT_TRUE(table) << ZENTRIX_SCREEN_TABLE;
     int rows = 0;
-    int fingers = 0;
     for (std::string line; std::getline(table, line);) {
         if (line.empty() || line[0] == '#') {
             continue;
@@ -67,20 +59,14 @@ TEST(ScreenTable, EveryFrontEndGetsTheSameAnswers) {
         const std::size_t split = line.find(" => ");
         ASSERT_NE(split, std::string::npos) << line;
         std::istringstream in(line.substr(0, split));
-        int width = 0;
-        int height = 0;
+        int width = 0, height = 0, above = 0, frame = 0;
         std::string pointer;
-        int above = 0;
-        int frame = 0;
         ASSERT_TRUE(in >> width >> height >> pointer >> above >> frame) << line;
-        const std::string expected = line.substr(split + 4);
-        EXPECT_EQ(answers(width, height, pointer == "finger", above, frame), expected)
-            << width << " x " << height << " by " << pointer;
+        EXPECT_EQ(answers(width, height, pointer == "finger", above, frame), line.substr(split + 4))
+            << line.substr(0, split);
         ++rows;
-        fingers += expected.find(" finger ") != std::string::npos;
     }
-    EXPECT_GE(rows, 8);
-    EXPECT_GE(fingers, 5);
+    EXPECT_GE(rows, 10);
 }
 
 }  // namespace
