@@ -90,6 +90,8 @@ Arrangement phone(const Arrangement& form, std::string_view name, PixelRect area
                   const StripPlaces& strip) {
     Arrangement a;
     a.name = name;
+    a.forFinger = true;
+    a.upright = area.width <= area.height;
     a.area = area;
     placePhoneHeap(form, a);
     a.ballBoxes[at(kNextBallSlot)] = strip.nextBallBox;
@@ -165,6 +167,9 @@ Arrangement sideways(const Arrangement& form) {
 }
 
 constexpr std::size_t kPhoneCount = 3;
+
+// A page's word for a screen whose pointer is a finger.
+constexpr std::string_view kCoarsePointer = "(pointer: coarse)";
 
 const std::array<Arrangement, kPhoneCount + 1>& all() {
     static const std::array<Arrangement, kPhoneCount + 1> list = [] {
@@ -245,18 +250,25 @@ const Arrangement& arrangementFor(const Screen& screen) {
     return all()[kPhoneCount - 1];
 }
 
+ScreenLayout layoutFor(const Screen& screen) {
+    return {&arrangementFor(screen), screen.coarsePointer};
+}
+
+std::string fingerWindowsQuery() {
+    return std::string(kCoarsePointer);
+}
+
 bool fingerScreen(int width, int height, bool touchScreen) {
     return touchScreen || std::min(width, height) < kPhoneShorterSide;
 }
 
 PixelRect smallestDrawn(const Arrangement& a) {
-    if (&a == &desktopArrangement()) {
+    if (!a.forFinger) {
         constexpr double kReadable = 0.4;
         return {0, 0, scaled(a.area.width, kReadable), scaled(a.area.height, kReadable)};
     }
-    const bool upright = a.area.width <= a.area.height;
-    const int wide = upright ? kSmallestPhoneWidth : kSmallestPhoneHeight;
-    const int high = (upright ? kSmallestPhoneHeight : kSmallestPhoneWidth) - kTouchBarPixels;
+    const int wide = a.upright ? kSmallestPhoneWidth : kSmallestPhoneHeight;
+    const int high = (a.upright ? kSmallestPhoneHeight : kSmallestPhoneWidth) - kTouchBarPixels;
     const double scale = fitScale(wide, high, a.area);
     // Whole pixels inside the room, never a pixel over it.
     return {0, 0, static_cast<int>(std::floor(a.area.width * scale)),
@@ -280,7 +292,7 @@ std::string mediaQuery(const Arrangement& a) {
     if (index < bounds.size()) {
         shape += " and (aspect-ratio <= " + ratio(bounds[index]) + ")";
     }
-    const std::string finger = "(pointer: coarse) and ";
+    const std::string finger = std::string(kCoarsePointer) + " and ";
     return finger + "(width < " + std::to_string(formWidthForFingers()) + "px)" + shape + ", " +
            finger + "(height < " + std::to_string(formHeightForFingers()) + "px)" + shape;
 }

@@ -39,6 +39,10 @@ struct ButtonPlace {
 
 struct Arrangement {
     std::string_view name;  // "upright-tall", "upright", "sideways", "desktop"
+    // Made for a finger, on a phone, rather than the form as designed; and for a screen held
+    // upright, taller than wide.
+    bool forFinger = false;
+    bool upright = false;
     // Everything lies inside it, the selection rings' pens included; it starts at 0, 0.
     PixelRect area;
     // Every ball box, the next ball's last; each ring stands at its box's top-left corner, as
@@ -72,6 +76,21 @@ struct Screen {
 // one made for the screen's shape: upright on a phone as tall as the tall arrangement or taller,
 // upright where that draws the heap larger than sideways, else sideways.
 const Arrangement& arrangementFor(const Screen& screen);
+
+// The layout's answer for a screen: the arrangement of the form, and whether the windows over
+// the game (the menus, the help windows and the message boxes) are drawn for a finger. They are
+// wherever the pointer is a finger, on a large touch screen that shows the form as designed too:
+// there the form's own targets are a finger wide, the menus and boxes as designed are not, and
+// the touch bar above the felt is already counted in the choice of the form.
+struct ScreenLayout {
+    const Arrangement* arrangement = nullptr;
+    bool fingerWindows = false;
+};
+ScreenLayout layoutFor(const Screen& screen);
+
+// The media query under which a page draws its windows for a finger: the same rule as
+// layoutFor()'s.
+std::string fingerWindowsQuery();
 
 // A screen counts as a finger's where it has a touch screen (as a page's pointer is coarse) and
 // where its shorter side is one no desktop has, under this many pixels: a phone's, held either

@@ -15,6 +15,16 @@ int whole(double pixels) {
 
 }  // namespace
 
+Room windowRoom(int width, int height) {
+    const int margin = kFingerWindows.screenMargin;
+    return {width - 2 * margin, height - 2 * margin};
+}
+
+Room helpWindowRoom(int width, int height, int above, int frame) {
+    const Room room = windowRoom(width, height - above);
+    return {room.width - 2 * frame, room.height - kFingerWindows.titleBarPixels - 2 * frame};
+}
+
 FingerAbout aboutForFinger(int roomWidth, int roomHeight) {
     const PixelRect design = toPixels(kAboutClientArea);
     const PixelRect designOk = toPixels(kAboutOkButton);
@@ -47,7 +57,12 @@ FingerRules rulesForFinger(int roomWidth, int roomHeight, int textHeight) {
     const double s = std::min(static_cast<double>(width) / design.width, 2.0 * top / designText.y);
     const PixelRect text{0, top, width, std::max(0, std::min(height - top, textHeight))};
     const int pictureWidth = scaled(pictures::kTitleWidth, s);
-    return {{0, 0, width, text.bottom()}, text, s, std::max(0, (width - pictureWidth) / 2)};
+    const int side = kFingerWindows.titleBarPixels;
+    return {{0, 0, width, text.bottom()},
+            text,
+            {width - side, 0, side, side},
+            s,
+            std::max(0, (width - pictureWidth) / 2)};
 }
 
 }  // namespace zentrix::layout

@@ -47,6 +47,21 @@ inline constexpr FingerWindows kFingerWindows{};
 // Where a help window is wider than its title picture, the picture's sky goes on beside it.
 inline constexpr Rgb kTitleSky{33, 93, 113};
 
+// The room a help window's client area may take for a finger on a screen `width` x `height`
+// pixels: all of it but a margin at every edge, `above` pixels at the top (a page's menu bar, which
+// its windows stay beneath), a title bar a finger can take hold of, and a frame `frame` pixels
+// wide about the window where the window draws its own.
+struct Room {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Room&, const Room&) = default;
+};
+Room helpWindowRoom(int width, int height, int above = 0, int frame = 0);
+
+// The room a window over the game (a message box, a help window as designed), frame and all, may
+// take in `width` x `height` pixels: all of it but a margin at every edge.
+Room windowRoom(int width, int height);
+
 // About for a finger in a client area of at most `roomWidth` x `roomHeight`: the whole title
 // picture at `pictureScale` (never above 1), with Ok at least a finger wide and high, centred
 // where the design centres it and kept inside the picture.
@@ -59,10 +74,13 @@ FingerAbout aboutForFinger(int roomWidth, int roomHeight);
 
 // Rules for a finger: the title picture, at least its upper half where the title is, over the
 // text, which takes the height left (no more than `textHeight`, all of the text) and scrolls
-// inside itself. The picture is centred at `pictureLeft` where the window is wider than it.
+// inside itself. The picture is centred at `pictureLeft` where the window is wider than it. A close
+// box a finger can tap stands at the top right corner over the picture, where a window has no
+// title bar of its own to close it by (a phone's shell may draw none).
 struct FingerRules {
     PixelRect client;
     PixelRect textBox;
+    PixelRect closeBox;
     double pictureScale = 1.0;
     int pictureLeft = 0;
 };

@@ -35,28 +35,23 @@ public:
                                   QStringLiteral(":/pictures/title@2x.jpg"), devicePixelRatio());
     }
 
-    // Laid out for a finger on a screen of `screen` pixels, in `style`, or as designed.
-    void arrangeFor(const std::optional<QSize>& screen, QStyle* style) {
-        if (!screen) {
+    // Laid out for a finger within `room`, in `style`, or as designed.
+    void arrangeFor(bool finger, layout::Room room, QStyle* style) {
+        if (finger) {
+            forFinger(room);
+        } else {
             pictureScale_ = 1.0;
             pictureLeft_ = 0;
             setFixedSize(designed_);
             asDesigned();
-        } else {
-            // The room the screen leaves beside its edges and beneath a title bar a finger can
-            // take hold of.
-            const layout::FingerWindows& finger = layout::kFingerWindows;
-            const QSize room(screen->width() - 2 * finger.screenMargin,
-                             screen->height() - 2 * finger.screenMargin - finger.titleBarPixels);
-            forFinger(room);
         }
-        FingerStyle::apply(this, screen ? style : nullptr);
+        FingerStyle::apply(this, finger ? style : nullptr);
         update();
     }
 
 protected:
     virtual void asDesigned() = 0;
-    virtual void forFinger(QSize room) = 0;
+    virtual void forFinger(layout::Room room) = 0;
 
     void showPicture(const QSize& client, double scale, int left) {
         setFixedSize(client);
@@ -92,8 +87,8 @@ public:
 
 protected:
     void asDesigned() override { ok->setGeometry(toRect(layout::kAboutOkButton)); }
-    void forFinger(QSize room) override {
-        const layout::FingerAbout about = layout::aboutForFinger(room.width(), room.height());
+    void forFinger(layout::Room room) override {
+        const layout::FingerAbout about = layout::aboutForFinger(room.width, room.height);
         showPicture(toRect(about.client).size(), about.pictureScale, 0);
         ok->setGeometry(toRect(about.ok));
     }
@@ -111,16 +106,12 @@ protected:
         text->setGeometry(toRect(layout::kRulesTextBox));
         closeBox->hide();
     }
-    void forFinger(QSize room) override {
+    void forFinger(layout::Room room) override {
         // The text takes all the height the picture leaves it.
-        const layout::FingerRules rules =
-            layout::rulesForFinger(room.width(), room.height(), INT_MAX);
+        const layout::FingerRules rules = layout::rulesForFinger(room.width, room.height, INT_MAX);
         showPicture(toRect(rules.client).size(), rules.pictureScale, rules.pictureLeft);
         text->setGeometry(toRect(rules.textBox));
-        // A close box a finger can tap, at the top right over the picture: a phone's shell may
-        // draw the window no title bar of its own.
-        const int side = layout::kFingerWindows.titleBarPixels;
-        closeBox->setGeometry(rules.client.width - side, 0, side, side);
+        closeBox->setGeometry(toRect(rules.closeBox));
         QFont cross = closeBox->font();
         cross.setPixelSize(layout::kFingerWindows.closeBoxTextPixels);
         closeBox->setFont(cross);
@@ -186,9 +177,9 @@ QDialog* makeRulesWindow() {
     return window;
 }
 
-void arrange(QDialog* window, const std::optional<QSize>& screen, QStyle* style) {
+void arrange(QDialog* window, bool finger, layout::Room room, QStyle* style) {
     if (auto* titled = dynamic_cast<TitleWindow*>(window)) {
-        titled->arrangeFor(screen, style);
+        titled->arrangeFor(finger, room, style);
     }
 }
 
@@ -201,15 +192,15 @@ void bringUp(QDialog* window) {
 // A window closed by the player deletes itself once control returns to the event loop; until
 // then it is hidden and counts as gone, so choosing it again makes a fresh one.
 template <typename Make>
-void openOrRaise(QPointer<QDialog>& window, Make make, const std::optional<QSize>& screen,
+void openOrRaise(QPointer<QDialog>& window, Make make, bool finger, layout::Room room,
                  QStyle* style) {
     if (window != nullptr && !window->isVisible()) {
         window = nullptr;
     }
     if (window == nullptr) {
         window = make();
-        if (screen) {
-            arrange(window, screen, style);
+        if (finger) {
+            arrange(window, finger, room, style);
         }
     }
     bringUp(window);
@@ -224,22 +215,26 @@ HelpWindows::~HelpWindows() {
 }
 
 void HelpWindows::showAbout() {
-    openOrRaise(about_, makeAboutWindow, screen_, fingerStyle_);
+    openOrRaise(about_, makeAboutWindow, finger_, room_, fingerStyle_);
 }
 
 void HelpWindows::showRules() {
-    openOrRaise(rules_, makeRulesWindow, screen_, fingerStyle_);
+    openOrRaise(rules_, makeRulesWindow, finger_, room_, fingerStyle_);
 }
 
-void HelpWindows::arrangeFor(const std::optional<QSize>& screen, QStyle* fingerStyle) {
-    if (screen == screen_ && fingerStyle == fingerStyle_) {
+void HelpWindows::arrangeFor(bool finger, layout::Room room, QStyle* fingerStyle) {
+    if (!finger) {
+        room = {};
+    }
+    if (finger == finger_ && room == room_ && fingerStyle == fingerStyle_) {
         return;
     }
-    screen_ = screen;
+    finger_ = finger;
+    room_ = room;
     fingerStyle_ = fingerStyle;
     for (QDialog* window : {about_.data(), rules_.data()}) {
         if (window != nullptr) {
-            arrange(window, screen_, fingerStyle_);
+            arrange(window, finger_, room_, fingerStyle_);
         }
     }
 }

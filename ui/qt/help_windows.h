@@ -9,7 +9,8 @@
 #include <QPointer>
 #include <QSize>
 #include <QStyle>
-#include <optional>
+
+#include "ui/layout/help_layout.h"
 
 class QDialog;
 class QPlainTextEdit;
@@ -28,10 +29,9 @@ public:
     // Closes whichever is open; the main window does this when the game ends.
     void closeAll();
 
-    // For a finger on a screen of `screen` pixels (the menu bar included), or for a mouse where
-    // there is none: the windows open, and those open are laid out again, as the layout has them
-    // for it, drawn in `fingerStyle`.
-    void arrangeFor(const std::optional<QSize>& screen, QStyle* fingerStyle = nullptr);
+    // For a finger, in `fingerStyle` and within `room` (layout::helpWindowRoom()), or as designed
+    // for a mouse: the windows opened from now on, and those open laid out again.
+    void arrangeFor(bool finger, layout::Room room = {}, QStyle* fingerStyle = nullptr);
 
     // The open windows, or null when closed.
     QDialog* aboutWindow() const { return about_; }
@@ -40,7 +40,8 @@ public:
 private:
     QPointer<QDialog> about_;
     QPointer<QDialog> rules_;
-    std::optional<QSize> screen_;
+    bool finger_ = false;
+    layout::Room room_;
     QStyle* fingerStyle_ = nullptr;
 };
 

@@ -342,21 +342,24 @@ layout::Screen MainWindow::screenFacts() const {
 }
 
 bool MainWindow::arrangedForFinger() const {
-    return &board_->arrangement() != &layout::desktopArrangement();
+    return board_->arrangement().forFinger;
+}
+
+QStyle* MainWindow::windowStyle() const {
+    return fingerWindows_ ? fingerStyle_.get() : nullptr;
 }
 
 void MainWindow::arrangeFor(const layout::Screen& where) {
-    const layout::Arrangement& arrangement = layout::arrangementFor(where);
-    const bool finger = &arrangement != &layout::desktopArrangement();
-    board_->setArrangement(arrangement);
-    FingerStyle::apply(menuBar(), finger ? fingerStyle_.get() : nullptr);
+    const layout::ScreenLayout chosen = layout::layoutFor(where);
+    fingerWindows_ = chosen.fingerWindows;
+    board_->setArrangement(*chosen.arrangement);
+    FingerStyle::apply(menuBar(), windowStyle());
     // The window's smallest size follows at once, before the shell hands it the turned screen.
     layout()->activate();
-    help_->arrangeFor(
-        finger ? std::optional<QSize>(QSize(where.width, where.height)) : std::nullopt,
-        fingerStyle_.get());
+    help_->arrangeFor(fingerWindows_, layout::helpWindowRoom(where.width, where.height),
+                      fingerStyle_.get());
     if (messageBox_ != nullptr) {
-        FingerStyle::apply(messageBox_, finger ? fingerStyle_.get() : nullptr);
+        FingerStyle::apply(messageBox_, windowStyle());
     }
 }
 
@@ -398,8 +401,8 @@ void MainWindow::showMessage(const controller::Message& message) {
                                   QMessageBox::Ok, isVisible() ? this : nullptr);
     messageBox_->setAttribute(Qt::WA_DeleteOnClose);
     messageBox_->setWindowModality(Qt::ApplicationModal);
-    if (arrangedForFinger()) {
-        FingerStyle::apply(messageBox_, fingerStyle_.get());
+    if (fingerWindows_) {
+        FingerStyle::apply(messageBox_, windowStyle());
     }
     connect(messageBox_, &QMessageBox::finished, this, [this] { controller_.messageClosed(); });
     messageBox_->show();

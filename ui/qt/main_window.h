@@ -51,11 +51,14 @@ public:
 
     // The controls arranged for `screen`, as the screen the window stands on is found to be
     // whenever it changes (a phone turned, the window moved to another screen): the form as
-    // designed, or the arrangement for a finger with the menus, help windows and message boxes
-    // made for one. The game goes on as it is.
+    // designed or the arrangement for a finger, and the menus, help windows and message boxes
+    // made for a finger or a mouse, as the layout has them for the screen. The game goes on as
+    // it is.
     void arrangeFor(const layout::Screen& screen);
     // Whether the window is arranged for a finger.
     bool arrangedForFinger() const;
+    // Whether the menus, the help windows and the message boxes are drawn for a finger.
+    bool windowsForFinger() const { return fingerWindows_; }
 
     // True once shutDown() has run.
     bool hasEnded() const { return controller_.hasEnded(); }
@@ -105,9 +108,12 @@ private:
     void loadRackPicture();
     // The window's first size, as the layout fits it to the screen's free area.
     QSize openingSize();
+    // The style the windows over the game are drawn in: the finger's, or the platform's (null).
+    QStyle* windowStyle() const;
 
     std::unique_ptr<HelpWindows> help_;
     std::unique_ptr<FingerStyle> fingerStyle_;
+    bool fingerWindows_ = false;
     QMetaObject::Connection screenWatch_;
 
     BoardView* board_ = nullptr;

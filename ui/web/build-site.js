@@ -1,8 +1,9 @@
 #!/usr/bin/env node
 // Builds the web page's folder, which any static web server can serve as it is. Here, and nowhere
 // else, are decided every name, digest and policy of the site:
-//   - the game's module (its script and WebAssembly) under names made from their contents, so that
-//     a page never runs with another version's module;
+//   - the game's module (its script and WebAssembly) and the layout's small module the page has
+//     before it under names made from their contents, so that a page never runs with another
+//     version's module;
 //   - the page: its own markup (site/index.html) with the main window as the game's start-up leaves
 //     it (start-view.js), the style sheet, the windows' design and the page's script (its modules
 //     under site/js, bundled and made small by esbuild, with the module's names and the
@@ -16,7 +17,8 @@
 //   - the service worker (site/sw.js.in), with the list of every file and its digest, and a version
 //     made from them.
 // Usage: node build-site.js --source=ui/web/site --site=FOLDER --esbuild=PROGRAM
-//          --layout-program=zentrix-layout.js --module=zentrix-wasm.js [NAME=FILE ...]
+//          --layout-program=zentrix-layout.js --module=zentrix-wasm.js --layout-module=zentrix-layout.wasm
+//          [NAME=FILE ...]
 //   (each NAME=FILE is a file of the site, copied in under NAME)
 'use strict';
 
@@ -24,7 +26,7 @@ const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
 const {execFileSync} = require('child_process');
-const {startView} = require('./start-view');
+const {startView, withWindowsQuery} = require('./start-view');
 
 // The browsers the page plays in (README), for which the page's script and style sheet are written.
 const BROWSERS = 'chrome102,edge102,firefox102,safari16';
@@ -34,7 +36,7 @@ const sha256 = (data) => crypto.createHash('sha256').update(data);
 const named = (data) => `sha256-${sha256(data).digest('base64')}`;
 const hex = (data) => sha256(data).digest('hex');
 // The name of a module file, made from its contents.
-const contentName = (data, extension) => `zentrix-${hex(data).slice(0, 12)}${extension}`;
+const contentName = (data, extension, name = 'zentrix') => `${name}-${hex(data).slice(0, 12)}${extension}`;
 
 // Every file under `folder`, by its path in it, sorted.
 function filesIn(folder, under = '') {
@@ -99,6 +101,9 @@ function buildSite(options, copied) {
     const wasm = fs.readFileSync(options.module.replace(/\.js$/, '.wasm'));
     const moduleFile = contentName(moduleScript, '.js');
     const wasmFile = contentName(wasm, '.wasm');
+    // The layout's own small module, which the page's script has before the game's.
+    const layoutWasm = fs.readFileSync(options['layout-module']);
+    const layoutWasmFile = contentName(layoutWasm, '.wasm', 'zentrix-layout');
 
     // The main window as the game's start-up leaves it, from the design the game prints.
     const layout = JSON.parse(execFileSync(process.execPath, [options['layout-program']], {encoding: 'utf8'}));
@@ -111,9 +116,11 @@ function buildSite(options, copied) {
         '--legal-comments=none', '--banner:js="use strict";', '--log-level=warning',
         define('MODULE_SCRIPT', moduleFile), define('MODULE_WASM', wasmFile),
         define('MODULE_WASM_INTEGRITY', named(wasm)),
+        define('LAYOUT_WASM', layoutWasmFile), define('LAYOUT_WASM_INTEGRITY', named(layoutWasm)),
     ]), "The page's script");
     const style = inside(esbuild(options.esbuild, ['--loader=css', '--minify', `--target=${BROWSERS}`, '--log-level=warning'],
-                                 fs.readFileSync(path.join(source, 'zentrix.css'), 'utf8') + start.style),
+                                 withWindowsQuery(fs.readFileSync(path.join(source, 'zentrix.css'), 'utf8'), layout) +
+                                 start.style),
                          "The page's style sheet");
     // JSON reads "<\/" as the same two characters.
     const design = JSON.stringify(start.pageLayout).replace(/<\//g, '<\\/');
@@ -140,7 +147,8 @@ function buildSite(options, copied) {
                        `<script>\n${script}</script>\n${cannotRun}`);
 
     // The site's files, and nothing else.
-    const written = new Map([['index.html', page], [moduleFile, moduleScript], [wasmFile, wasm]]);
+    const written = new Map([['index.html', page], [moduleFile, moduleScript], [wasmFile, wasm],
+                             [layoutWasmFile, layoutWasm]]);
     for (const [name, file] of copied) {
         written.set(name, fs.readFileSync(file));
     }

@@ -331,6 +331,8 @@ std::string layoutJson() {
         .field("messageIcon", windows.messageIconPixels);
     json.field("buttonWidth", windows.buttonWidth).field("margin", windows.screenMargin);
     json.field("inset", windows.buttonInset);
+    // The media query under which the windows over the game are drawn for a finger.
+    json.field("windows", layout::fingerWindowsQuery());
     colour(json, "sky", layout::kTitleSky);
     json.close('}');
 

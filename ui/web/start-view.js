@@ -5,6 +5,16 @@
 // script (js/board.js) takes these controls over as they are. build-site.js puts them in the page.
 'use strict';
 
+// The page's own style sheet `css` with the layout's query for windows drawn for a finger written
+// in where it names it "(--finger-windows)".
+function withWindowsQuery(css, layout) {
+    const name = '(--finger-windows)';
+    if (!css.includes(name)) {
+        throw new Error(`zentrix.css no longer names ${name}`);
+    }
+    return css.split(name).join(layout.finger.windows);
+}
+
 // {markup, style, head, pageLayout}: the controls, their style sheet, what goes into the page's head,
 // and the design as the page's script needs it.
 function startView(layout) {
@@ -92,7 +102,8 @@ function startView(layout) {
         `--menu-width: ${px(finger.menuWidth)}; --help-title-bar: ${px(finger.titleBar)}; ` +
         `--close-box-text: ${px(finger.closeBoxText)}; --message-title-bar: ${px(finger.messageTitleBar)}; ` +
         `--message-width: ${px(finger.messageWidth)}; --message-icon: ${px(finger.messageIcon)}; ` +
-        `--button-width: ${px(finger.buttonWidth)}; --title-sky: ${rgb(finger.sky)}; }`,
+        `--button-width: ${px(finger.buttonWidth)}; --screen-margin: ${px(finger.margin)}; ` +
+        `--title-sky: ${rgb(finger.sky)}; }`,
         `body, #stage, #board, .felt-button { background: ${felt}; }`,
         `#board { color: ${rgb(layout.text)}; }`,
         `.ring { border-width: ${px(layout.ringPen)}; border-color: ${rgb(layout.ringColour)}; }`,
@@ -120,15 +131,20 @@ function startView(layout) {
     });
 
     // The first arrangement whose query matches is the one in force: written last, it wins. Where the
-    // browser can divide lengths, the board is scaled to fit the felt and centred on it as board.js
-    // does it; elsewhere it shows once the script has fitted it.
+    // browser can divide lengths, the board is scaled to fit the felt and centred on it as the
+    // layout's fitCentred() has it, which the script applies later: the largest scale at which it
+    // fits, and the room beside the board's size at that scale, rounded to whole pixels, halved
+    // in whole pixels (tests/web/layout-table.test.js holds the two together). Elsewhere it shows
+    // once the script has fitted it.
+    // Half of a whole number of pixels, as a whole number: a quarter pixel added before it is rounded
+    // down keeps a result the browser's arithmetic leaves a hair under a whole pixel from falling
+    // to the pixel below.
+    const centred = (room, size) => `round(down, (${room} - round(var(${size}) * var(--fit), 1px)) / 2 + 0.25px, 1px)`;
+    style.push('@supports (scale: calc(1px / 1px)) { #board { --fit: min(100cqw / var(--w), 100cqh / var(--h)); ' +
+               `transform: translate(${centred('100cqw', '--w')}, ${centred('100cqh', '--h')}) scale(var(--fit)); } }`);
     for (const a of [...layout.arrangements].reverse()) {
-        const fit = `min(100cqw / ${px(a.area.w)}, 100cqh / ${px(a.area.h)})`;
         const rules = [
-            `#board { width: ${px(a.area.w)}; height: ${px(a.area.h)}; }`,
-            `@supports (scale: calc(1px / 1px)) { #board { --fit: ${fit}; transform: ` +
-            `translate(calc((100cqw - ${px(a.area.w)} * var(--fit)) / 2), ` +
-            `calc((100cqh - ${px(a.area.h)} * var(--fit)) / 2)) scale(var(--fit)); } }`,
+            `#board { --w: ${px(a.area.w)}; --h: ${px(a.area.h)}; width: var(--w); height: var(--h); }`,
         ];
         layout.slots.forEach((s) => {
             const b = a.balls[s.slot];
@@ -143,16 +159,20 @@ function startView(layout) {
         style.push(`@media ${a.media} {\n${rules.map((rule) => `    ${rule}`).join('\n')}\n}`);
     }
 
-    // The design as the page's script needs it: of each arrangement, only the query that chooses it
-    // and its size, as the style sheet places the controls.
+    // The design as the page's script needs it: what the markup and the style sheet above do not
+    // already hold, and of each arrangement only the query that chooses it and its size.
+    const forScript = {...layout};
+    for (const drawn of ['felt', 'ringColour', 'text', 'ringPen', 'focusRing', 'slots', 'labels', 'score', 'tabStops']) {
+        delete forScript[drawn];
+    }
     return {
         markup: `\n${markup.join('\n')}\n`,
         style: `\n${style.join('\n')}\n`,
         // The largest picture of the start, asked for from the page's head before anything else.
         head: `<link${attributes({rel: 'preload', href: picture(layout.nextBall.picture), as: 'image',
                                   fetchpriority: 'high'})}>\n`,
-        pageLayout: {...layout, arrangements: layout.arrangements.map(({name, media, area}) => ({name, media, area}))},
+        pageLayout: {...forScript, arrangements: layout.arrangements.map(({name, media, area}) => ({name, media, area}))},
     };
 }
 
-module.exports = {startView};
+module.exports = {startView, withWindowsQuery};

@@ -74,6 +74,15 @@ TEST(Arrangement, TheDesktopIsTheFormAsDesigned) {
                                Screen{1280, 800, false}, Screen{1920, 1080, false}}) {
         EXPECT_EQ(&arrangementFor(mouse), &form) << mouse.width << " x " << mouse.height;
     }
+    EXPECT_FALSE(form.forFinger);
+    for (const Screen mouse : {Screen{640, 480, false}, Screen{1920, 1080, false}}) {
+        EXPECT_FALSE(layoutFor(mouse).fingerWindows);
+    }
+    // A large touch screen shows the form as designed, its own targets a finger wide, but the
+    // menus, help windows and boxes over it are a finger's, as on a phone.
+    const ScreenLayout tablet = layoutFor({1366, 1024, true});
+    EXPECT_EQ(tablet.arrangement, &form);
+    EXPECT_TRUE(tablet.fingerWindows);
     // Take Score, 33 pixels high, is a finger high from a scale of 4/3 on.
     EXPECT_EQ(&arrangementFor({1920, 1080, true}), &form);
     EXPECT_EQ(&arrangementFor({1312, 966, true}), &form);
@@ -173,8 +182,13 @@ TEST(Arrangement, PhonesOfEveryShapeAreDrawnForAFinger) {
     for (const Phone& phone : phones) {
         const Screen& screen = phone.screen;
         SCOPED_TRACE(std::to_string(screen.width) + " x " + std::to_string(screen.height));
-        const Arrangement& a = arrangementFor(screen);
+        const ScreenLayout chosen = layoutFor(screen);
+        ASSERT_EQ(chosen.arrangement, &arrangementFor(screen));
+        const Arrangement& a = *chosen.arrangement;
         EXPECT_EQ(a.name, phone.arrangement);
+        EXPECT_TRUE(a.forFinger);
+        EXPECT_TRUE(chosen.fingerWindows);
+        EXPECT_EQ(a.upright, screen.width < screen.height);
         const int feltHeight = screen.height - kTouchBarPixels;
         const double scale = fitScale(screen.width, feltHeight, a.area);
         EXPECT_GE(smallestTarget(a) * scale, phone.finger);
@@ -235,7 +249,8 @@ bool matches(const std::string& list, const Screen& screen) {
 }
 
 // The page chooses by CSS media queries before the game has loaded, the first that matches: on
-// every screen, with a finger or a mouse, the queries choose what arrangementFor() chooses.
+// every screen, with a finger or a mouse, the queries choose what arrangementFor() chooses, and
+// its windows are drawn for a finger where layoutFor() has them so.
 TEST(Arrangement, MediaQueriesMakeTheSameChoice) {
     EXPECT_EQ(mediaQuery(desktopArrangement()), "all");
     std::vector<std::pair<const Arrangement*, std::string>> queries;
@@ -256,6 +271,8 @@ TEST(Arrangement, MediaQueriesMakeTheSameChoice) {
             for (const bool finger : {false, true}) {
                 const Screen screen{width, height, finger};
                 ASSERT_EQ(choice(screen), &arrangementFor(screen))
+                    << width << " x " << height << (finger ? " by finger" : " by mouse");
+                ASSERT_EQ(matches(fingerWindowsQuery(), screen), layoutFor(screen).fingerWindows)
                     << width << " x " << height << (finger ? " by finger" : " by mouse");
                 phones += choice(screen) != &desktopArrangement();
             }

@@ -169,12 +169,16 @@ TEST_F(PhoneWindowTest, ARoundPlayedByTapsUprightThenSideways) {
     EXPECT_NE(label(4)->text(), QStringLiteral("0"));
 }
 
+// On a phone held either way, and on a large touch screen, where the form stands as designed but
+// the help windows are still a finger's, as the page has them there.
 TEST_F(PhoneWindowTest, RulesAndAboutFitTheScreenAndCloseWithATap) {
     startUp();
     using Help = QDialog* (HelpWindows::*)() const;
-    for (const QSize screen : {QSize(360, 720), QSize(720, 360)}) {
+    for (const QSize screen : {QSize(360, 720), QSize(720, 360), QSize(1366, 1024)}) {
         SCOPED_TRACE(::testing::Message() << screen.width() << " x " << screen.height());
         turnTo(screen);
+        EXPECT_EQ(window->arrangedForFinger(), screen.width() < 1000);
+        EXPECT_TRUE(window->windowsForFinger());
         // Opened by a tap on its menu item, no larger than the screen.
         const auto open = [&](const char* item, Help help, QPointer<QDialog>& opened) {
             tapMenu("mnuHelp", item);

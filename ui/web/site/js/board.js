@@ -2,6 +2,7 @@
 // a finger on a phone held either way), and scaled as one piece to the largest size that fits the
 // felt.
 import * as Gate from './gate.js';
+import * as Geometry from './geometry.js';
 import {layout, codes, clicks} from './page.js';
 
 export const element = document.getElementById('board');
@@ -47,15 +48,13 @@ export function build() {
 export function fit() {
     const width = stage.clientWidth;
     const height = stage.clientHeight;
-    const area = layout.arrangements[queries.findIndex((query) => query.matches)].area;
-    const fitted = Math.min(width / area.w, height / area.h);
-    if (!(fitted > 0)) {
+    if (!(width > 0 && height > 0)) {
         return;
     }
-    scale = fitted;
-    const left = (width - area.w * scale) / 2;
-    const top = (height - area.h * scale) / 2;
-    element.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
+    const area = layout.arrangements[queries.findIndex((query) => query.matches)].area;
+    const fitted = Geometry.fit(width, height, area);
+    scale = fitted.scale;
+    element.style.transform = `translate(${fitted.left}px, ${fitted.top}px) scale(${scale})`;
 }
 
 // The focusable control's kind and slot as the game names them, or null.

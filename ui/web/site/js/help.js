@@ -1,6 +1,7 @@
 // About and Rules: in-page windows over the game, which goes on; dragged by their title bars.
 import * as Board from './board.js';
-import {layout, codes, px, setBox, setFont, coarse} from './page.js';
+import * as Geometry from './geometry.js';
+import {layout, codes, px, setBox, setFont, fingerWindows} from './page.js';
 
 const windows = new Map();  // by the game's number: About, Rules
 let cascade = 0;
@@ -13,9 +14,6 @@ const clamp = (value, low, high) => Math.max(low, Math.min(value, high));
 function titlePicture(scale) {
     return devicePixelRatio * scale > 1 ? 'url(pictures/title-top@2x.webp)' : 'url(pictures/title-top.webp)';
 }
-
-// The least a fingertip surely hits, in CSS pixels.
-const FINGERTIP = layout.finger.target;
 
 // The title picture on the window at scale `s` of the design, `left` pixels across its client
 // area; About's Ok button at `ok` shows the middle of the whole picture as its face.
@@ -44,43 +42,29 @@ function asDesigned(w) {
     dress(w, 1, 0, design.ok);
 }
 
-// For a finger: the window unscaled, so that its text reads as the design has it, within
-// `room`. The title picture is scaled down to the width; About keeps the whole picture, and
-// Rules at least its upper half, where the title is, over the text, which has the height left
-// and scrolls inside itself. Returns the title picture's scale.
+// For a finger: the window unscaled, so that its text reads as the design has it, laid out by
+// the layout within `room`. Returns the title picture's scale.
 function forFinger(w, room) {
-    const {design} = w;
-    const width = Math.min(design.client.w, room.width - (w.offsetWidth - w.client.offsetWidth));
-    const height = room.height - (w.offsetHeight - w.client.offsetHeight);
     if (w.ok) {
-        const s = Math.min(1, width / design.client.w, height / design.client.h);
-        const client = {w: design.client.w * s, h: design.client.h * s};
-        // Ok as wide as its design, like its text, and a fingertip high, inside the picture.
-        const size = {w: Math.max(design.ok.w, FINGERTIP), h: Math.max(design.ok.h, FINGERTIP)};
-        const inset = layout.finger.inset;
-        const ok = {
-            x: clamp((design.ok.x + design.ok.w / 2) * s - size.w / 2, inset, client.w - size.w - inset),
-            y: clamp((design.ok.y + design.ok.h / 2) * s - size.h / 2, inset, client.h - size.h - inset),
-            ...size,
-        };
-        w.client.style.width = px(client.w);
-        w.client.style.height = px(client.h);
-        setBox(w.ok, ok);
-        dress(w, s, 0, ok);
-        return s;
+        const about = Geometry.aboutForFinger(room);
+        w.client.style.width = px(about.client.w);
+        w.client.style.height = px(about.client.h);
+        setBox(w.ok, about.ok);
+        dress(w, about.pictureScale, 0, about.ok);
+        return about.pictureScale;
     }
-    const top = Math.min(design.textBox.y * width / design.client.w, height / 3);
-    const s = Math.min(width / design.client.w, 2 * top / design.textBox.y);
-    // The text no higher than it needs, on a screen with room to spare.
-    w.text.style.width = px(width);
+    // The text no higher than it needs, on a screen with room to spare: measured at the width the
+    // layout gives it.
+    const wide = Geometry.rulesForFinger(room, 0);
+    w.text.style.width = px(wide.textBox.w);
     w.text.style.height = '0';
     const whole = w.text.scrollHeight + w.text.offsetHeight - w.text.clientHeight;
-    const box = {x: 0, y: top, w: width, h: Math.min(height - top, whole)};
-    setBox(w.text, box);
-    w.client.style.width = px(width);
-    w.client.style.height = px(box.y + box.h);
-    dress(w, s, (width - layout.pictures.titleWidth * s) / 2);
-    return s;
+    const rules = Geometry.rulesForFinger(room, whole);
+    setBox(w.text, rules.textBox);
+    w.client.style.width = px(rules.client.w);
+    w.client.style.height = px(rules.client.h);
+    dress(w, rules.pictureScale, rules.pictureLeft);
+    return rules.pictureScale;
 }
 
 // The window kept inside the viewport beneath the menu bar: its title bar and close box are
@@ -89,17 +73,18 @@ function forFinger(w, room) {
 function fit(w) {
     const margin = layout.finger.margin;
     const below = document.querySelector('header').getBoundingClientRect().bottom;
-    const room = {width: innerWidth - 2 * margin, height: innerHeight - below - 2 * margin};
-    const finger = coarse.matches;
+    const finger = fingerWindows.matches;
     let pictureScale = 1;
     if (finger) {
-        pictureScale = forFinger(w, room);
+        // The window's frame is its border.
+        pictureScale = forFinger(w, Geometry.helpWindowRoom(innerWidth, innerHeight, below, w.clientLeft));
     } else {
         asDesigned(w);
     }
     const width = w.offsetWidth;
     const height = w.offsetHeight;
-    const scale = Math.min(finger ? 1 : Board.scale, room.width / width, room.height / height);
+    const room = Geometry.windowRoom(innerWidth, innerHeight - below);
+    const scale = Math.min(finger ? 1 : Board.scale, Geometry.fit(room.width, room.height, {w: width, h: height}).scale);
     const left = clamp(w.left, margin, innerWidth - width * scale - margin);
     const top = clamp(w.top, below + margin, innerHeight - height * scale - margin);
     w.style.left = px(left);

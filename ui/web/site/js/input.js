@@ -5,7 +5,7 @@ import * as Gate from './gate.js';
 import * as Help from './help.js';
 import * as Menus from './menus.js';
 import * as Messages from './messages.js';
-import {codes, coarse} from './page.js';
+import {codes, fingerWindows} from './page.js';
 
 // The browser's keys the game gives a meaning to, by the controller's names.
 const KEYS = {ArrowUp: 'up', ArrowDown: 'down', ArrowLeft: 'left', ArrowRight: 'right',
@@ -79,7 +79,7 @@ export function wire() {
         fullScreen.remove();
     }
     addEventListener('resize', fitAll);
-    coarse.addEventListener('change', fitAll);
+    fingerWindows.addEventListener('change', fitAll);
     // Leaving the page ends the game, unless the browser keeps the page to come back to.
     addEventListener('pagehide', (event) => {
         if (!event.persisted) {

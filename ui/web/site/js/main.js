@@ -4,6 +4,7 @@
 // asked for, and the game starts once it has loaded.
 import * as Board from './board.js';
 import * as Gate from './gate.js';
+import * as Geometry from './geometry.js';
 import * as Help from './help.js';
 import * as Input from './input.js';
 import * as Loader from './loader.js';
@@ -102,6 +103,13 @@ async function boot() {
     say('loading');
     keepForOffline();
     await painted();
+    // The layout's own code, which places the windows from now on.
+    try {
+        await Geometry.load();
+    } catch (error) {
+        cannotStart(error);
+        return;
+    }
     takeOver();
     say('shown');
     // The module, asked for only now: on a slow network it would take its share of the bandwidth

@@ -2,8 +2,9 @@
 // everything behind them out of reach of the pointer, the keyboard and screen readers, hold the
 // focus while they are open and give it back when they close.
 import * as Board from './board.js';
+import * as Geometry from './geometry.js';
 import * as Menus from './menus.js';
-import {codes, coarse} from './page.js';
+import {codes, fingerWindows} from './page.js';
 
 // A message box's icon by its style's name.
 const ICONS = {critical: '\u00d7', question: '?', exclamation: '!', information: 'i'};
@@ -15,8 +16,9 @@ let open = null;
 // fit.
 export function fit() {
     if (open) {
-        const scale = Math.min(coarse.matches ? 1 : Board.scale, (innerWidth - 8) / open.offsetWidth,
-                               (innerHeight - 8) / open.offsetHeight);
+        const room = Geometry.windowRoom(innerWidth, innerHeight);
+        const fitted = Geometry.fit(room.width, room.height, {w: open.offsetWidth, h: open.offsetHeight});
+        const scale = Math.min(fingerWindows.matches ? 1 : Board.scale, fitted.scale);
         open.style.transform = `scale(${scale})`;
     }
 }

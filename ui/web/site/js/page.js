@@ -41,5 +41,6 @@ export const speed = Number.isFinite(speedAsked) && speedAsked >= 1 && speedAske
 export const picture = (number) => `pictures/${number}@2x.webp`;
 // The six markers in one picture, 100 at the top; the style sheet shows each its own row.
 export const markers = 'pictures/markers@2x.webp';
-// A finger (a phone's, a tablet's) rather than a mouse.
-export const coarse = matchMedia('(pointer: coarse)');
+// Whether the windows over the game (menus, help windows, message boxes) are drawn for a finger,
+// by the layout's rule for the screen.
+export const fingerWindows = matchMedia(layout.finger.windows);
