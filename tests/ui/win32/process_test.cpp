@@ -359,6 +359,10 @@ TEST(Win32Process, TerminateWhileSwitchedPutsTheDisplayBack) {
 TEST(Win32Process, AfterAGameKilledAtItsModeTheNextPutsTheDesktopsModeBack) {
     const ScreenSize before = screenSize();
     ASSERT_NE(before, kGameScreen);
+    // Whatever happens, the tests after this one start from the desktop's mode.
+    struct DesktopsModeBack {
+        ~DesktopsModeBack() { ChangeDisplaySettingsW(nullptr, 0); }
+    } desktopsModeBack;
     ASSERT_EQ(runChild(kKilledHoldingTheLock), kKilled);
     ASSERT_EQ(screenSize(), kGameScreen) << "the killed game's mode did not stay";
     {
@@ -367,9 +371,6 @@ TEST(Win32Process, AfterAGameKilledAtItsModeTheNextPutsTheDesktopsModeBack) {
         EXPECT_EQ(screenSize(), kGameScreen);
     }
     EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
-    if (screenSize() != before) {
-        ChangeDisplaySettingsW(nullptr, 0);  // for the tests after this one
-    }
 }
 
 BOOL CALLBACK addText(HWND control, LPARAM texts) {
@@ -386,46 +387,58 @@ std::string textsOf(HWND box) {
     return texts;
 }
 
-// Another program: it holds the one-game lock and shows a window of the game's class,
-// minimised, until its thread is told to quit.
-struct Stranger {
-    HANDLE ready;
-    HWND window = nullptr;
-    DWORD thread = 0;
+// Another program of the session: a thread of the test that holds the one-game lock and shows a
+// window of the game's class, minimised, until the stranger goes.
+class Stranger {
+public:
+    Stranger() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        thread_.reset(CreateThread(nullptr, 0, &Stranger::run, this, 0, &threadId_));
+        EXPECT_EQ(WaitForSingleObject(ready_.get(), kHangGuard), WAIT_OBJECT_0);
+    }
+    ~Stranger() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_.get(), kHangGuard);
+    }
+    Stranger(const Stranger&) = delete;
+    Stranger& operator=(const Stranger&) = delete;
+
+    HWND window() const { return window_; }
+
+private:
+    static DWORD WINAPI run(void* context) {
+        auto& self = *static_cast<Stranger*>(context);
+        const UniqueHandle lock(CreateMutexW(nullptr, TRUE, kOneGameMutex));
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kForm1Class;
+        RegisterClassW(&windowClass);
+        self.window_ = CreateWindowW(kForm1Class, L"Zentrix", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                     nullptr, nullptr, windowClass.hInstance, nullptr);
+        ShowWindow(self.window_, SW_SHOWMINNOACTIVE);
+        SetEvent(self.ready_.get());
+        MSG message{};
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&message);
+        }
+        DestroyWindow(self.window_);
+        ReleaseMutex(lock.get());
+        return 0;
+    }
+
+    UniqueHandle ready_;
+    UniqueHandle thread_;
+    DWORD threadId_ = 0;
+    HWND window_ = nullptr;
 };
 
-DWORD WINAPI runStranger(void* context) {
-    auto& self = *static_cast<Stranger*>(context);
-    self.thread = GetCurrentThreadId();
-    const UniqueHandle lock(CreateMutexW(nullptr, TRUE, kOneGameMutex));
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kForm1Class;
-    RegisterClassW(&windowClass);
-    self.window = CreateWindowW(kForm1Class, L"Zentrix", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                                nullptr, nullptr, windowClass.hInstance, nullptr);
-    ShowWindow(self.window, SW_SHOWMINNOACTIVE);
-    SetEvent(self.ready);
-    MSG message{};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        DispatchMessageW(&message);
-    }
-    DestroyWindow(self.window);
-    ReleaseMutex(lock.get());
-    return 0;
-}
-
-// Another program of the session holds the one-game lock and shows a window of the game's
-// class, minimised: the game brings that window nowhere, switches nothing, tells the player and
-// ends with a failure once the box is closed.
+// Another program holds the one-game lock and shows a window of the game's class, minimised: the
+// game brings that window nowhere, switches nothing, tells the player and ends with a failure
+// once the box is closed.
 TEST(Win32Process, AStrangerHoldingTheLockIsToldOfAndNeverBroughtForward) {
     const ScreenSize before = screenSize();
-    const UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    Stranger stranger{ready.get()};
-    const UniqueHandle thread(CreateThread(nullptr, 0, &runStranger, &stranger, 0, nullptr));
-    ASSERT_EQ(WaitForSingleObject(ready.get(), kHangGuard), WAIT_OBJECT_0);
-    ASSERT_TRUE(IsIconic(stranger.window));
+    const Stranger stranger;
+    ASSERT_TRUE(IsIconic(stranger.window()));
     {
         GameProcess game(gamePath, false);
         HWND box = nullptr;
@@ -438,9 +451,7 @@ TEST(Win32Process, AStrangerHoldingTheLockIsToldOfAndNeverBroughtForward) {
         EXPECT_EQ(game.exitCode(), 1u);
         EXPECT_EQ(game.window(), nullptr);
     }
-    EXPECT_TRUE(IsIconic(stranger.window)) << "the stranger's window was brought forward";
-    PostThreadMessageW(stranger.thread, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread.get(), kHangGuard);
+    EXPECT_TRUE(IsIconic(stranger.window())) << "the stranger's window was brought forward";
 }
 
 // A folder the test deletes again, with what it holds.
