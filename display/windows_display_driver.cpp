@@ -89,6 +89,18 @@ std::int32_t changeModeTemporarilyTo(const DisplayMode& mode) noexcept {
         ChangeDisplaySettingsExW(nullptr, &record, nullptr, CDS_FULLSCREEN, nullptr));
 }
 
+std::optional<std::int32_t> putRegisteredModeBack() {
+    DEVMODEA registered = blankRecord();
+    DEVMODEA current = blankRecord();
+    if (EnumDisplaySettingsA(nullptr, ENUM_REGISTRY_SETTINGS, &registered) == 0 ||
+        EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &current) == 0 ||
+        modeOf(registered) == modeOf(current)) {
+        return std::nullopt;
+    }
+    // No record: the display goes back to the mode registered for it.
+    return static_cast<std::int32_t>(ChangeDisplaySettingsA(nullptr, 0));
+}
+
 ColorFormat WindowsDisplayDriver::colorFormat() {
     const HDC screen = GetDC(nullptr);
     const ColorFormat format{GetDeviceCaps(screen, PLANES), GetDeviceCaps(screen, BITSPIXEL)};

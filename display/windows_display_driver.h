@@ -40,6 +40,12 @@ private:
 // crash.
 std::int32_t changeModeTemporarilyTo(const DisplayMode& mode) noexcept;
 
+// The display back at the mode registered for it (the desktop's own, which no temporary switch
+// changes), when the mode in force differs: for a start after a game that ended switched, which
+// would otherwise take the game's mode for the desktop's. Returns the change's result code, or
+// nothing when no change was needed or the display could not tell its modes.
+std::optional<std::int32_t> putRegisteredModeBack();
+
 }  // namespace zentrix::display
 
 #endif  // _WIN32

@@ -42,8 +42,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // here, before the display is switched. The lock goes when the program ends, after the
     // display is back.
     const win32::OneGameLock oneGame;
+    if (oneGame.heldByAnotherProgram()) {
+        tellThePlayer(win32::kLockHeldByAnotherProgram);
+        return 1;
+    }
     if (!oneGame.held()) {
         return 0;
+    }
+    // The last game ended without letting go of the lock, perhaps at its own mode: the desktop's
+    // mode back before the display session takes the mode in force for the desktop's.
+    if (oneGame.abandoned()) {
+        display::putRegisteredModeBack();
     }
     // Before the display is switched: whatever ends the program from inside puts it back.
     static display::DisplayRescue rescue;

@@ -10,7 +10,9 @@ namespace {
 
 #if defined(__i386__)
 // A frame on the thread's chain of exception handlers (at fs:[0]), as the system walks it: the
-// next frame out, and this frame's handler.
+// next frame out, and this frame's handler. The system calls a handler so registered only while
+// the image carries no SafeSEH table and no no-SEH flag; the build checks both
+// (cmake/check-exception-frames.cmake).
 struct HandlerFrame {
     HandlerFrame* next;
     EXCEPTION_DISPOSITION(__cdecl* handler)(EXCEPTION_RECORD*, void*, CONTEXT*, void*);

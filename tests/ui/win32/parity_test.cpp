@@ -345,8 +345,7 @@ TEST(Win32Parity, TheHelpWindowsStandApartFromTheBoardAndGoWithTheGame) {
 
     // The board minimised: the rules stay on screen.
     ShowWindow(form, SW_MINIMIZE);
-    bench.pump(std::chrono::milliseconds(100));
-    EXPECT_TRUE(IsIconic(form));
+    EXPECT_TRUE(bench.pumpUntil([&] { return IsIconic(form) != FALSE; }));
     EXPECT_TRUE(IsWindowVisible(rules));
     EXPECT_FALSE(IsIconic(rules));
 
@@ -354,15 +353,13 @@ TEST(Win32Parity, TheHelpWindowsStandApartFromTheBoardAndGoWithTheGame) {
     ShowWindow(form, SW_RESTORE);
     SetForegroundWindow(form);
     SetWindowPos(form, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    bench.pump(std::chrono::milliseconds(100));
-    EXPECT_TRUE(above(form, rules));
+    EXPECT_TRUE(bench.pumpUntil([&] { return above(form, rules); }));
     EXPECT_TRUE(IsWindowVisible(rules));
 
     // Help > Rules again brings the same window to the front.
     bench.menu(kMenuHelpRules);
-    bench.pump(std::chrono::milliseconds(100));
+    EXPECT_TRUE(bench.pumpUntil([&] { return above(rules, form); }));
     EXPECT_EQ(bench.form().helpWindows()->rulesWindow(), rules);
-    EXPECT_TRUE(above(rules, form));
 
     // The end of the game closes them.
     bench.menu(kMenuHelpAbout);

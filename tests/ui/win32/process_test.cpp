@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cwctype>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,6 +28,7 @@
 #include "tests/wine_paths.h"
 #include "ui/win32/form1.h"
 #include "ui/win32/handles.h"
+#include "ui/win32/one_game.h"
 #include "ui/win32/text.h"
 
 namespace zentrix::win32::testing {
@@ -66,9 +68,14 @@ ScreenSize screenSize() {
     return {mode.dmPelsWidth, mode.dmPelsHeight};
 }
 
+// How long a test waits for the game to do what it will do, and then only to end a game that
+// hangs before the test's own time runs out: never a deadline the game could miss on a busy
+// machine.
+constexpr DWORD kHangGuard = 120000;
+
 // Polls `done` every 50 ms for up to `limit` milliseconds.
 template <typename Done>
-bool waitUntil(Done done, DWORD limit) {
+bool waitUntil(Done done, DWORD limit = kHangGuard) {
     for (DWORD waited = 0; !done(); waited += 50) {
         if (waited >= limit) {
             return false;
@@ -78,7 +85,9 @@ bool waitUntil(Done done, DWORD limit) {
     return true;
 }
 
-// One run of the game. The destructor ends it, closed if it can be, killed if it will not go.
+// One run of the game. The destructor closes it once it has shown its window (or ends), and
+// waits for it to end: a game killed would leave the display at its mode. Only a game that hangs
+// is killed.
 class GameProcess {
 public:
     // Returns once the game has shown its window or ended, unless told not to wait.
@@ -108,10 +117,11 @@ public:
         if (info_.hProcess == nullptr) {
             return;
         }
+        waitForWindowOrEnd();
         if (!ended() && window_ != nullptr) {
             PostMessageW(window_, WM_CLOSE, 0, 0);
         }
-        if (!waitForExit(30000)) {
+        if (!waitForExit(kHangGuard)) {
             TerminateProcess(info_.hProcess, 1);
             WaitForSingleObject(info_.hProcess, 10000);
         }
@@ -122,14 +132,16 @@ public:
     GameProcess& operator=(const GameProcess&) = delete;
 
     void waitForWindowOrEnd() {
-        waitUntil([this] { return ended() || (window_ = topWindow(kForm1Class)) != nullptr; },
-                  30000);
+        waitUntil([this] {
+            return ended() || (window_ != nullptr && IsWindow(window_)) ||
+                   (window_ = topWindow(kForm1Class)) != nullptr;
+        });
     }
     HANDLE process() const { return info_.hProcess; }
     // The main window, once shown; null if it never was.
     HWND window() const { return window_; }
     bool ended() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
-    bool waitForExit(DWORD limit) const {
+    bool waitForExit(DWORD limit = kHangGuard) const {
         return WaitForSingleObject(info_.hProcess, limit) == WAIT_OBJECT_0;
     }
     DWORD exitCode() const {
@@ -205,14 +217,15 @@ TEST(Win32Process, ACrashInsideTheGamePutsTheDisplayBack) {
         CreateRemoteThread(game.process(), nullptr, 0, nowhere, nullptr, 0, nullptr);
     ASSERT_NE(thread, nullptr) << "no thread in the game: " << GetLastError();
     CloseHandle(thread);
-    ASSERT_TRUE(game.waitForExit(60000)) << "the game did not die of the access violation";
+    ASSERT_TRUE(game.waitForExit()) << "the game did not die of the access violation";
     EXPECT_EQ(game.exitCode(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
     EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
 }
 
 // A fault inside the main window's procedure, on the window's own thread, while it handles a
-// message another program sent, as fault_dll.cpp makes it (2: with the heap locked): the game dies
-// with the fault's status, the display is as it was, and no message reaches its windows after it.
+// message another program sent, as fault_dll.cpp makes it (2: with the heap locked; 3: the stack
+// overflowing): the game dies with the fault's status, the display is as it was, and no message
+// reaches its windows after it.
 class Win32ProcessWindowFault : public ::testing::TestWithParam<WPARAM> {};
 
 TEST_P(Win32ProcessWindowFault, PutsTheDisplayBackAndEndsWithTheFaultsStatus) {
@@ -229,16 +242,17 @@ TEST_P(Win32ProcessWindowFault, PutsTheDisplayBackAndEndsWithTheFaultsStatus) {
                                          GetWindowThreadProcessId(game.window(), nullptr));
     ASSERT_NE(hook, nullptr) << GetLastError();
     SendNotifyMessageW(game.window(), RegisterWindowMessageW(L"zentrix-test-fault"), GetParam(), 0);
-    const bool died = game.waitForExit(60000);
+    const bool died = game.waitForExit();
     UnhookWindowsHookEx(hook);
     ASSERT_TRUE(died) << "the game went on after the fault";
-    EXPECT_EQ(game.exitCode(), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_EQ(game.exitCode(), static_cast<DWORD>(GetParam() == 3 ? EXCEPTION_STACK_OVERFLOW
+                                                                  : EXCEPTION_ACCESS_VIOLATION));
     EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
     EXPECT_EQ(WaitForSingleObject(ranAfterFault.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT))
         << "a window procedure ran after the fault";
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, Win32ProcessWindowFault, ::testing::Values(1, 2));
+INSTANTIATE_TEST_SUITE_P(Faults, Win32ProcessWindowFault, ::testing::Values(1, 2, 3));
 
 // Two starts at once, as a double click too many: one game, and the other copy ends with no
 // window of its own. Started again while the game is minimised: the game is back in front. Closed
@@ -254,24 +268,29 @@ TEST(Win32Process, OneGameAtATime) {
         ASSERT_NE(one.window() == nullptr, other.window() == nullptr) << "not one game";
         GameProcess& game = one.window() != nullptr ? one : other;
         for (GameProcess* gone : {&one, &other}) {
-            EXPECT_TRUE(gone == &game || (gone->waitForExit(15000) && gone->exitCode() == 0));
+            EXPECT_TRUE(gone == &game || (gone->waitForExit() && gone->exitCode() == 0));
         }
         ShowWindow(game.window(), SW_MINIMIZE);
-        ASSERT_TRUE(waitUntil([&] { return IsIconic(game.window()) != FALSE; }, 5000));
+        ASSERT_TRUE(waitUntil([&] { return IsIconic(game.window()) != FALSE; }));
         GameProcess second(gamePath);
-        EXPECT_TRUE(second.waitForExit(15000) && second.exitCode() == 0 && !second.window());
+        EXPECT_TRUE(second.waitForExit() && second.exitCode() == 0 && !second.window());
         EXPECT_EQ(screenSize(), kGameScreen);
-        EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == game.window(); }, 5000));
-        EXPECT_FALSE(IsIconic(game.window()));
+        EXPECT_TRUE(waitUntil([&] {
+            return GetForegroundWindow() == game.window() && !IsIconic(game.window());
+        })) << "the game was not brought back to the front";
         PostMessageW(game.window(), WM_CLOSE, 0, 0);
         GameProcess again(gamePath);
-        EXPECT_TRUE(game.waitForExit(15000));
+        EXPECT_TRUE(game.waitForExit());
     }
     EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
 }
 
-// The test program again, as the child in TerminateWhileSwitchedPutsTheDisplayBack.
+// The test program again as a child of a test, told what to do by one argument: as a game that
+// ends while the display is switched, through std::terminate with the game's display rescue
+// installed, or killed while it holds the one-game lock, which no rescue survives.
 constexpr const char* kTerminateWhileSwitched = "--terminate-while-switched";
+constexpr const char* kKilledHoldingTheLock = "--killed-holding-the-lock";
+constexpr DWORD kKilled = 9;
 
 class NoMessages final : public display::DisplayMessages {
 public:
@@ -279,45 +298,160 @@ public:
                             display::DisplayMessageStyle) override {}
 };
 
-// The child: the display switched as the game switches it, with the game's rescue installed,
-// then std::terminate, as an exception nobody catches ends a program. Exits 5 instead if the
-// display could not be switched.
-int terminateWhileSwitched() {
+// The child: the display switched as the game switches it, then ended as `how` says. Exits 5
+// instead if the display could not be switched.
+int switchAndEnd(std::string_view how) {
     static display::DisplayRescue rescue;
-    display::installDisplayRescue(rescue);
+    const bool killed = how == kKilledHoldingTheLock;
+    const std::optional<OneGameLock> lock =
+        killed ? std::optional<OneGameLock>(std::in_place) : std::nullopt;
+    if (!killed) {
+        display::installDisplayRescue(rescue);
+    }
     display::WindowsDisplayDriver driver;
     NoMessages messages;
-    display::DisplaySession session(driver, messages, &rescue);
+    display::DisplaySession session(driver, messages, killed ? nullptr : &rescue);
     session.start();
-    if (session.switchResult() != display::kChangeSuccessful) {
+    if (session.switchResult() != display::kChangeSuccessful || (killed && !lock->held())) {
         return 5;
     }
+    if (killed) {
+        TerminateProcess(GetCurrentProcess(), kKilled);
+    }
     std::terminate();
+}
+
+// Runs the test program as the child `how`; returns its exit status.
+DWORD runChild(const char* how) {
+    wchar_t self[MAX_PATH] = {};
+    EXPECT_NE(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
+    std::wstring command = L"\"" + std::wstring(self) + L"\" " + widen(how);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &child)) {
+        ADD_FAILURE() << "could not start the child: " << GetLastError();
+        return STILL_ACTIVE;
+    }
+    if (WaitForSingleObject(child.hProcess, kHangGuard) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the child did not end";
+        TerminateProcess(child.hProcess, 1);
+    }
+    DWORD status = STILL_ACTIVE;
+    GetExitCodeProcess(child.hProcess, &status);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    return status;
 }
 
 TEST(Win32Process, TerminateWhileSwitchedPutsTheDisplayBack) {
     const ScreenSize before = screenSize();
     ASSERT_NE(before, kGameScreen);
-    wchar_t self[MAX_PATH] = {};
-    ASSERT_NE(GetModuleFileNameW(nullptr, self, MAX_PATH), 0u);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" " + widen(kTerminateWhileSwitched);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &child))
-        << GetLastError();
-    const bool ended = WaitForSingleObject(child.hProcess, 60000) == WAIT_OBJECT_0;
-    if (!ended) {
-        TerminateProcess(child.hProcess, 1);
-    }
-    DWORD status = 0;
-    GetExitCodeProcess(child.hProcess, &status);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-    ASSERT_TRUE(ended);
-    EXPECT_EQ(status, 3u) << "the child did not end in abort()";  // 5: it never switched
+    EXPECT_EQ(runChild(kTerminateWhileSwitched), 3u)
+        << "the child did not end in abort()";  // 5: it never switched
     EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+}
+
+// A game killed at its own mode, with the lock held (Wine, unlike Windows, leaves a killed
+// program's mode in force): the next start plays, and puts the desktop's mode back when it ends,
+// not the mode it found.
+TEST(Win32Process, AfterAGameKilledAtItsModeTheNextPutsTheDesktopsModeBack) {
+    const ScreenSize before = screenSize();
+    ASSERT_NE(before, kGameScreen);
+    // Whatever happens, the tests after this one start from the desktop's mode.
+    struct DesktopsModeBack {
+        ~DesktopsModeBack() { ChangeDisplaySettingsW(nullptr, 0); }
+    } desktopsModeBack;
+    ASSERT_EQ(runChild(kKilledHoldingTheLock), kKilled);
+    ASSERT_EQ(screenSize(), kGameScreen) << "the killed game's mode did not stay";
+    {
+        GameProcess game(gamePath);
+        ASSERT_NE(game.window(), nullptr) << "the game showed no window";
+        EXPECT_EQ(screenSize(), kGameScreen);
+    }
+    EXPECT_EQ(screenSize(), before) << "the display was left at the game's mode";
+}
+
+BOOL CALLBACK addText(HWND control, LPARAM texts) {
+    wchar_t text[512] = {};
+    GetWindowTextW(control, text, 512);
+    *reinterpret_cast<std::string*>(texts) += narrow(text) + "\n";
+    return TRUE;
+}
+
+// The texts of a message box's controls, one after another.
+std::string textsOf(HWND box) {
+    std::string texts;
+    EnumChildWindows(box, &addText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+// Another program of the session: a thread of the test that holds the one-game lock and shows a
+// window of the game's class, minimised, until the stranger goes.
+class Stranger {
+public:
+    Stranger() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        thread_.reset(CreateThread(nullptr, 0, &Stranger::run, this, 0, &threadId_));
+        EXPECT_EQ(WaitForSingleObject(ready_.get(), kHangGuard), WAIT_OBJECT_0);
+    }
+    ~Stranger() {
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_.get(), kHangGuard);
+    }
+    Stranger(const Stranger&) = delete;
+    Stranger& operator=(const Stranger&) = delete;
+
+    HWND window() const { return window_; }
+
+private:
+    static DWORD WINAPI run(void* context) {
+        auto& self = *static_cast<Stranger*>(context);
+        const UniqueHandle lock(CreateMutexW(nullptr, TRUE, kOneGameMutex));
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kForm1Class;
+        RegisterClassW(&windowClass);
+        self.window_ = CreateWindowW(kForm1Class, L"Zentrix", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                     nullptr, nullptr, windowClass.hInstance, nullptr);
+        ShowWindow(self.window_, SW_SHOWMINNOACTIVE);
+        SetEvent(self.ready_.get());
+        MSG message{};
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&message);
+        }
+        DestroyWindow(self.window_);
+        ReleaseMutex(lock.get());
+        return 0;
+    }
+
+    UniqueHandle ready_;
+    UniqueHandle thread_;
+    DWORD threadId_ = 0;
+    HWND window_ = nullptr;
+};
+
+// Another program holds the one-game lock and shows a window of the game's class, minimised: the
+// game brings that window nowhere, switches nothing, tells the player and ends with a failure
+// once the box is closed.
+TEST(Win32Process, AStrangerHoldingTheLockIsToldOfAndNeverBroughtForward) {
+    const ScreenSize before = screenSize();
+    const Stranger stranger;
+    ASSERT_TRUE(IsIconic(stranger.window()));
+    {
+        GameProcess game(gamePath, false);
+        HWND box = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return game.ended() || (box = game.topWindow(L"#32770")); }));
+        ASSERT_NE(box, nullptr) << "the game ended untold, status " << game.exitCode();
+        EXPECT_NE(textsOf(box).find(kLockHeldByAnotherProgram), std::string::npos) << textsOf(box);
+        EXPECT_EQ(screenSize(), before) << "the display was switched";
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(game.waitForExit());
+        EXPECT_EQ(game.exitCode(), 1u);
+        EXPECT_EQ(game.window(), nullptr);
+    }
+    EXPECT_TRUE(IsIconic(stranger.window())) << "the stranger's window was brought forward";
 }
 
 // A folder the test deletes again, with what it holds.
@@ -385,14 +519,15 @@ TEST(Win32Process, DllsBesideTheProgramAreNeverLoaded) {
     for (const auto& [command, className] :
          {std::pair{kMenuHelpRules, kRulesClass}, std::pair{kMenuHelpAbout, kAboutClass}}) {
         PostMessageW(game.window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-        EXPECT_TRUE(waitUntil([&] { return game.topWindow(className) != nullptr; }, 15000))
+        EXPECT_TRUE(waitUntil([&] { return game.topWindow(className) != nullptr; }))
             << narrow(className) << " did not open";
     }
     // A screen reader asks a ball and a label what they are.
     for (const int id : {kFirstBallBoxId + 20, kFirstLabelId}) {
         DWORD_PTR answer = 0;
-        const LRESULT sent = SendMessageTimeoutW(GetDlgItem(game.window(), id), WM_GETOBJECT, 0,
-                                                 OBJID_CLIENT, SMTO_ABORTIFHUNG, 15000, &answer);
+        const LRESULT sent =
+            SendMessageTimeoutW(GetDlgItem(game.window(), id), WM_GETOBJECT, 0, OBJID_CLIENT,
+                                SMTO_ABORTIFHUNG, kHangGuard, &answer);
         EXPECT_NE(sent, 0) << "control " << id << " did not answer";
         EXPECT_NE(answer, 0u) << "control " << id << " gave the screen reader nothing";
     }
@@ -420,9 +555,10 @@ TEST(Win32Process, DllsBesideTheProgramAreNeverLoaded) {
 }  // namespace zentrix::win32::testing
 
 int main(int argc, char** argv) {
-    if (argc == 2 &&
-        std::string_view(argv[1]) == zentrix::win32::testing::kTerminateWhileSwitched) {
-        return zentrix::win32::testing::terminateWhileSwitched();
+    using namespace zentrix::win32::testing;
+    if (argc == 2 && (std::string_view(argv[1]) == kTerminateWhileSwitched ||
+                      std::string_view(argv[1]) == kKilledHoldingTheLock)) {
+        return switchAndEnd(argv[1]);
     }
     ::testing::InitGoogleTest(&argc, argv);
     if (argc != 4) {

@@ -69,7 +69,10 @@ public:
     int timerTicks(controller::Timer timer) const;
     // Runs the message loop for `time`.
     void pump(std::chrono::milliseconds time);
-    bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
+    // Runs the message loop until `done`. The limit only ends a wait for what never comes; a
+    // busy machine never reaches it.
+    bool pumpUntil(const std::function<bool()>& done,
+                   std::chrono::milliseconds limit = std::chrono::seconds(60));
     // With ZENTRIX_SCREENSHOTS naming a folder, saves the window as it is on screen to
     // <folder>/<name>.bmp, to look at; otherwise does nothing.
     void screenshot(const char* name);

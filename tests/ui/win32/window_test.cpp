@@ -176,14 +176,12 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
     HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPED | WS_VISIBLE, 0, 0,
                                  200, 100, nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
-    ASSERT_TRUE(bench.pumpUntil([&] { return GetForegroundWindow() == other; },
-                                std::chrono::milliseconds(2000)));
+    ASSERT_TRUE(bench.pumpUntil([&] { return GetForegroundWindow() == other; }));
     bench.random.pushValues(plainDeal());
     bench.menu(kMenuFileNew);
     DestroyWindow(other);
     SetForegroundWindow(form);
-    EXPECT_TRUE(bench.pumpUntil([&] { return GetForegroundWindow() == form; },
-                                std::chrono::milliseconds(2000)));
+    EXPECT_TRUE(bench.pumpUntil([&] { return GetForegroundWindow() == form; }));
     EXPECT_EQ(GetFocus(), next);
     EXPECT_TRUE(IsWindowEnabled(score));
     EXPECT_TRUE(bench.form().timerRunning(controller::Timer::Countdown));
@@ -286,14 +284,12 @@ TEST(Win32Form1, TimersTickByThemselvesAndADoubleClickIsOneClick) {
     bench.random.pushValues(plainDeal());
     bench.menu(kMenuFileNew);
     const HWND bar = bench.control(kProgressBarId);
-    // Timer1 takes a second off the bar; Label7 shows the seconds left.
-    ASSERT_TRUE(
-        bench.pumpUntil([&] { return progressValue(bar) <= 89; }, std::chrono::milliseconds(3000)));
+    // Timer1 takes a second off the bar; Label7 shows the seconds left. Timer2 ticks too, more
+    // often: how many times by then depends on how busy the machine is, so each is waited for.
+    ASSERT_TRUE(bench.pumpUntil([&] {
+        return progressValue(bar) <= 89 && bench.timerTicks(controller::Timer::Refresh) >= 5;
+    }));
     EXPECT_EQ(windowText(bench.label(7)), std::to_string(progressValue(bar)));
-    // Timer2 ticks ten times as often; Windows merges ticks that wait, so a busy machine sees
-    // fewer in the same second, but they keep coming.
-    EXPECT_TRUE(bench.pumpUntil([&] { return bench.timerTicks(controller::Timer::Refresh) >= 5; },
-                                std::chrono::milliseconds(5000)));
 
     // A double-click selects the ball once rather than selecting and dropping it.
     const HWND box = bench.ballBox(20);
