@@ -5,8 +5,10 @@
 // the player alone by default, and for everyone only in Program Files. It must keep to a folder
 // of its own beside another program's files, take none of them when upgrading what earlier
 // installers put there, run no uninstaller it finds there, and keep its hands off a game that is
-// running, and as administrator nothing outside Program Files. (Wine runs every program as
-// administrator, enforces no permissions and makes no junctions: see As, and the Desktop's link.)
+// running, and as administrator nothing outside Program Files\Zentrix and the player's own
+// profile, nor anything a folder there swapped for a link leads to. (Wine runs every program as
+// administrator, enforces no permissions and makes no junctions, but shows a Unix symbolic link as
+// one: see As, the Desktop's link and makeLink.)
 //
 //   zentrix_installer_tests SETUP NEWER_SETUP UNPACKED_ZIP VERSION NEWER_VERSION
 //
