@@ -27,12 +27,19 @@
 ; game's own, which earlier installers allowed, only zentrix.exe. Nothing is installed or removed
 ; while the game runs.
 ;
-; With an administrator's rights nothing is removed outside Program Files and the player's own
-; profile, where no other user can swap a folder for a link between a look and a deletion: an earlier folder elsewhere is left
-; as it is, and the administrator told. Nor does such a run take any folder from the player's own
-; registry (HKCU), which the player's programs can change. The uninstaller removes only the folder
-; and entry an install recorded, and says so, ending with an error, when it cannot or when a file
-; stays.
+; With an administrator's rights nothing is removed but from Program Files\Zentrix and from the
+; player's own profile: an earlier folder elsewhere is left as it is, and the administrator told.
+; Nor does such a run take any folder from the player's own registry (HKCU), which the player's
+; programs can change. The player's profile is beyond other users' reach but not beyond the
+; player's own programs, which run without those rights and may swap a folder there for a link
+; to one they cannot change. So every change waits until the game has ended, and only then looks
+; at the folder: every folder on its path is held open, links not followed and deleting or
+; renaming them shared with no one, from the look to the last file written or removed; an emptied
+; folder is removed while the folders on its path are still held, so that what goes is what is
+; there, never where a link leads. The folder is looked at again before each file, as an empty
+; one can be made a link in place. The uninstaller removes
+; only the folder and entry an install recorded, and says so, ending with an error, when it
+; cannot or when a file stays.
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -58,6 +65,9 @@ Var AllUsers
 Var FolderGiven
 Var ForEveryone
 Var Administrator
+; The folders Hold keeps open, their handles separated by spaces, and the last of them.
+Var Held
+Var HeldLeaf
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -104,7 +114,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (c) 2026 ${PUB
 
 ; OUT is why nothing may be removed from FOLDER, or "" if the game's files may be: no part of its
 ; path a link (a junction or a symbolic link), and with an administrator's rights, the folder
-; inside Program Files.
+; Program Files\Zentrix or one inside the player's own profile.
 !macro WhyNotRemove OUT FOLDER
     Push "${FOLDER}"
     !insertmacro CallBoth WhyNotRemove
@@ -126,7 +136,140 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (c) 2026 ${PUB
     Pop ${OUT}
 !macroend
 
+; Holds every folder of FOLDER (canonical, on a drive), from the drive down, open until Release:
+; each opened as itself, not where a link would lead, and kept from being deleted or renamed by
+; anyone, so that no folder on the way can be swapped for a link until Release. With MAKE 1,
+; folders not there yet are made. OUT is why FOLDER is not held, or "" if it is: a part of its
+; path that is a link, as the path or as the folder held shows it, or that cannot be held.
+!macro Hold OUT FOLDER MAKE
+    Push "${FOLDER}"
+    Push ${MAKE}
+    !insertmacro CallBoth Hold
+    Pop ${OUT}
+!macroend
+
 !macro PathFunctions UN
+; Closes every folder Hold holds.
+Function ${UN}Release
+    Push $0
+    Push $1
+    Push $2
+    Push $3
+    StrCpy $Held "$Held "
+    StrLen $2 $Held
+    StrCpy $1 ""
+    StrCpy $3 0
+    ${DoWhile} $3 < $2
+        StrCpy $0 $Held 1 $3
+        ${If} $0 == " "
+            ${If} $1 != ""
+                System::Call 'kernel32::CloseHandle(i r1)'
+            ${EndIf}
+            StrCpy $1 ""
+        ${Else}
+            StrCpy $1 "$1$0"
+        ${EndIf}
+        IntOp $3 $3 + 1
+    ${Loop}
+    StrCpy $Held ""
+    StrCpy $HeldLeaf ""
+    Pop $3
+    Pop $2
+    Pop $1
+    Pop $0
+FunctionEnd
+
+Function ${UN}Hold
+    Exch $1
+    Exch
+    Exch $0
+    Push $2
+    Push $3
+    Push $4
+    Push $5
+    Push $6
+    Push $7
+    StrCpy $7 ""
+    StrCpy $2 $0 2 1
+    ${If} $2 != ":\"
+        StrCpy $7 "Zentrix is installed only in a folder on a drive, and $0 is not one."
+    ${EndIf}
+    StrLen $3 $0
+    StrCpy $2 3
+    ${DoWhile} $7 == ""
+        ; $4, the next folder on the way.
+        ${DoWhile} $2 < $3
+            StrCpy $5 $0 1 $2
+            ${If} $5 == "\"
+                ${ExitDo}
+            ${EndIf}
+            IntOp $2 $2 + 1
+        ${Loop}
+        StrCpy $4 $0 $2
+        ; Listing the folder, so that Windows counts its hold in who may delete it; the folder
+        ; itself, not where it leads (backup semantics, reparse point).
+        System::Call 'kernel32::CreateFileW(w r4, i 0x100081, i 3, p 0, i 3, i 0x02200000, p 0) \
+                i .r5'
+        ${If} $5 = -1
+        ${AndIf} $1 = 1
+            System::Call 'kernel32::CreateDirectoryW(w r4, p 0) i .r5'
+            System::Call 'kernel32::CreateFileW(w r4, i 0x100081, i 3, p 0, i 3, i 0x02200000, \
+                    p 0) i .r5'
+        ${EndIf}
+        ${If} $5 = -1
+            StrCpy $7 "$4 cannot be opened, so nothing was changed in $0. Close any program \
+                    using it, then try again."
+            ${ExitDo}
+        ${EndIf}
+        StrCpy $Held "$Held $5"
+        StrCpy $HeldLeaf $5
+        ; A link as the path shows it, or as the folder held shows it (which Windows opens as
+        ; the link itself).
+        System::Call 'kernel32::GetFileAttributesW(w r4) i .r6'
+        ${If} $6 <> -1
+            IntOp $6 $6 & 0x400
+            ${If} $6 = 0
+                System::Alloc 52
+                Pop $6
+                System::Call 'kernel32::GetFileInformationByHandle(i r5, p r6) i .r7'
+                ${If} $7 = 0
+                    StrCpy $7 0x400
+                ${Else}
+                    System::Call '*$6(i .r7)'
+                    IntOp $7 $7 & 0x400
+                ${EndIf}
+                System::Free $6
+                StrCpy $6 $7
+                StrCpy $7 ""
+            ${EndIf}
+        ${Else}
+            StrCpy $6 0x400
+        ${EndIf}
+        ${If} $6 <> 0
+            StrCpy $7 "$4 is a link (a junction or a symbolic link), so nothing was changed in \
+                    $0."
+            ${ExitDo}
+        ${EndIf}
+        ${If} $2 >= $3
+            ${ExitDo}
+        ${EndIf}
+        IntOp $2 $2 + 1
+    ${Loop}
+    ${If} $7 != ""
+        Call ${UN}Release
+    ${EndIf}
+    StrCpy $0 $7
+    Pop $7
+    Pop $6
+    Pop $5
+    Pop $4
+    Pop $3
+    Pop $2
+    Exch $0
+    Exch
+    Pop $1
+FunctionEnd
+
 Function ${UN}Canonical
     Exch $0
     Push $1
@@ -136,11 +279,40 @@ Function ${UN}Canonical
     ${AndIf} $2 < ${NSIS_MAX_STRLEN}
         StrCpy $0 $1
     ${EndIf}
-    System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
-    ${If} $2 > 0
-    ${AndIf} $2 < ${NSIS_MAX_STRLEN}
-        StrCpy $0 $1
-    ${EndIf}
+    ; The long names of the part that exists, and the rest as given: a folder to be made is
+    ; recorded as it will be found.
+    Push $3
+    Push $4
+    StrCpy $3 $0
+    StrCpy $4 ""
+    ${Do}
+        System::Call 'kernel32::GetLongPathNameW(w r3, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+        ${If} $2 > 0
+        ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+            StrCpy $0 "$1$4"
+            ${ExitDo}
+        ${EndIf}
+        ; Off with the last part, down to the drive.
+        StrLen $2 $3
+        ${If} $2 <= 3
+            ${ExitDo}
+        ${EndIf}
+        ${Do}
+            IntOp $2 $2 - 1
+            ${If} $2 <= 2
+                ${ExitDo}
+            ${EndIf}
+            StrCpy $1 $3 1 $2
+        ${LoopUntil} $1 == "\"
+        ${If} $2 = 2
+            IntOp $2 $2 + 1
+        ${EndIf}
+        StrCpy $1 $3 "" $2
+        StrCpy $4 "$1$4"
+        StrCpy $3 $3 $2
+    ${Loop}
+    Pop $4
+    Pop $3
     StrCpy $1 $0 1 -1
     StrLen $2 $0
     ${If} $1 == "\"
@@ -223,22 +395,18 @@ Function ${UN}WhyNotRemove
     ${If} $1 != ""
         StrCpy $0 "$1 is a link (a junction or a symbolic link), so nothing was removed from $0."
     ${ElseIf} $Administrator = 1
-        !insertmacro Canonical $1 $PROGRAMFILES
-        !insertmacro IsInside $1 $0 $1
-        !insertmacro Canonical $2 $PROGRAMFILES64
+        ; Only the game's own folder in Program Files: another folder there may be one that a
+        ; program let every user change.
+        !insertmacro Canonical $1 "$PROGRAMFILES\Zentrix"
+        ; The player's own profile is as far beyond other users' reach: a player whose programs
+        ; all run with an administrator's rights still removes their own game.
+        !insertmacro Canonical $2 $PROFILE
         !insertmacro IsInside $2 $0 $2
-        ; The player's own profile is as far beyond other users' reach as Program Files: a player
-        ; whose programs all run with an administrator's rights still removes their own game.
-        ${If} $1 = 0
+        ${If} $0 != $1
         ${AndIf} $2 = 0
-            !insertmacro Canonical $1 $PROFILE
-            !insertmacro IsInside $1 $0 $1
-        ${EndIf}
-        ${If} $1 = 0
-        ${AndIf} $2 = 0
-            StrCpy $0 "$0 is outside Program Files, where other users may change it, so with an \
-                    administrator's rights nothing was removed from it. If Zentrix is still \
-                    there, remove it without them."
+            StrCpy $0 "$0 is not $1, and other users may change it, so with an administrator's \
+                    rights nothing was removed from it. If Zentrix is still there, remove it \
+                    without them."
         ${Else}
             StrCpy $0 ""
         ${EndIf}
@@ -253,27 +421,61 @@ FunctionEnd
 !insertmacro PathFunctions ""
 !insertmacro PathFunctions "un."
 
-; The files the installer writes in the game's folder, all of them; the error flag is set if one
-; of them is there and could not be deleted.
+; Before each file written or removed in FOLDER, which Hold holds: it is still no link. Holding
+; a folder keeps it where it is, but an empty one can be made a junction in place. If it has been,
+; nothing more is done: the installer or uninstaller ends with exit code 2.
+!macro StillNoLink FOLDER
+    System::Call 'kernel32::GetFileAttributesW(w "${FOLDER}") i .r0'
+    IntOp $0 $0 & 0x400
+    ${If} $0 <> 0
+        !insertmacro CallBoth Release
+        StrCpy $0 "${FOLDER} has been made a link (a junction or a symbolic link), so nothing \
+                more was changed in it."
+        MessageBox MB_ICONSTOP "$0" /SD IDOK
+        DetailPrint "$0"
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
+!macroend
+
+; The files the installer writes in the game's folder, all of them, which Hold holds; the error
+; flag is set if one of them is there and could not be deleted.
 !macro RemoveGameFiles FOLDER
+    !insertmacro StillNoLink "${FOLDER}"
     ClearErrors
     Delete "${FOLDER}\zentrix.exe"
+    !insertmacro StillNoLink "${FOLDER}"
     Delete "${FOLDER}\README.txt"
+    !insertmacro StillNoLink "${FOLDER}"
     Delete "${FOLDER}\LICENSE.txt"
+    !insertmacro StillNoLink "${FOLDER}"
     Delete "${FOLDER}\uninstall.exe"
 !macroend
 
-; What an earlier install left in FOLDER, which WhyNotRemove allows, as far as it is surely the
-; game's: in a folder of the game's own, named Zentrix, the installer's files and the folder if
-; empty (anything a player or another program put there stays); in any other, which installers
-; before the game had a folder of its own allowed, and which may be another program's with a
-; README, licence and uninstaller of its own, zentrix.exe alone.
+; Removes FOLDER, which Hold holds, if it is empty: it is let go, but the folders on its path are
+; still held, so what is there by its name is the game's folder or whatever a program of the
+; player's put in its place, which is removed itself, never where a link leads.
+!macro RemoveHeldFolder FOLDER
+    System::Call 'kernel32::CloseHandle(i $HeldLeaf)'
+    StrLen $0 " $HeldLeaf"
+    IntOp $0 0 - $0
+    StrCpy $Held $Held $0
+    StrCpy $HeldLeaf ""
+    RMDir "${FOLDER}"
+!macroend
+
+; What an earlier install left in FOLDER, which Hold holds and WhyNotRemove allows, as far as it
+; is surely the game's: in a folder of the game's own, named Zentrix, the installer's files and
+; the folder if empty (anything a player or another program put there stays); in any other, which
+; installers before the game had a folder of its own allowed, and which may be another program's
+; with a README, licence and uninstaller of its own, zentrix.exe alone.
 !macro RemoveEarlierGame FOLDER
     StrCpy $0 "${FOLDER}" 8 -8
     ${If} $0 == "\Zentrix"
         !insertmacro RemoveGameFiles "${FOLDER}"
-        RMDir "${FOLDER}"
+        !insertmacro RemoveHeldFolder "${FOLDER}"
     ${Else}
+        !insertmacro StillNoLink "${FOLDER}"
         Delete "${FOLDER}\zentrix.exe"
     ${EndIf}
 !macroend
@@ -569,22 +771,18 @@ FunctionEnd
     IntOp ${TOTAL} ${TOTAL} + $4
 !macroend
 
+; Ends the installer with exit code 2, telling why: $0.
+!macro Refuse
+    MessageBox MB_ICONSTOP "$0" /SD IDOK
+    DetailPrint "$0"
+    SetErrorLevel 2
+    Abort
+!macroend
+
 Section
     ; The pages have done this already, but not for a silent install; nothing is written
-    ; anywhere else. A folder refused ends the installer with exit code 2.
+    ; anywhere else.
     Call OwnFolder
-    Call RefusedFolder
-    ${If} $0 != ""
-        MessageBox MB_ICONSTOP "$0" /SD IDOK
-        DetailPrint "$0"
-        SetErrorLevel 2
-        Abort
-    ${EndIf}
-
-    Call OthersMayChange
-    ${If} $0 != ""
-        DetailPrint "$0"
-    ${EndIf}
     ; What is recorded is the folder as Windows finds it.
     !insertmacro Canonical $INSTDIR $INSTDIR
 
@@ -613,26 +811,55 @@ Section
     ${If} $R0 == $INSTDIR
         StrCpy $R0 ""
     ${EndIf}
-    ; Nothing is changed before the game has ended.
+
+    ; Nothing is looked at before the game has ended: the box asking the player to close it
+    ; waits as long as anyone likes, and what was seen before it may have changed after it.
     !insertmacro WaitForTheGameToEnd "$INSTDIR"
     ${If} $R0 != ""
-        !insertmacro WhyNotRemove $R1 $R0
+        !insertmacro WaitForTheGameToEnd "$R0"
+    ${EndIf}
+    ; A folder refused ends the installer with exit code 2.
+    Call RefusedFolder
+    ${If} $0 != ""
+        !insertmacro Refuse
+    ${EndIf}
+    Call OthersMayChange
+    ${If} $0 != ""
+        DetailPrint "$0"
+    ${EndIf}
+
+    ${If} $R0 != ""
+    ${AndIf} ${FileExists} "$R0\*.*"
+        !insertmacro Hold $R1 $R0 0
+        ${If} $R1 == ""
+            !insertmacro WhyNotRemove $R1 $R0
+        ${EndIf}
         ${If} $R1 != ""
             StrCpy $R1 "An earlier Zentrix was recorded in $R0. $R1"
             MessageBox MB_ICONINFORMATION "$R1" /SD IDOK
             DetailPrint "$R1"
         ${Else}
-            !insertmacro WaitForTheGameToEnd "$R0"
             !insertmacro RemoveEarlierGame "$R0"
         ${EndIf}
+        Call Release
+    ${EndIf}
+
+    !insertmacro Hold $0 $INSTDIR 1
+    ${If} $0 != ""
+        !insertmacro Refuse
     ${EndIf}
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 
     SetOutPath "$INSTDIR"
+    !insertmacro StillNoLink "$INSTDIR"
     File "/oname=zentrix.exe" "${EXE}"
+    !insertmacro StillNoLink "$INSTDIR"
     File "${DOCUMENTS}/README.txt"
+    !insertmacro StillNoLink "$INSTDIR"
     File "${DOCUMENTS}/LICENSE.txt"
+    !insertmacro StillNoLink "$INSTDIR"
     WriteUninstaller "$INSTDIR\uninstall.exe"
+    Call Release
 
     CreateShortcut "$SMPROGRAMS\Zentrix.lnk" "$INSTDIR\zentrix.exe" "" "$INSTDIR\zentrix.exe" 0
 
@@ -692,24 +919,28 @@ FunctionEnd
 ; A file that stays, or a folder nothing may be removed from, ends the uninstaller with exit code
 ; 2 and leaves the entry, to try again.
 Section "Uninstall"
-    !insertmacro WhyNotRemove $0 $INSTDIR
-    ${If} $0 != ""
-        MessageBox MB_ICONSTOP "$0" /SD IDOK
-        DetailPrint "$0"
-        SetErrorLevel 2
-        Abort
-    ${EndIf}
+    ; As for an install, the folder is looked at only once the game has ended, and held from then
+    ; on. A folder no longer there leaves nothing to remove but the entry.
     !insertmacro WaitForTheGameToEnd "$INSTDIR"
-    !insertmacro RemoveGameFiles "$INSTDIR"
-    ${If} ${Errors}
-        StrCpy $0 "Some of Zentrix's files in $INSTDIR could not be removed, so it is still in \
-                the list of installed programs."
-        MessageBox MB_ICONSTOP "$0" /SD IDOK
-        DetailPrint "$0"
-        SetErrorLevel 2
-        Abort
+    ${If} ${FileExists} "$INSTDIR\*.*"
+        !insertmacro Hold $0 $INSTDIR 0
+        ${If} $0 == ""
+            !insertmacro WhyNotRemove $0 $INSTDIR
+        ${EndIf}
+        ${If} $0 != ""
+            Call un.Release
+            !insertmacro Refuse
+        ${EndIf}
+        !insertmacro RemoveGameFiles "$INSTDIR"
+        ${If} ${Errors}
+            Call un.Release
+            StrCpy $0 "Some of Zentrix's files in $INSTDIR could not be removed, so it is still \
+                    in the list of installed programs."
+            !insertmacro Refuse
+        ${EndIf}
+        !insertmacro RemoveHeldFolder "$INSTDIR"
+        Call un.Release
     ${EndIf}
-    RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Zentrix.lnk"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

@@ -5,8 +5,10 @@
 // the player alone by default, and for everyone only in Program Files. It must keep to a folder
 // of its own beside another program's files, take none of them when upgrading what earlier
 // installers put there, run no uninstaller it finds there, and keep its hands off a game that is
-// running, and as administrator nothing outside Program Files. (Wine runs every program as
-// administrator, enforces no permissions and makes no junctions: see As, and the Desktop's link.)
+// running, and as administrator nothing outside Program Files\Zentrix and the player's own
+// profile, nor anything a folder there swapped for a link leads to. (Wine runs every program as
+// administrator, enforces no permissions and makes no junctions, but shows a Unix symbolic link as
+// one: see As, the Desktop's link and makeLink.)
 //
 //   zentrix_installer_tests SETUP NEWER_SETUP UNPACKED_ZIP VERSION NEWER_VERSION
 //
@@ -26,6 +28,7 @@
 #include <cwctype>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -624,9 +627,12 @@ TEST_F(Installer, InstallsPlaysAndUninstallsSilentlyLikeTheZip) {
 
 TEST_F(Installer, InstallsAgainAndUpgradesInPlaceWithOneEntry) {
     // A player's own games folder, which the installer did not make and must leave alone.
-    const std::wstring games = L"C:\\Games";
+    const std::wstring games = L"C:\\My Games";
     CreateDirectoryW(games.c_str(), nullptr);
     const std::wstring chosen = games + L"\\Zentrix";
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameW(games.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(lower(shortName), lower(games));
 
     // A Zentrix folder that the installer did not make is refused, and left as it was.
     ASSERT_TRUE(CreateDirectoryW(chosen.c_str(), nullptr));
@@ -634,7 +640,8 @@ TEST_F(Installer, InstallsAgainAndUpgradesInPlaceWithOneEntry) {
     EXPECT_EQ(folderContents(chosen), std::vector<std::wstring>{});
     ASSERT_TRUE(RemoveDirectoryW(chosen.c_str()));
 
-    install(packages.setup, chosen);
+    // Given by its short name, the folder is recorded by its long one.
+    install(packages.setup, std::wstring(shortName) + L"\\Zentrix");
     expectInstalled(chosen, packages.version);
 
     // The same version again, with no folder given: it goes where the first one is.
@@ -680,27 +687,36 @@ HWND findControl(HWND top, int id) {
     return search.control;
 }
 
-// Runs `setup` with its pages, as a player would: Next on the licence, `typed` into the folder
-// box of the next page in place of what it offers, Install, and Close when it has finished.
-// Every message box on the way is noted in `told` (its icon is not read) and answered Yes.
-// Returns the installer's exit status.
+// The controls of NSIS's pages: "Only for me" on the first, the licence text, the folder box
+// and the Next button, which is Install or Uninstall on the last page before the work and Close
+// at the end.
+constexpr int kOnlyForMe = 1200;
+constexpr int kLicenceText = 1000;
+constexpr int kFolderBox = 1019;
+constexpr int kNextButton = IDOK;
+
+// The button to press in a message box, given its text.
+using Answer = std::function<int(const std::string& text)>;
+
+// Runs `command` as `as` with its pages, as a player would: on each page in turn, once it shows
+// the control in `pages`, `typed` put into the folder box if it has one, and Next; then Close
+// when it has finished. Every message box on the way is noted in `told` (its icon is not read)
+// and answered as `answer` says, by default Yes. Returns the exit status.
 using InstallerBoxes = zentrix::testing::BoxRecorder<std::monostate>;
-DWORD installThroughThePages(const std::wstring& setup, const std::wstring& typed,
-                             InstallerBoxes& told) {
-    // The controls of NSIS's pages: "Only for me" on the first, the licence text, the folder box
-    // and the Next button, which is Install on the folder page and Close at the end.
-    constexpr int kOnlyForMe = 1200;
-    constexpr int kLicenceText = 1000;
-    constexpr int kFolderBox = 1019;
-    constexpr int kNextButton = IDOK;
+DWORD walkThePages(
+    const std::wstring& command, As as, const std::vector<int>& pages, const std::wstring& typed,
+    InstallerBoxes& told, const Answer& answer = [](const std::string&) { return IDYES; }) {
     PROCESS_INFORMATION process = {};
-    if (!startProcess(L"\"" + setup + L"\"", As::Player, 0, process)) {
-        ADD_FAILURE() << "could not start " << narrow(setup) << ": " << GetLastError();
+    if (!startProcess(command, as, 0, process)) {
+        ADD_FAILURE() << "could not start " << narrow(command) << ": " << GetLastError();
         return ~DWORD{0};
     }
     HWND window = nullptr;
+    // The button that ends the run once it has finished: Close, or Cancel when it gave up.
+    int last = kNextButton;
     // Waits up to 60 s for the installer's window to hold the control `id` with Next enabled,
-    // and if `finished`, to have finished: Next shows Close and Cancel is disabled for good.
+    // and if `finished`, to have finished: Next shows Close and Cancel is disabled for good, or
+    // on the progress page, having given up, Next is disabled and Cancel enabled.
     const auto waitForPage = [&](int id, bool finished) {
         for (int tries = 0; tries < 600; ++tries) {
             WindowSearch box{.process = process.dwProcessId, .owned = true};
@@ -711,7 +727,8 @@ DWORD installThroughThePages(const std::wstring& setup, const std::wstring& type
                 wchar_t title[256] = {};
                 GetWindowTextW(box.window, title, 256);
                 told.record(narrow(text), narrow(title), {});
-                SendMessageTimeoutW(box.window, WM_COMMAND, IDYES, 0, 0, 10000, nullptr);
+                SendMessageTimeoutW(box.window, WM_COMMAND, answer(narrow(text)), 0, 0, 10000,
+                                    nullptr);
             }
             WindowSearch search{.process = process.dwProcessId};
             EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&search));
@@ -727,6 +744,12 @@ DWORD installThroughThePages(const std::wstring& setup, const std::wstring& type
                  (contains(text, L"Close") && cancel != nullptr && !IsWindowEnabled(cancel)))) {
                 return true;
             }
+            constexpr int kProgressBar = 1004;
+            if (finished && next != nullptr && !IsWindowEnabled(next) && cancel != nullptr &&
+                IsWindowEnabled(cancel) && findControl(window, kProgressBar) != nullptr) {
+                last = IDCANCEL;
+                return true;
+            }
             if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
                 return false;
             }
@@ -734,25 +757,21 @@ DWORD installThroughThePages(const std::wstring& setup, const std::wstring& type
         return false;
     };
     const auto next = [&] {
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kNextButton, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(window, kNextButton)));
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(last, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, last)));
     };
-    bool walked = waitForPage(kOnlyForMe, false);
-    if (walked) {
-        next();
-        walked = waitForPage(kLicenceText, false);
+    bool walked = true;
+    for (const int page : pages) {
+        walked = walked && waitForPage(page, false);
+        if (walked) {
+            if (const HWND box = findControl(window, kFolderBox); box != nullptr) {
+                SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()),
+                                    SMTO_ABORTIFHUNG, 10000, nullptr);
+            }
+            next();
+        }
     }
-    if (walked) {
-        next();
-        walked = waitForPage(kFolderBox, false);
-    }
-    if (walked) {
-        SendMessageTimeoutW(findControl(window, kFolderBox), WM_SETTEXT, 0,
-                            reinterpret_cast<LPARAM>(typed.c_str()), SMTO_ABORTIFHUNG, 10000,
-                            nullptr);
-        next();
-        walked = waitForPage(kNextButton, true);
-    }
+    walked = walked && waitForPage(kNextButton, true);
     if (walked) {
         next();
     }
@@ -828,15 +847,23 @@ TEST_F(Installer, KeepsToAFolderOfItsOwnBesideAnotherProgramsFiles) {
     const std::wstring own = tools + L"\\Zentrix";
 
     // The game there as an earlier installer left it, for everyone: the upgrade goes for everyone
-    // too, to Program Files, and removes nothing outside it, however the folder is written.
-    for (const std::wstring& recorded : {tools, programFiles() + L"\\..\\Tools"}) {
+    // too, to Program Files\Zentrix, and removes nothing outside that folder, however the folder
+    // is written; nor from another in Program Files, which a program may let every user change.
+    const std::wstring installedTools = programFiles() + L"\\Tools";
+    ASSERT_TRUE(CreateDirectoryW(installedTools.c_str(), nullptr));
+    writeFiles(installedTools, theirs);
+    for (const auto& [folder, recorded] : std::vector<std::pair<std::wstring, std::wstring>>{
+             {tools, tools},
+             {tools, programFiles() + L"\\..\\Tools"},
+             {installedTools, installedTools}}) {
         SCOPED_TRACE("recorded as " + narrow(recorded));
         writeEarlierInstall(recorded);
         install(packages.setup, L"", As::Administrator);
         expectInstalled(everyonesLocation(), packages.version, HKEY_LOCAL_MACHINE);
-        expectFiles(tools, theirs, {L"zentrix.exe"});
+        expectFiles(folder, theirs, {L"zentrix.exe"});
         uninstall();
     }
+    std::filesystem::remove_all(installedTools);
     ASSERT_TRUE(DeleteFileW((tools + L"\\zentrix.exe").c_str()));
     // For everyone, no folder but that in Program Files.
     EXPECT_EQ(
@@ -852,7 +879,9 @@ TEST_F(Installer, KeepsToAFolderOfItsOwnBesideAnotherProgramsFiles) {
     // again silently to the same folder with a backslash on the end: both in place. The page
     // warns that other users may change it.
     InstallerBoxes told;
-    EXPECT_EQ(installThroughThePages(packages.newerSetup, tools, told), 0u);
+    EXPECT_EQ(walkThePages(L"\"" + packages.newerSetup + L"\"", As::Player,
+                           {kOnlyForMe, kLicenceText, kFolderBox}, tools, told),
+              0u);
     const std::string warning = "Other users of this computer may be able to change " + narrow(own);
     EXPECT_TRUE(
         std::any_of(told.seen.begin(), told.seen.end(),
@@ -1006,6 +1035,172 @@ TEST_F(Installer, UninstallsOnlyWhatAnInstallRecorded) {
     ASSERT_TRUE(own.has_value());
     EXPECT_EQ(runAndWait(*own, As::Administrator), 0u);
     EXPECT_FALSE(exists(defaultLocation()));
+    expectUninstalledCleanly();
+}
+
+// Runs a Unix command (Wine starts one as it starts a Windows program, but gives no handle to
+// wait on) and waits until `done` says it has had its effect.
+void runUnix(const std::string& command, const std::function<bool()>& done) {
+    std::wstring line = widen(command.c_str());
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process))
+        << command;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        Sleep(10);
+    }
+    EXPECT_TRUE(done()) << command << " had no effect";
+}
+
+std::string unixPath(const std::wstring& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    // Wine's own, outside the Windows API, and of a type GetProcAddress does not know.
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* unix = toUnix != nullptr ? toUnix(path.c_str()) : nullptr;
+    const std::string result = unix != nullptr ? unix : "";
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// Puts a link to `target` at `link`, as a program of the player's would put a junction there.
+// Wine makes no junctions, but shows a Unix symbolic link to Windows programs as a reparse point
+// that leads on, as it does the Desktop's.
+void makeLink(const std::wstring& link, const std::wstring& target) {
+    runUnix("/bin/ln -s " + unixPath(target) + " " + unixPath(link), [&] {
+        return (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+               exists(link);
+    });
+}
+
+void removeLink(const std::wstring& link) {
+    runUnix("/bin/rm " + unixPath(link), [&] { return !exists(link); });
+}
+
+TEST_F(Installer, AsAdministratorChangesNothingWhereALinkLeads) {
+    // A folder of an administrator's, with files of the names of the game's.
+    const std::wstring theirs = L"C:\\Administrators";
+    ASSERT_TRUE(CreateDirectoryW(theirs.c_str(), nullptr));
+    const Files files = {{L"LICENSE.txt", "Their licence\r\n"},
+                         {L"README.txt", "Their read me\r\n"},
+                         {L"uninstall.exe", "Their uninstaller"},
+                         {L"zentrix.exe", "Their program"}};
+    writeFiles(theirs, files);
+
+    // A program of the player's holds the game in the player's own folder open, so that the
+    // installer or uninstaller asks for it to be closed, and while that box waits, moves the
+    // folder away and puts a link to the administrator's folder in its place.
+    const std::wstring own = defaultLocation();
+    const std::wstring moved = own + L"-moved";
+    HANDLE game = INVALID_HANDLE_VALUE;
+    const auto holdTheGame = [&] {
+        std::filesystem::create_directories(own);
+        if (!exists(own + L"\\zentrix.exe")) {
+            writeFiles(own, {{L"zentrix.exe", "The game"}});
+        }
+        game = CreateFileW((own + L"\\zentrix.exe").c_str(), GENERIC_READ, 0, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(game, INVALID_HANDLE_VALUE);
+    };
+    const Answer swap = [&](const std::string& text) {
+        if (text.starts_with("Your own settings name")) {
+            // Only now, after an install for the player has found no folder there, the game.
+            holdTheGame();
+        } else if (text.starts_with("Zentrix is running") && game != INVALID_HANDLE_VALUE) {
+            CloseHandle(game);
+            game = INVALID_HANDLE_VALUE;
+            EXPECT_TRUE(MoveFileW(own.c_str(), moved.c_str()));
+            makeLink(own, theirs);
+            return IDRETRY;
+        }
+        return IDYES;
+    };
+    wchar_t temporary[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temporary), 0u);
+    const std::wstring uninstaller = std::wstring(temporary) + L"zentrix-uninstall.exe";
+
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        std::wstring command;
+        std::vector<int> pages;
+        DWORD status;
+    };
+    const std::vector<Case> cases = {
+        {"an upgrade for everyone from the player's folder",
+         [&] {
+             std::filesystem::create_directories(own);
+             writeEarlierInstall(own);
+             holdTheGame();
+         },
+         L"\"" + packages.setup + L"\" /ALLUSERS",
+         {kLicenceText},
+         0},
+        {"the player's uninstaller",
+         [&] {
+             install(packages.setup);
+             ASSERT_TRUE(CopyFileW((own + L"\\uninstall.exe").c_str(), uninstaller.c_str(), FALSE));
+             holdTheGame();
+         },
+         L"\"" + uninstaller + L"\" _?=" + own,
+         {kNextButton},
+         2},
+        {"an install for the player",
+         [&] {
+             HKEY key = nullptr;
+             ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kGameKey, 0, nullptr, 0, KEY_WRITE,
+                                       nullptr, &key, nullptr),
+                       ERROR_SUCCESS);
+             const std::wstring elsewhere = L"C:\\Elsewhere\\Zentrix";
+             RegSetValueExW(key, L"InstallLocation", 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(elsewhere.c_str()),
+                            static_cast<DWORD>((elsewhere.size() + 1) * sizeof(wchar_t)));
+             RegCloseKey(key);
+         },
+         L"\"" + packages.setup + L"\"",
+         {kOnlyForMe, kLicenceText, kFolderBox},
+         2},
+    };
+    for (const Case& scenario : cases) {
+        SCOPED_TRACE(scenario.what);
+        scenario.prepare();
+        InstallerBoxes told;
+        const DWORD status =
+            walkThePages(scenario.command, As::Administrator, scenario.pages, own, told, swap);
+        std::string boxes;
+        for (const std::string& text : told.texts()) {
+            boxes += "\n  " + text;
+        }
+        EXPECT_EQ(status, scenario.status) << "boxes:" << boxes;
+        EXPECT_NE(boxes.find("Zentrix is running"), std::string::npos)
+            << "the game held open did not hold the run up; boxes:" << boxes;
+        expectFiles(theirs, files);
+
+        // The player's folder back as it was, and the game uninstalled.
+        if (game != INVALID_HANDLE_VALUE) {
+            CloseHandle(game);
+            game = INVALID_HANDLE_VALUE;
+        }
+        if (exists(moved)) {
+            removeLink(own);
+            ASSERT_TRUE(MoveFileW(moved.c_str(), own.c_str()));
+        }
+        if (gameEntries(HKEY_LOCAL_MACHINE) + gameEntries(HKEY_CURRENT_USER) > 0) {
+            uninstall();
+        }
+        RegDeleteKeyW(HKEY_CURRENT_USER, kGameKey);
+        std::filesystem::remove_all(own);
+    }
+    for (const auto& [name, contents] : files) {
+        DeleteFileW((theirs + L"\\" + name).c_str());
+    }
+    RemoveDirectoryW(theirs.c_str());
+    DeleteFileW(uninstaller.c_str());
     expectUninstalledCleanly();
 }
 
