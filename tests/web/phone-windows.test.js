@@ -163,7 +163,7 @@ async function playPhone(viewport) {
             }
         }
         await rules.getByRole('button', {name: 'Close'}).tap();
-        await rules.waitFor({state: 'detached', timeout: 2000});
+        await rules.waitFor({state: 'detached'});
 
         // About: the same, also when dragged by its title bar towards a corner; closed by a tap
         // on Ok, then on its close box.
@@ -179,7 +179,7 @@ async function playPhone(viewport) {
             await page.mouse.up();
             await assertFingerSized(page, '[role="dialog"]', target, `${where} About dragged`);
             await about.getByRole('button', {name: closer, exact: true}).tap();
-            await about.waitFor({state: 'detached', timeout: 2000});
+            await about.waitFor({state: 'detached'});
         }
 
         // A message box by playing: a new game, its score taken at once. It stays whole and
@@ -197,7 +197,7 @@ async function playPhone(viewport) {
         }
         const shown = page.locator(`[aria-labelledby="${await box.getAttribute('aria-labelledby')}"]`);
         await box.getByRole('button', {name: 'OK'}).tap();
-        await shown.waitFor({state: 'detached', timeout: 2000});
+        await shown.waitFor({state: 'detached'});
 
         // Two fingers drawn apart over the board zoom the page in; and it never left.
         const centre = {x: w / 2, y: middle};
