@@ -16,10 +16,11 @@ const FLAGS = ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', 
 
 // Starts the server and a browser with a fresh profile; `run(session)` gets {browser, context,
 // site, open}. Everything is torn down afterwards, and the run fails on any page fault seen but
-// the console errors `expectedErrors` match (a test's own refused actions).
+// the console errors `expectedErrors` match (a test's own refused actions). With `clock`, the
+// pages run on the test's clock (see stopClock), at the real pace until it is stopped.
 async function withBrowser(siteFolder, run,
                            {viewport = {width: 1280, height: 800}, hasTouch = false, deviceScaleFactor = 1,
-                            origins = [], expectedErrors = []} = {}) {
+                            origins = [], expectedErrors = [], clock = false} = {}) {
     const site = await serve(siteFolder, 0);
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-chromium-'));
     const context = await chromium.launchPersistentContext(profile, {
@@ -30,6 +31,9 @@ async function withBrowser(siteFolder, run,
         hasTouch,
         deviceScaleFactor,
     });
+    if (clock) {
+        await context.clock.install();
+    }
     const faults = [];
     const watch = (page) => {
         page.on('console', (message) => {
@@ -147,6 +151,26 @@ async function label(page, what) {
     return page.getByRole('status', {name: new RegExp(`^${what}`)}).getAttribute('aria-label');
 }
 
+// Stops the page's clock (withBrowser's `clock`): from here its timers run only as the test moves
+// the clock on (page.clock.runFor, page.clock.fastForward), however busy the machine, so that
+// what the countdown shows is what the test made it. The clock moves on a few milliseconds as
+// it stops. page.clock.resume() sets it going again, as a page opened needs.
+async function stopClock(page) {
+    for (let ahead = 20; ; ahead *= 2) {
+        // Where the page's clock is by the time it is stopped is not known here: a little ahead of
+        // where it was, and further if it had passed that already.
+        const now = await page.evaluate(() => Date.now());
+        try {
+            await page.clock.pauseAt(now + ahead);
+            return;
+        } catch (error) {
+            if (!/past/.test(error.message) || ahead > 60000) {
+                throw error;
+            }
+        }
+    }
+}
+
 async function timeLeft(page) {
     return Number(await page.getByRole('progressbar', {name: 'Time left'}).getAttribute('aria-valuenow'));
 }
@@ -186,5 +210,5 @@ async function answerMessage(page, text, {title = 'Zentrix', timeout = 30000, cl
     await box.waitFor({state: 'detached'});
 }
 
-module.exports = Object.assign(module.exports, {ready, freeBalls, setOfEleven, findSet, label, timeLeft,
+module.exports = Object.assign(module.exports, {ready, freeBalls, setOfEleven, findSet, label, stopClock, timeLeft,
                                                 chooseMenu, deals, answerMessage, FREE_BALL});

@@ -45,6 +45,9 @@ function plainHost(folder, extra = {}) {
         resolve({server, asked, url: `http://127.0.0.1:${server.address().port}/`})));
 }
 
+// The name of the file only `build` has.
+const onlyFile = (build) => `zentrix-${crypto.createHash('sha256').update(build).digest('hex').slice(0, 12)}.txt`;
+
 // A copy of the site marked as `build`: a marker in the page, and one in the module's script (the
 // page's last), named in the page's policy by its new digest as the build does it, a file only it
 // has, as a module file named by its contents; the service worker written again.
@@ -57,7 +60,7 @@ function markedCopy(build, into, later) {
     const digest = (what) => `'sha256-${crypto.createHash('sha256').update(what).digest('base64')}'`;
     fs.writeFileSync(pagePath, page.split(original).join(text).split(digest(original)).join(digest(text))
         .replace('<head>', `<head>\n<meta name="zentrix-build" content="${build}">`));
-    fs.writeFileSync(path.join(into, `only-${build}.txt`), build);
+    fs.writeFileSync(path.join(into, onlyFile(build)), build);
     writeServiceWorker(into, path.join(__dirname, '../../ui/web/site/sw.js.in'));
     // Deployed later: every file a minute newer.
     const walk = (dir) => fs.readdirSync(dir, {withFileTypes: true}).forEach((entry) => {
@@ -145,6 +148,47 @@ runScenarios({
         });
     },
 
+    async 'another page of the origin writing into the worker\'s caches: nothing it wrote is served, the page comes again from the host'() {
+        await withBrowser(site, async ({context, site: served, open}) => {
+            const page = await open('?seed=2');
+            await page.evaluate(() => navigator.serviceWorker.ready);
+            await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+            // Wrong bodies for the page and its manifest in the worker's cache, and a cache of an
+            // earlier version made up, whole and last in service, with a module file of its own.
+            const tamper = () => page.evaluate(async () => {
+                const name = (await caches.keys()).find((key) => key.startsWith('zentrix '));
+                const cache = await caches.open(name);
+                const html = {headers: {'Content-Type': 'text/html'}};
+                await cache.put('./', new Response('<title>Changed</title><p id="changed">Changed', html));
+                await cache.put('./index.html', new Response('<title>Changed</title><p id="changed">Changed', html));
+                await cache.put('manifest.webmanifest', new Response('{"name": "Changed"}'));
+                const earlier = await caches.open(name.replace(/[^ ]*$/, 'earlier'));
+                await earlier.put('zentrix-0123456789ab.js', new Response('window.changed = true;'));
+                await earlier.put('.zentrix-cache-whole', new Response('{"served": 1000}'));
+            });
+            const fetched = (name) => page.evaluate((url) => fetch(url).then((r) => r.text(), () => null), name);
+            const isChanged = () => page.locator('#changed').count();
+
+            // With the host there: each file of this version as it lists it, and the copy mended.
+            await tamper();
+            await page.reload();
+            assert.equal(await isChanged(), 0, 'the page served is the one written into the cache');
+            await ready(page);
+            assert.equal(JSON.parse(await fetched('manifest.webmanifest')).name, 'Zentrix');
+            assert.notEqual(await page.evaluate(() => caches.match('./').then((r) => r.text())),
+                            '<title>Changed</title><p id="changed">Changed');
+
+            // Without it: refused, as the host has not got them either.
+            await tamper();
+            served.server.close();
+            await context.setOffline(true);
+            assert.equal(await fetched('manifest.webmanifest'), null);
+            assert.equal(await fetched('zentrix-0123456789ab.js'), null);
+            await page.reload().catch(() => {});
+            assert.equal(await isChanged(), 0, 'the page served offline is the one written into the cache');
+        }, {expectedErrors: [/^Failed to load resource: net::ERR_(FAILED|INTERNET_DISCONNECTED)$/]});
+    },
+
     async 'the start pictures come with the page, each picture once, all of them kept by the worker'() {
         await withBrowser(site, async ({context, site: served, open}) => {
             const asked = [];
@@ -225,7 +269,7 @@ runScenarios({
                     } else {
                         // Its store fails: the page stays until its worker has tried, and given up.
                         await page.goto(host.url);
-                        while (!host.asked.includes(`/only-${builds[i]}.txt`)) {
+                        while (!host.asked.includes(`/${onlyFile(builds[i])}`)) {
                             await page.waitForTimeout(100);
                         }
                         await page.waitForFunction(async () => !(await navigator.serviceWorker.getRegistration()).installing);
@@ -238,7 +282,7 @@ runScenarios({
                 };
                 // The file only `build` has, as `from` gets it past the browser's HTTP cache: its text, or nothing.
                 const only = (from, build) => from.evaluate(
-                    (name) => fetch(name, {cache: 'no-store'}).then((r) => r.ok && r.text(), () => ''), `only-${build}.txt`);
+                    (name) => fetch(name, {cache: 'no-store'}).then((r) => r.ok && r.text(), () => ''), onlyFile(build));
                 await putOut(0);
                 await putOut(1);
                 await putOut(2);

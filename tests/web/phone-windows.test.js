@@ -1,9 +1,10 @@
 // The page's chrome under a finger, on phones upright and sideways: a menu bar of touch targets,
 // help windows and message boxes wholly on screen, readable as drawn and closed by one tap, also
-// after the phone is turned; and a mouse on a desktop keeping the desktop's sizes.
+// after the phone is turned; a finger dragged across the game, any way, never leaving or reloading
+// the page, while pinching zooms it; and a mouse on a desktop keeping the desktop's sizes.
 'use strict';
 
-const {withBrowser, runScenarios, assert, chooseMenu, FREE_BALL} = require('./harness');
+const {withBrowser, runScenarios, assert, ready, chooseMenu, FREE_BALL} = require('./harness');
 
 const site = process.argv[2];
 
@@ -57,20 +58,41 @@ async function turn(page) {
     await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
 }
 
-// A finger drawn up or down the screen at `x`, from `fromY` to `toY`, and lifted.
-async function swipe(page, x, fromY, toY) {
+// Fingers drawn across the screen, each from its `from` to its `to` point ({x, y}), and lifted:
+// one finger a drag, two drawn apart a pinch.
+async function drag(page, ...fingers) {
     const cdp = await page.context().newCDPSession(page);
-    const touch = (type, y) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints: y === undefined ? [] : [{x, y}]});
-    await touch('touchStart', fromY);
+    const at = (share) => fingers.map(({from, to}, id) => ({
+        id, x: from.x + (to.x - from.x) * share, y: from.y + (to.y - from.y) * share}));
+    const touch = (type, touchPoints = []) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints});
+    await touch('touchStart', at(0));
     for (let step = 1; step <= 8; ++step) {
-        await touch('touchMove', fromY + (toY - fromY) * step / 8);
+        await touch('touchMove', at(step / 8));
     }
-    // Held still before it lifts, so that the scroll stops there and flings on no further: a tap
+    // Held still before it lifts, so that a scroll stops there and flings on no further: a tap
     // during a fling would only stop it.
     await page.waitForTimeout(150);
-    await touch('touchMove', toY);
+    await touch('touchMove', at(1));
     await touch('touchEnd');
     await cdp.detach();
+}
+
+// The page opened between two others in the history, so that a drag the browser took for going
+// back or forward, or a pull it took for a reload, would leave it; and a check that it has not:
+// the same address, and the same document, which a reload would replace.
+async function openBetween(open, query) {
+    await open('?seed=1');
+    await open(query);
+    const page = await open('?seed=9');
+    await page.goBack();
+    await ready(page);
+    const address = page.url();
+    const mark = `stayed-${Math.random()}`;
+    await page.evaluate((value) => { document.documentElement.dataset.stayed = value; }, mark);
+    return {page, stayed: async (what) => {
+        assert.equal(page.url(), address, what);
+        assert.equal(await page.evaluate(() => document.documentElement.dataset.stayed), mark, what);
+    }};
 }
 
 async function tapMenu(page, menu, item) {
@@ -83,8 +105,23 @@ async function playPhone(viewport) {
     // The brief's targets: 44 px on phones from 375 px either way, 40 px on smaller ones.
     const target = Math.min(viewport.width, viewport.height) >= 375 ? 44 : 40;
     await withBrowser(site, async ({open}) => {
-        const page = await open('?seed=7');
+        const {page, stayed} = await openBetween(open, '?seed=7');
         assert.ok(await page.evaluate(() => matchMedia('(pointer: coarse)').matches), `${where}: no coarse pointer`);
+
+        // A finger dragged across the board and across the bar, either way from either edge, and
+        // down from the top and up from the bottom: the page stays. (The rest of the scenario
+        // plays on in it, time enough for any navigation to show.)
+        const {width: w, height: h} = viewport;
+        const bar = await page.locator('header').boundingBox();
+        const middle = bar.y + bar.height + (h - bar.y - bar.height) / 2;
+        const barMiddle = bar.y + bar.height / 2;
+        for (const [from, to] of [[[1, middle], [w - 1, middle]], [[w - 1, middle], [1, middle]],
+                                  [[1, barMiddle], [w - 1, barMiddle]], [[w - 1, barMiddle], [1, barMiddle]],
+                                  [[w / 2, 1], [w / 2, h - 1]], [[w / 3, bar.y + bar.height + 1], [w / 3, h - 1]],
+                                  [[w / 2, h - 1], [w / 2, 1]], [[1, 1], [w - 1, h - 1]]]) {
+            await drag(page, {from: {x: from[0], y: from[1]}, to: {x: to[0], y: to[1]}});
+        }
+        await stayed(`${where}: a drag across the game left the page`);
 
         // The menu bar, and each menu open: a tap on a title while another menu is open opens it.
         await assertFingerSized(page, 'header', target, `${where} menu bar`);
@@ -114,14 +151,19 @@ async function playPhone(viewport) {
             if (box.over > 1) {
                 // A finger drawn up the text scrolls it, and the window stays where it is.
                 const at = await text.boundingBox();
-                await swipe(page, at.x + at.width / 2, at.y + at.height - 10, at.y + 10);
+                const x = at.x + at.width / 2;
+                await drag(page, {from: {x, y: at.y + at.height - 10}, to: {x, y: at.y + 10}});
                 await page.waitForFunction((e) => e.scrollTop > 0, await text.elementHandle());
                 assert.deepEqual(await text.boundingBox(), at);
                 await text.evaluate((e) => { e.scrollTop = 0; });
+                // Sideways over the text, which scrolls only up and down, the page stays too.
+                const y = at.y + at.height / 2;
+                await drag(page, {from: {x: at.x + 2, y}, to: {x: at.x + at.width - 2, y}});
+                await drag(page, {from: {x: at.x + at.width - 2, y}, to: {x: at.x + 2, y}});
             }
         }
         await rules.getByRole('button', {name: 'Close'}).tap();
-        await rules.waitFor({state: 'detached', timeout: 2000});
+        await rules.waitFor({state: 'detached'});
 
         // About: the same, also when dragged by its title bar towards a corner; closed by a tap
         // on Ok, then on its close box.
@@ -137,7 +179,7 @@ async function playPhone(viewport) {
             await page.mouse.up();
             await assertFingerSized(page, '[role="dialog"]', target, `${where} About dragged`);
             await about.getByRole('button', {name: closer, exact: true}).tap();
-            await about.waitFor({state: 'detached', timeout: 2000});
+            await about.waitFor({state: 'detached'});
         }
 
         // A message box by playing: a new game, its score taken at once. It stays whole and
@@ -155,7 +197,14 @@ async function playPhone(viewport) {
         }
         const shown = page.locator(`[aria-labelledby="${await box.getAttribute('aria-labelledby')}"]`);
         await box.getByRole('button', {name: 'OK'}).tap();
-        await shown.waitFor({state: 'detached', timeout: 2000});
+        await shown.waitFor({state: 'detached'});
+
+        // Two fingers drawn apart over the board zoom the page in; and it never left.
+        const centre = {x: w / 2, y: middle};
+        await drag(page, {from: {x: centre.x - 10, y: centre.y}, to: {x: centre.x - w / 3, y: centre.y}},
+                   {from: {x: centre.x + 10, y: centre.y}, to: {x: centre.x + w / 3, y: centre.y}});
+        await page.waitForFunction(() => visualViewport.scale > 1.5);
+        await stayed(`${where}: the page was left`);
     }, {viewport, hasTouch: true, deviceScaleFactor: 3});
 }
 

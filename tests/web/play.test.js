@@ -3,7 +3,7 @@
 // end with every message box in order.
 'use strict';
 
-const {withBrowser, runScenarios, assert, ready, freeBalls, findSet, label, timeLeft, chooseMenu,
+const {withBrowser, runScenarios, assert, ready, freeBalls, findSet, label, stopClock, timeLeft, chooseMenu,
        answerMessage, FREE_BALL} = require('./harness');
 
 const site = process.argv[2];
@@ -12,13 +12,15 @@ runScenarios({
     async 'fresh page, then New deals the board'() {
         await withBrowser(site, async ({open}) => {
             const page = await open('?seed=7');
+            // The page's time moves on only as the test says.
+            await stopClock(page);
             // Before New: nothing dealt, the countdown full and standing still.
             assert.equal(await page.getByRole('button', {name: /^Ball /}).count(), 0);
             assert.equal(await timeLeft(page), 90);
             assert.equal(await label(page, 'Elevens'), 'Elevens 0');
             assert.equal(await page.getByRole('status', {name: 'Score', exact: true}).count(), 1);
             assert.equal(await page.getByRole('status', {name: "11'S", exact: true}).count(), 1);
-            await page.waitForTimeout(1300);
+            await page.clock.runFor(1300);
             assert.equal(await timeLeft(page), 90);
             assert.equal(await page.getByRole('alertdialog').count(), 0);
             assert.equal(await page.title(), 'Zentrix');
@@ -34,7 +36,10 @@ runScenarios({
             assert.equal(await timeLeft(page), 90);
             assert.equal(await label(page, 'Total score'), 'Total score 0');
             assert.ok(await page.getByRole('button', {name: 'Take Score'}).isEnabled());
-        });
+            // A second later, one tick.
+            await page.clock.runFor(1000);
+            assert.equal(await timeLeft(page), 89);
+        }, {clock: true});
     },
 
     async 'the window shows before the game has loaded; About and Rules open at once, the rest is carried out once it has'() {
@@ -67,12 +72,12 @@ runScenarios({
             // About and Rules need nothing of the game: they open at once, and close.
             await chooseMenu(page, 'Help', 'About');
             const about = page.getByRole('dialog', {name: 'ABout'});
-            await about.waitFor({timeout: 1000});
+            await about.waitFor();
             await about.getByRole('button', {name: 'Ok'}).click();
             await about.waitFor({state: 'detached'});
             await chooseMenu(page, 'Help', 'Rules');
             const rules = page.getByRole('dialog', {name: 'Rules'});
-            await rules.waitFor({timeout: 1000});
+            await rules.waitFor();
             assert.ok((await rules.getByRole('textbox', {name: 'Rules'}).inputValue()).includes('equalls 11'));
             await rules.getByRole('button', {name: 'Close'}).click();
             // New is held meanwhile; the board stays as it is.
@@ -95,7 +100,7 @@ runScenarios({
             await ready(page);
             assert.equal(await page.getByRole('status', {name: 'Loading'}).count(), 0);
             const ball = page.getByRole('button', {name: FREE_BALL}).first();
-            await ball.waitFor({timeout: 5000});
+            await ball.waitFor();
             assert.equal(await page.getByRole('button', {name: /^Ball \d+, (free|not free)$/}).count(), 22);
             assert.equal(await page.getByRole('dialog').count(), 0);
 
@@ -190,7 +195,7 @@ runScenarios({
             await page.waitForFunction(() => {
                 const points = document.querySelector('[aria-label^="Round points"]');
                 return points && /^Round points [1-9]\d*$/.test(points.getAttribute('aria-label'));
-            }, null, {timeout: 2000});
+            });
             const tookNext = set.some((b) => b.name.startsWith('Next ball'));
             const after = await page.getByRole('button', {name: /^Ball \d+/}).count();
             assert.equal(after, before - set.length + (tookNext ? 1 : 0));
@@ -247,19 +252,23 @@ runScenarios({
 
     async 'a game to its end, with every message box in order'() {
         await withBrowser(site, async ({open}) => {
-            // The clock runs fifteen times faster here; the real cadence has its own test.
-            const page = await open('?seed=11&speed=15');
+            // The page's time moves on only as the test says; the countdown's pace has its own test.
+            const page = await open('?seed=11');
+            await stopClock(page);
             await chooseMenu(page, 'File', 'New');
             await page.getByRole('button', {name: FREE_BALL}).first().waitFor();
 
             // Round 1 runs out of time: the box comes with the countdown at 0 and stopped, and
             // nothing on the board answers while it is open.
-            await page.getByRole('alertdialog').waitFor({timeout: 20000});
+            await page.clock.runFor(89000);
+            assert.equal(await page.getByRole('alertdialog').count(), 0);
+            await page.clock.runFor(1000);
+            await page.getByRole('alertdialog').waitFor();
             assert.equal(await timeLeft(page), 0);
             assert.equal(await label(page, 'Seconds left'), 'Seconds left 0');
             await page.mouse.click(300, 300);
             await page.keyboard.press('Tab');
-            await page.waitForTimeout(400);
+            await page.clock.runFor(400);
             assert.equal(await timeLeft(page), 0);
             await answerMessage(page, 'Ready for Round 2');
             assert.equal(await label(page, 'Total score'), 'Total score 0');
@@ -283,7 +292,7 @@ runScenarios({
             assert.equal(await label(page, 'Round points'), 'Round points');
             assert.equal(await page.getByRole('button', {name: FREE_BALL}).count(), 0);
             const left = await timeLeft(page);
-            await page.waitForTimeout(500);
+            await page.clock.runFor(5000);
             assert.equal(await timeLeft(page), left);
             assert.equal(await page.getByRole('alertdialog').count(), 0);
 
@@ -293,6 +302,6 @@ runScenarios({
             assert.equal(await timeLeft(page), 90);
             assert.equal(await label(page, 'Total score'), 'Total score 0');
             assert.ok(await page.getByRole('button', {name: 'Take Score'}).isEnabled());
-        });
+        }, {clock: true});
     },
 });

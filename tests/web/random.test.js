@@ -153,7 +153,7 @@ runScenarios({
             await page.waitForFunction(() => {
                 const points = document.querySelector('[aria-label^="Round points"]');
                 return points && /^Round points [1-9]\d*$/.test(points.getAttribute('aria-label'));
-            }, null, {timeout: 2000});
+            });
             check(await look(page), 'after');
         }, {hasTouch: true});
     },

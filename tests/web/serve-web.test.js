@@ -1,6 +1,7 @@
 // tools/serve-web as it is started from the command line: it serves only the real files inside its
 // folder, even through a link changed while it is served, goes on serving after a file it cannot
-// read, and answers only to its own names.
+// read, and answers only to its own names, with GET and HEAD only; the compressed copies it keeps
+// stay within their bound.
 'use strict';
 
 const {runScenarios, assert} = require('./harness');
@@ -12,14 +13,18 @@ const path = require('path');
 const {spawn} = require('child_process');
 
 const SERVE_WEB = path.join(__dirname, '../../tools/serve-web');
+const {serve} = require(SERVE_WEB);
 
-// One request to the server at `port`, with the Host header `host`: {status, body}.
-function get(port, pathname, host = `127.0.0.1:${port}`) {
+// One request to the server at `port`, with the Host header `host`: {status, body}, and the
+// response's headers for `{headers: true}`.
+function get(port, pathname, host = `127.0.0.1:${port}`, {method = 'GET', headers: withHeaders = false, gzip = false} = {}) {
     return new Promise((resolve, reject) => {
-        const request = http.request({host: '127.0.0.1', port, path: pathname, headers: {Host: host}}, (response) => {
+        const headers = {Host: host, ...(gzip ? {'Accept-Encoding': 'gzip'} : {})};
+        const request = http.request({host: '127.0.0.1', port, path: pathname, method, headers}, (response) => {
             const chunks = [];
             response.on('data', (chunk) => chunks.push(chunk));
-            response.on('end', () => resolve({status: response.statusCode, body: Buffer.concat(chunks).toString()}));
+            response.on('end', () => resolve({status: response.statusCode, body: Buffer.concat(chunks).toString(),
+                                              ...(withHeaders ? {headers: response.headers} : {})}));
         });
         request.on('error', reject);
         request.end();
@@ -118,6 +123,51 @@ runScenarios({
         } finally {
             server.kill();
             fs.rmSync(top, {recursive: true, force: true});
+        }
+    },
+
+    async 'a stranger\'s name is neither logged nor served, methods other than GET and HEAD are refused, the compressed copies stay within their bound'() {
+        const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'zentrix-serve-'));
+        const page = '<!DOCTYPE html><title>The page</title>';
+        fs.writeFileSync(path.join(folder, 'index.html'), page);
+        // Text that barely compresses, a new version of it at every request: a folder rebuilt
+        // again and again while it is served.
+        const script = path.join(folder, 'main.js');
+        const random = () => `// ${require('crypto').randomBytes(3000).toString('base64')}\n`;
+        const bound = 20000;
+        const site = await serve(folder, 0, {cacheBytes: bound});
+        try {
+            const {port} = site;
+            for (const method of ['GET', 'POST', 'HEAD']) {
+                const answer = await get(port, `/?stranger=${method}`, `attacker.example:${port}`, {method});
+                assert.equal(answer.status, 421, method);
+            }
+            assert.deepEqual(site.requests, [], 'a request to a name not its own was logged');
+
+            for (const method of ['POST', 'PUT', 'DELETE', 'OPTIONS', 'PATCH']) {
+                const answer = await get(port, '/', undefined, {method, headers: true});
+                assert.equal(answer.status, 405, method);
+                assert.equal(answer.headers.allow, 'GET, HEAD', method);
+                assert.ok(!answer.body.includes('The page'), method);
+            }
+            const head = await get(port, '/', undefined, {method: 'HEAD', headers: true});
+            assert.deepEqual([head.status, head.body, Number(head.headers['content-length'])], [200, '', page.length]);
+            assert.equal((await get(port, '/')).body, page);
+
+            for (let version = 0; version < 40; ++version) {
+                const text = random();
+                fs.writeFileSync(script, text);
+                // Each version a new file, as a build writes it (a size and date of its own).
+                fs.utimesSync(script, 1e9 + version, 1e9 + version);
+                const answer = await get(port, '/main.js', undefined, {gzip: true, headers: true});
+                assert.equal(answer.headers['content-encoding'], 'gzip');
+                const kept = [...site.gzipped.values()].reduce((sum, body) => sum + body.length, 0);
+                assert.ok(kept <= bound, `${kept} bytes kept after ${version + 1} versions`);
+                assert.ok(site.gzipped.size >= 1, 'nothing kept');
+            }
+        } finally {
+            site.server.close();
+            fs.rmSync(folder, {recursive: true, force: true});
         }
     },
 });
