@@ -78,4 +78,19 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2 | fonts-liberation")
 # A Wayland session (a phone's, most often) runs the game natively through Qt's Wayland plugin.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# Cross-built (the arm64 preset), the package is for the architecture the game was built for, and
+# dpkg-shlibdeps reads that architecture's libraries from its multiarch folders, with that
+# architecture's objdump: it learns the architecture from DEB_HOST_ARCH, which CPack's project
+# file sets while the package is made, however cpack is started.
+if(CMAKE_CROSSCOMPILING)
+    find_program(ZENTRIX_DPKG_ARCHITECTURE dpkg-architecture REQUIRED)
+    execute_process(
+        COMMAND "${ZENTRIX_DPKG_ARCHITECTURE}" -t "${CMAKE_LIBRARY_ARCHITECTURE}" -q DEB_HOST_ARCH
+        OUTPUT_VARIABLE ZENTRIX_DEB_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE
+        ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE "${ZENTRIX_DEB_ARCHITECTURE}")
+    file(WRITE "${staged_dir}/cpack-project.cmake"
+        "set(ENV{DEB_HOST_ARCH} \"${ZENTRIX_DEB_ARCHITECTURE}\")\n")
+    set(CPACK_PROJECT_CONFIG_FILE "${staged_dir}/cpack-project.cmake")
+endif()
 include(CPack)
