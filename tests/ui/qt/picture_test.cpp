@@ -220,7 +220,7 @@ TEST_F(PictureTest, AnIdleRoundRepaintsNoBall) {
     EXPECT_EQ(window->board()->slotPaintCount(), before);
 
     clickBall(20);
-    EXPECT_TRUE(waitFor([&] { return window->board()->slotPaintCount() > before; }, 500));
+    EXPECT_TRUE(waitFor([&] { return window->board()->slotPaintCount() > before; }));
 }
 
 }  // namespace
