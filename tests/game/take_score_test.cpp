@@ -104,13 +104,19 @@ TEST(TakeScore, TimeRunningOutScoresNoTimeBonus) {
     EXPECT_EQ(pressed.game.label4(), "3450");
 }
 
+// New deals a clearing round with `discards` balls thrown away (see scriptClearingRound), which
+// is then played until the heap is empty.
+void emptyTheHeap(Table& table, int discards) {
+    scriptClearingRound(table.random, discards);
+    table.game.newGame();
+    playClearingRound(table, discards);
+}
+
 // A heap emptied with no next ball left earns the level-clear message first, before the board
 // is emptied or the total shown, and counts 32 cleared slots.
 TEST(TakeScore, LevelClearWithTheSupplyUsedUp) {
     Table table;
-    scriptClearingRound(table.random, 16);
-    table.game.newGame();
-    playClearingRound(table, 16);
+    emptyTheHeap(table, 16);
     ASSERT_EQ(table.occupiedCount(), 0);
     EXPECT_EQ(table.game.roundPoints(), kClearingRoundPoints);
     EXPECT_EQ(table.game.label2(), "22");
@@ -131,9 +137,7 @@ TEST(TakeScore, LevelClearWithTheSupplyUsedUp) {
 // An emptied heap with a ball still waiting in the next-ball slot earns no bonus: 22 slots.
 TEST(TakeScore, NoLevelClearWhileANextBallWaits) {
     Table table;
-    scriptClearingRound(table.random, 15);
-    table.game.newGame();
-    playClearingRound(table, 15);
+    emptyTheHeap(table, 15);
     ASSERT_EQ(table.occupiedCount(), 1);
     ASSERT_TRUE(table.game.slot(kNextBallSlot).occupied);
 

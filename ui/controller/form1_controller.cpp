@@ -1,5 +1,6 @@
 #include "ui/controller/form1_controller.h"
 
+#include <functional>
 #include <utility>
 
 #include "game/timing.h"
@@ -103,7 +104,7 @@ void Form1Controller::menuChosen(layout::MenuCommand command) {
             }
         }
     } else if (command == layout::MenuCommand::FileNew) {
-        forward([this] { game_.newGame(); });
+        forward(&Game::newGame);
     }
 }
 
@@ -113,11 +114,7 @@ void Form1Controller::buttonPressed(Button button, int /*clickCount*/) {
     if (!takesInput()) {
         return;
     }
-    if (button == Button::NextBall) {
-        forward([this] { game_.nextBall(); });
-    } else {
-        forward([this] { game_.takeScore(); });
-    }
+    forward(button == Button::NextBall ? &Game::nextBall : &Game::takeScore);
 }
 
 void Form1Controller::ballClicked(int slot, int clickCount) {
@@ -133,7 +130,7 @@ void Form1Controller::ballClicked(int slot, int clickCount) {
     if (canTakeFocus(slot)) {
         moveFocus(Focus::ball(slot));
     }
-    forward([this, slot] { game_.clickSlot(slot); });
+    forward([slot](Game& game) { game.clickSlot(slot); });
 }
 
 void Form1Controller::timerFired(Timer timer) {
@@ -142,11 +139,7 @@ void Form1Controller::timerFired(Timer timer) {
     if (!takesInput() || !timerRunning(timer)) {
         return;
     }
-    if (timer == Timer::Countdown) {
-        forward([this] { game_.countdownTick(); });
-    } else {
-        forward([this] { game_.refreshTick(); });
-    }
+    forward(timer == Timer::Countdown ? &Game::countdownTick : &Game::refreshTick);
 }
 
 bool Form1Controller::keyPressed(Key key, bool autoRepeat) {
@@ -232,7 +225,7 @@ bool Form1Controller::takesInput(bool beforeTheLoadStep) const {
 
 template <typename Step>
 void Form1Controller::forward(Step&& step) {
-    std::forward<Step>(step)();
+    std::invoke(std::forward<Step>(step), game_);
     showOutcome();
 }
 

@@ -226,7 +226,7 @@ private:
     // Whether what the player and the timers do reaches the rules now: the one guard every input
     // passes; what may come before the load step says so.
     bool takesInput(bool beforeTheLoadStep = false) const;
-    // Runs one step of the rules, then shows its outcome.
+    // Runs one step of the rules (a member of Game, or a call on it), then shows its outcome.
     template <typename Step>
     void forward(Step&& step);
     // After a step: the first box it raised, or else what comes after the step.

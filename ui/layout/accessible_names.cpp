@@ -1,5 +1,9 @@
 #include "ui/layout/accessible_names.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 namespace zentrix::layout {
 
 std::string ballBoxAccessibleName(const BallBoxFacts& facts) {
@@ -15,29 +19,26 @@ std::string ballBoxAccessibleName(const BallBoxFacts& facts) {
     return name;
 }
 
+namespace {
+
+// The words said before a label's number. The captions "Score" and "11'S" speak for themselves.
+constexpr std::array<std::pair<LabelRole, std::string_view>, 5> kLabelWords{{
+    {LabelRole::SelectionSum, "Selection sum"},
+    {LabelRole::ElevensCount, "Elevens"},
+    {LabelRole::TotalScore, "Total score"},
+    {LabelRole::RoundPoints, "Round points"},
+    {LabelRole::SecondsLeft, "Seconds left"},
+}};
+
+}  // namespace
+
 std::string labelAccessibleName(LabelRole role, std::string_view caption) {
-    std::string_view what;
-    switch (role) {
-        case LabelRole::SelectionSum:
-            what = "Selection sum";
-            break;
-        case LabelRole::ElevensCount:
-            what = "Elevens";
-            break;
-        case LabelRole::TotalScore:
-            what = "Total score";
-            break;
-        case LabelRole::RoundPoints:
-            what = "Round points";
-            break;
-        case LabelRole::SecondsLeft:
-            what = "Seconds left";
-            break;
-        case LabelRole::ScoreCaption:
-        case LabelRole::ElevensCaption:
-            return std::string(caption);
+    const auto words = std::find_if(kLabelWords.begin(), kLabelWords.end(),
+                                    [role](const auto& entry) { return entry.first == role; });
+    if (words == kLabelWords.end()) {
+        return std::string(caption);
     }
-    std::string name(what);
+    std::string name(words->second);
     if (!caption.empty()) {
         name += ' ';
         name += caption;

@@ -1,5 +1,7 @@
 #include "ui/layout/ball_neighbours.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdlib>
 #include <tuple>
 
@@ -18,6 +20,15 @@ Centre centreOf(int slot) {
     return {2 * box.left + box.width, 2 * box.top + box.height};
 }
 
+struct Step {
+    int x = 0;
+    int y = 0;
+};
+
+// The step each direction makes, in the order of `Direction`: up, down, left, right (the screen's
+// y grows downwards).
+constexpr std::array<Step, 4> kWays{{{0, -1}, {0, 1}, {-1, 0}, {1, 0}}};
+
 }  // namespace
 
 std::optional<int> neighbourSlot(int from, Direction direction, const ReachableSlots& reachable) {
@@ -35,22 +46,9 @@ std::optional<int> neighbourSlot(int from, Direction direction, const ReachableS
         const Centre there = centreOf(slot);
         const int dx = there.x - here.x;
         const int dy = there.y - here.y;
-        bool thatWay = false;
-        switch (direction) {
-            case Direction::Up:
-                thatWay = dy < 0;
-                break;
-            case Direction::Down:
-                thatWay = dy > 0;
-                break;
-            case Direction::Left:
-                thatWay = dx < 0;
-                break;
-            case Direction::Right:
-                thatWay = dx > 0;
-                break;
-        }
-        if (!thatWay) {
+        // Ahead of the box, that way, however far across.
+        const Step way = kWays[static_cast<std::size_t>(direction)];
+        if (dx * way.x + dy * way.y <= 0) {
             continue;
         }
         const std::tuple<int, int, int> key{std::abs(dy), std::abs(dx), there.x};

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
 
 #include "display/ball_shape.h"
 #include "resources/picture_ids.h"
@@ -16,6 +18,20 @@
 #include "ui/qt/qt_layout.h"
 
 namespace zentrix::ui {
+
+namespace {
+
+// The keys the board hands to the game, and what each means to it.
+constexpr std::array<std::pair<int, controller::Key>, 6> kBoardKeys{{
+    {Qt::Key_Up, controller::Key::Up},
+    {Qt::Key_Down, controller::Key::Down},
+    {Qt::Key_Left, controller::Key::Left},
+    {Qt::Key_Right, controller::Key::Right},
+    {Qt::Key_Return, controller::Key::Activate},
+    {Qt::Key_Enter, controller::Key::Activate},
+}};
+
+}  // namespace
 
 BoardView::BoardView(const controller::Form1Controller& controller, QWidget* parent)
     : QWidget(parent), controller_(controller) {
@@ -211,26 +227,12 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
     // The ball boxes and the felt buttons leave these keys to the board, which hands them to the
     // game: the arrows move between the balls, Enter presses the focused control. Whether a held
     // key presses again is the game's to decide.
+    const auto handed =
+        std::find_if(kBoardKeys.begin(), kBoardKeys.end(),
+                     [event](const auto& entry) { return entry.first == event->key(); });
     std::optional<controller::Key> key;
-    switch (event->key()) {
-        case Qt::Key_Up:
-            key = controller::Key::Up;
-            break;
-        case Qt::Key_Down:
-            key = controller::Key::Down;
-            break;
-        case Qt::Key_Left:
-            key = controller::Key::Left;
-            break;
-        case Qt::Key_Right:
-            key = controller::Key::Right;
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            key = controller::Key::Activate;
-            break;
-        default:
-            break;
+    if (handed != kBoardKeys.end()) {
+        key = handed->second;
     }
     // The game says whether the key was its own (the arrows are, on a ball only); one it did not
     // use goes on to the window.

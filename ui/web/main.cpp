@@ -45,16 +45,6 @@ struct Page {
 
 std::unique_ptr<Page> page;
 
-// The enumerator a number from the page stands for, when it is one of `Enum`'s from the first
-// to `last` (the enums the page passes number their enumerators from 0 in order).
-template <typename Enum>
-std::optional<Enum> fromCode(int code, Enum last) {
-    if (code < 0 || code > static_cast<int>(last)) {
-        return std::nullopt;
-    }
-    return static_cast<Enum>(code);
-}
-
 // The last enumerator of each enum the page passes.
 constexpr auto kLastMenuCommand = zentrix::layout::MenuCommand::HelpAbout;
 constexpr auto kLastButton = Button::TakeScore;
@@ -64,6 +54,17 @@ constexpr auto kLastFocusKind = Focus::Kind::TakeScore;
 
 bool running() {
     return page != nullptr;
+}
+
+// The enumerator a number from the page stands for, while the game runs and when it is one of
+// `Enum`'s from the first to `last` (the enums the page passes number their enumerators from 0 in
+// order). Nothing before zx_start, as for a number that names none.
+template <typename Enum>
+std::optional<Enum> fromCode(int code, Enum last) {
+    if (!running() || code < 0 || code > static_cast<int>(last)) {
+        return std::nullopt;
+    }
+    return static_cast<Enum>(code);
 }
 
 }  // namespace
@@ -93,16 +94,14 @@ EMSCRIPTEN_KEEPALIVE void zx_shut_down() {
 }
 
 EMSCRIPTEN_KEEPALIVE void zx_menu(int command) {
-    const auto chosen = fromCode(command, kLastMenuCommand);
-    if (running() && chosen) {
+    if (const auto chosen = fromCode(command, kLastMenuCommand)) {
         page->controller->menuChosen(*chosen);
     }
 }
 
 // `clickCount`: the click event's count of quick clicks in a row (its detail).
 EMSCRIPTEN_KEEPALIVE void zx_button(int button, int clickCount) {
-    const auto pressed = fromCode(button, kLastButton);
-    if (running() && pressed) {
+    if (const auto pressed = fromCode(button, kLastButton)) {
         page->controller->buttonPressed(*pressed, clickCount);
     }
 }
@@ -114,8 +113,7 @@ EMSCRIPTEN_KEEPALIVE void zx_ball(int slot, int clickCount) {
 }
 
 EMSCRIPTEN_KEEPALIVE void zx_timer(int timer) {
-    const auto fired = fromCode(timer, kLastTimer);
-    if (running() && fired) {
+    if (const auto fired = fromCode(timer, kLastTimer)) {
         page->controller->timerFired(*fired);
     }
 }
@@ -123,10 +121,7 @@ EMSCRIPTEN_KEEPALIVE void zx_timer(int timer) {
 // `autoRepeat` non-zero for the presses a held key repeats. Returns 1 when the key was used.
 EMSCRIPTEN_KEEPALIVE int zx_key(int key, int autoRepeat) {
     const auto pressed = fromCode(key, kLastKey);
-    if (!running() || !pressed) {
-        return 0;
-    }
-    return page->controller->keyPressed(*pressed, autoRepeat != 0) ? 1 : 0;
+    return pressed && page->controller->keyPressed(*pressed, autoRepeat != 0) ? 1 : 0;
 }
 
 // The player has closed the message box the game last showed.
@@ -146,7 +141,7 @@ EMSCRIPTEN_KEEPALIVE void zx_focus_returned() {
 // The browser moved the focus itself: kind as Focus::Kind, slot for a ball.
 EMSCRIPTEN_KEEPALIVE void zx_focus(int kind, int slot) {
     const auto focused = fromCode(kind, kLastFocusKind);
-    if (!running() || !focused) {
+    if (!focused) {
         return;
     }
     page->controller->focusChanged(Focus{*focused, *focused == Focus::Kind::Ball ? slot : -1});

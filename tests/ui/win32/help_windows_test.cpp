@@ -340,22 +340,24 @@ TEST_F(HelpWindowsTest, BothShowTheTitlePictureAndGoWhenTheGameEnds) {
             << "at " << at.x << "," << at.y;
         EXPECT_NE(shown, GetSysColor(COLOR_3DFACE));
     };
+    // The window's background, at points given in the window's design.
+    const auto expectTitleBehind = [&](HWND window, std::initializer_list<POINT> points) {
+        for (const POINT at : points) {
+            expectPictureAt(window, at, title, scaledPoint(at, scale_));
+        }
+    };
 
     help_->showRules();
     pump(std::chrono::milliseconds(200));
     const HWND rules = help_->rulesWindow();
     ASSERT_NE(rules, nullptr);
-    for (const POINT at : {POINT{0, 0}, POINT{300, 200}, POINT{597, 295}}) {
-        expectPictureAt(rules, at, title, scaledPoint(at, scale_));
-    }
+    expectTitleBehind(rules, {POINT{0, 0}, POINT{300, 200}, POINT{597, 295}});
 
     help_->showAbout();
     pump(std::chrono::milliseconds(200));
     const HWND about = help_->aboutWindow();
     ASSERT_NE(about, nullptr);
-    for (const POINT at : {POINT{0, 0}, POINT{123, 45}, POINT{595, 298}}) {
-        expectPictureAt(about, at, title, scaledPoint(at, scale_));
-    }
+    expectTitleBehind(about, {POINT{0, 0}, POINT{123, 45}, POINT{595, 298}});
     // Left of the caption and inside the raised edge and the focus rectangle.
     const HWND command1 = GetDlgItem(about, IDOK);
     const RECT button = clientRect(command1);
@@ -474,9 +476,7 @@ namespace {
 // stopped while it is open and running again after; the next try opens the window.
 TEST(HelpWindowsOverForm1, AWindowThatCannotBeMadeIsToldInTheGamesOwnBox) {
     WindowBench bench;
-    bench.open();
-    bench.random.pushValues(zentrix::testing::plainDeal());
-    bench.menu(kMenuFileNew);
+    bench.openOnPlainDeal();
     {
         const RefusedCreation refusal(L"frmRules");
         SendMessageW(bench.window(), WM_COMMAND, MAKEWPARAM(kMenuHelpRules, 0), 0);
@@ -499,9 +499,7 @@ TEST(HelpWindowsOverForm1, AWindowThatCannotBeMadeIsToldInTheGamesOwnBox) {
 // countdown goes on while the player reads, and closing it takes them along.
 TEST(HelpWindowsOverForm1, TheCountdownGoesOnWhileTheyAreOpen) {
     WindowBench bench;
-    bench.open();
-    bench.random.pushValues(zentrix::testing::plainDeal());
-    bench.menu(kMenuFileNew);
+    bench.openOnPlainDeal();
     bench.menu(kMenuHelpRules);
     bench.menu(kMenuHelpAbout);
     HelpWindows& help = *bench.form().helpWindows();

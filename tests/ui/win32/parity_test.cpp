@@ -59,9 +59,7 @@ bool showsFocusRing(HWND box) {
 
 TEST(Win32Parity, KeyboardPlayAfterAClickAndTheFocusHandedOnWhenItsBallLeaves) {
     WindowBench bench;
-    bench.open();
-    bench.random.pushValues(plainDeal());
-    bench.menu(kMenuFileNew);
+    bench.openOnPlainDeal();
     const HWND next = bench.control(kNextBallId);
     ASSERT_EQ(GetFocus(), next);
 
@@ -159,9 +157,7 @@ TEST(Win32Parity, KeyboardPlayAfterAClickAndTheFocusHandedOnWhenItsBallLeaves) {
 
 TEST(Win32Parity, AfterTakeScoreEndsTheGameTheKeyboardStillPlays) {
     WindowBench bench;
-    bench.open();
-    bench.random.pushValues(plainDeal());
-    bench.menu(kMenuFileNew);
+    bench.openOnPlainDeal();
     const HWND next = bench.control(kNextBallId);
     const HWND score = bench.control(kScoreId);
 
@@ -222,9 +218,7 @@ TEST(Win32Parity, AScreenReaderHearsTheSameNamesAsOnLinux) {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     {
         WindowBench bench;
-        bench.open();
-        bench.random.pushValues(plainDeal());
-        bench.menu(kMenuFileNew);
+        bench.openOnPlainDeal();
         bench.clickAt(bench.ballCentre(20));
         bench.refreshTick();
 

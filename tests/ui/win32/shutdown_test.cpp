@@ -323,9 +323,7 @@ TEST(Win32Faults, AWindowThatCannotBeMadeOrAMissingPictureStopsStartUpCleanly) {
 
 TEST(Win32Smoke, RealMouseInputSelectsABall) {
     WindowBench bench;
-    bench.open();
-    bench.random.pushValues(plainDeal());
-    bench.menu(kMenuFileNew);
+    bench.openOnPlainDeal();
     bench.pump(std::chrono::milliseconds(100));
 
     POINT target = bench.ballCentre(20);

@@ -86,6 +86,12 @@ void WindowBench::open(UINT dpi, bool recordMessages, HINSTANCE pictures) {
     pump(std::chrono::milliseconds(50));
 }
 
+void WindowBench::openOnPlainDeal() {
+    open();
+    random.pushValues(zentrix::testing::plainDeal());
+    menu(kMenuFileNew);
+}
+
 void WindowBench::menu(int id) {
     SendMessageW(window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     showMessages();

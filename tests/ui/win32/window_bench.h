@@ -41,6 +41,8 @@ public:
 
     // Creates and starts Form1; `recordMessages` false leaves the real MessageBox in place.
     void open(UINT dpi = 96, bool recordMessages = true, HINSTANCE pictures = nullptr);
+    // Opens the window and starts a game on the plain deal with File > New.
+    void openOnPlainDeal();
     Form1& form() { return *form_; }
     HWND window() const { return form_->window(); }
     HWND control(int id) const { return GetDlgItem(form_->window(), id); }

@@ -280,9 +280,7 @@ TEST(Win32Form1, PlaysAWholeGameThroughItsControls) {
 
 TEST(Win32Form1, TimersTickByThemselvesAndADoubleClickIsOneClick) {
     WindowBench bench;
-    bench.open();
-    bench.random.pushValues(plainDeal());
-    bench.menu(kMenuFileNew);
+    bench.openOnPlainDeal();
     const HWND bar = bench.control(kProgressBarId);
     // Timer1 takes a second off the bar; Label7 shows the seconds left. Timer2 ticks too, more
     // often: how many times by then depends on how busy the machine is, so each is waited for.
